@@ -1,0 +1,53 @@
+#include "files/text_file.h"
+
+#include "platform/exceptions.h"
+#include "platform/file_io.h"
+#include "platform/file_names.h"
+
+namespace {
+
+// The way of a folder that lets us write the file but not create one beside it.
+void SaveInPlace(const std::string& path, std::string_view text) {
+    if (FileExists(path)) {
+        BackupFile(path);
+    }
+    WriteFileBytes(path, text);
+}
+
+} // namespace
+
+std::string BackupName(const std::string& path) {
+    return ChangeFileExt(path, ".bak");
+}
+
+void BackupFile(const std::string& path) {
+    const std::string backup = BackupName(path);
+    DeleteFile(backup);
+    RenameFile(path, backup);
+}
+
+std::string LoadTextFile(const std::string& path) {
+    return ReadFileBytes(path);
+}
+
+void SaveTextFile(const std::string& path, std::string_view text) {
+    std::optional<TFile> temp = TFile::CreateTempBeside(path);
+    if (!temp) {
+        SaveInPlace(path, text);
+        return;
+    }
+    const std::string tempPath = temp->Path();
+    try {
+        temp->WriteAll(text);
+        temp->Sync();
+        temp->Close();
+        if (FileExists(path)) {
+            BackupFile(path);
+        }
+        ReplaceFile(tempPath, path);
+    } catch (...) {
+        temp.reset();
+        DeleteFile(tempPath);
+        throw;
+    }
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Whole-file byte access for the checker's output file. Nothing is converted: the bytes of a
+// file and of its text correspond one to one.
+
+// The path with its extension replaced by ".bak".
+std::string BackupName(const std::string& path);
+
+// Moves the file at path to its backup name, replacing an earlier backup; failures are ignored.
+void BackupFile(const std::string& path);
+
+// The whole content of the file at path. Raises EInOutError.
+std::string LoadTextFile(const std::string& path);
+
+// Makes the file at path hold exactly text; an existing file of that name goes to the backup
+// name. The text is first written completely to a temporary file beside it, so a failed write
+// leaves the old file and its backup as they were. Raises EInOutError.
+void SaveTextFile(const std::string& path, std::string_view text);

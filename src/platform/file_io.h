@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// An open file. Every failing operation raises EInOutError with the OS error code; the
+// destructor closes a file that is still open and ignores the result.
+class TFile {
+public:
+    // Opens an existing file for reading only, so read-only files can be read.
+    static TFile OpenRead(const std::string& path);
+    // Creates a file for writing, emptying an existing file of that name.
+    static TFile Create(const std::string& path);
+    // Creates a new, uniquely named file in the folder of path with the permissions that the
+    // file at path has (or a new file would get). Gives nothing when the folder refuses.
+    static std::optional<TFile> CreateTempBeside(const std::string& path);
+
+    TFile(TFile&& other) noexcept;
+    TFile& operator=(TFile&& other) noexcept;
+    TFile(const TFile&) = delete;
+    TFile& operator=(const TFile&) = delete;
+    ~TFile();
+
+    const std::string& Path() const { return FilePath; }
+    std::uint64_t Size() const;
+    // Reads exactly count bytes; fewer counts as a failure.
+    std::string ReadExactly(std::uint64_t count);
+    // Writes all bytes; fewer counts as a failure.
+    void WriteAll(std::string_view bytes);
+    // Forces the written bytes to the storage device.
+    void Sync();
+    void Close();
+
+private:
+    TFile(int descriptor, std::string path) : Descriptor(descriptor), FilePath(std::move(path)) {}
+
+    int Descriptor = -1;
+    std::string FilePath;
+};
+
+// The whole content of a file. Raises EInOutError.
+std::string ReadFileBytes(const std::string& path);
+// Makes the file at path hold exactly bytes, written in place. Raises EInOutError.
+void WriteFileBytes(const std::string& path, std::string_view bytes);

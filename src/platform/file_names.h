@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The platform's path separator; a directory path always ends with it.
+inline constexpr char PathDelim = '/';
+
+// Everything up to and including the last separator; empty when there is none.
+std::string ExtractFilePath(std::string_view path);
+// Everything after the last separator.
+std::string ExtractFileName(std::string_view path);
+// path with its extension (from the last "." of its last component) replaced by extension;
+// a name without a dot gets extension appended.
+std::string ChangeFileExt(std::string_view path, std::string_view extension);
+
+// True when a file, not a directory, of that name exists (links are followed).
+bool FileExists(const std::string& path);
+bool DeleteFile(const std::string& path);
+// Gives a file a new name; fails when a file of the new name exists.
+bool RenameFile(const std::string& oldPath, const std::string& newPath);
+// Renames oldPath to newPath in one step, replacing a file of that name. Raises EInOutError.
+void ReplaceFile(const std::string& oldPath, const std::string& newPath);

@@ -1,0 +1,75 @@
+#include "platform/ini_file.h"
+
+#include "platform/exceptions.h"
+#include "platform/string_list.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string_view Trim(std::string_view text) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+    auto lower = [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+} // namespace
+
+TIniFile::TIniFile(const std::string& fileName) {
+    TStringList lines;
+    try {
+        lines.LoadFromFile(fileName);
+    } catch (const EInOutError&) {
+        return;
+    }
+    Parse(lines);
+}
+
+TIniFile TIniFile::FromText(std::string_view text) {
+    TStringList lines;
+    lines.SetText(text);
+    TIniFile ini;
+    ini.Parse(lines);
+    return ini;
+}
+
+void TIniFile::Parse(const TStringList& lines) {
+    std::string section;
+    for (const std::string& raw : lines) {
+        std::string_view line = Trim(raw);
+        if (line.empty() || line.front() == ';') {
+            continue;
+        }
+        if (line.front() == '[') {
+            std::size_t close = line.find(']');
+            section = Trim(line.substr(1, close == std::string_view::npos ? close : close - 1));
+            continue;
+        }
+        std::size_t equals = line.find('=');
+        if (equals != std::string_view::npos) {
+            Entries.push_back({section, std::string(Trim(line.substr(0, equals))),
+                               std::string(Trim(line.substr(equals + 1)))});
+        }
+    }
+}
+
+std::string TIniFile::ReadString(std::string_view section, std::string_view key,
+                                 const std::string& defaultValue) const {
+    auto found = std::find_if(Entries.begin(), Entries.end(), [&](const TEntry& entry) {
+        return SameText(entry.Section, section) && SameText(entry.Key, key);
+    });
+    return found == Entries.end() ? defaultValue : found->Value;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Lookup in the companion editor's settings file: exact, letter case significant, no trimming.
+
+// True when the text of line before its first "=" equals key.
+bool KeyMatches(std::string_view key, std::string_view line);
+// The text of line after its first "="; the whole line when it has none.
+std::string_view ValueOf(std::string_view line);
+class TStringList;
+
+// The value of key in the first section headed "[section]" of lines, or defaultValue.
+std::string LookupIniString(const TStringList& lines, std::string_view section,
+                            std::string_view key, const std::string& defaultValue);
+// The value of key in the first section headed "[section]", or defaultValue when the file,
+// that header or the key is missing or the file cannot be read. Never fails.
+std::string ReadIniString(const std::string& fileName, std::string_view section,
+                          std::string_view key, const std::string& defaultValue);

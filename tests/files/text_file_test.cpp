@@ -1,0 +1,160 @@
+#include "files/text_file.h"
+#include "platform/exceptions.h"
+#include "support/temp_dir.h"
+
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace std::string_literals;
+
+const std::string Awkward = "line\r\nlone\nnul\0end\x80\xFF\x81\x79"s;
+
+std::vector<std::string> Names(const TTempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(TextFile, RoundTripIsByteExact) {
+    TTempDir dir;
+    const std::string path = dir.Path() + "report.txt";
+    SaveTextFile(path, Awkward);
+    EXPECT_EQ(ReadAll(path), Awkward);
+    EXPECT_EQ(LoadTextFile(path), Awkward);
+}
+
+TEST(TextFile, EmptyTextMakesAnEmptyFileAndLoadsEmpty) {
+    TTempDir dir;
+    const std::string path = dir.Path() + "report.txt";
+    SaveTextFile(path, "");
+    EXPECT_EQ(std::filesystem::file_size(path), 0u);
+    EXPECT_EQ(LoadTextFile(path), "");
+}
+
+TEST(TextFile, SavingOverAFileKeepsItAsTheOnlyBackup) {
+    TTempDir dir;
+    const std::string path = dir.Write("report.txt", "previous");
+    dir.Write("report.bak", "older");
+    SaveTextFile(path, "new");
+    EXPECT_EQ(ReadAll(path), "new");
+    EXPECT_EQ(ReadAll(dir.Path() + "report.bak"), "previous");
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"report.bak", "report.txt"}));
+}
+
+TEST(TextFile, SavingUnderANewNameLeavesAFileOfTheBackupNameAlone) {
+    TTempDir dir;
+    dir.Write("report.bak", "unrelated");
+    SaveTextFile(dir.Path() + "report.txt", "new");
+    EXPECT_EQ(ReadAll(dir.Path() + "report.bak"), "unrelated");
+    EXPECT_EQ(ReadAll(dir.Path() + "report.txt"), "new");
+}
+
+TEST(TextFile, SavingToABakNameKeepsNoBackup) {
+    TTempDir dir;
+    const std::string path = dir.Write("report.bak", "old");
+    SaveTextFile(path, "new");
+    EXPECT_EQ(ReadAll(path), "new");
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"report.bak"});
+}
+
+TEST(TextFile, SavingKeepsTheFilesPermissions) {
+    TTempDir dir;
+    const std::string path = dir.Write("report.txt", "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
+    SaveTextFile(path, "new");
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0604));
+}
+
+TEST(TextFile, LoadingAMissingFileRaisesAndAReadOnlyFileLoads) {
+    TTempDir dir;
+    EXPECT_THROW(LoadTextFile(dir.Path() + "missing.txt"), EInOutError);
+    const std::string path = dir.Write("ro.txt", Awkward);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    EXPECT_EQ(LoadTextFile(path), Awkward);
+}
+
+TEST(TextFile, ARenameOntoAFolderRaisesAndLeavesNoTemporaryFile) {
+    TTempDir dir;
+    dir.MakeDir("report.txt");
+    EXPECT_THROW(SaveTextFile(dir.Path() + "report.txt", "new"), EInOutError);
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"report.txt"});
+}
+
+// Root ignores file permissions, so the write is made to fail by a file size limit, in a child
+// process that ignores SIGXFSZ and so gets EFBIG from write().
+TEST(TextFile, AWriteThatFailsHalfWayLeavesFileAndBackupAsTheyWere) {
+    TTempDir dir;
+    const std::string path = dir.Write("report.txt", "previous");
+    dir.Write("report.bak", "older");
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            SaveTextFile(path, std::string(100000, 'x'));
+        } catch (const EInOutError& error) {
+            ::_exit(error.ErrorCode == EFBIG ? 0 : 2);
+        }
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no failure raised, 2: another error";
+    EXPECT_EQ(ReadAll(path), "previous");
+    EXPECT_EQ(ReadAll(dir.Path() + "report.bak"), "older");
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"report.bak", "report.txt"}));
+}
+
+// An immutable folder refuses new names even to root while its files stay writable: the case of
+// a folder that the program may not write holding a file that it may.
+class ImmutableFolder {
+public:
+    explicit ImmutableFolder(const std::string& path)
+        : Descriptor(::open(path.c_str(), O_RDONLY | O_DIRECTORY)) {
+        Ok = Descriptor >= 0 && ::ioctl(Descriptor, FS_IOC_GETFLAGS, &Original) == 0;
+        int locked = Original | FS_IMMUTABLE_FL;
+        Ok = Ok && ::ioctl(Descriptor, FS_IOC_SETFLAGS, &locked) == 0;
+    }
+    ~ImmutableFolder() {
+        if (Ok) {
+            ::ioctl(Descriptor, FS_IOC_SETFLAGS, &Original);
+        }
+        if (Descriptor >= 0) {
+            ::close(Descriptor);
+        }
+    }
+    bool Ok = false;
+
+private:
+    int Descriptor;
+    int Original = 0;
+};
+
+TEST(TextFile, AFolderThatTakesNoNewFileIsWrittenInPlace) {
+    TTempDir dir;
+    const std::string folder = dir.MakeDir("locked");
+    const std::string path = dir.Write("locked/report.txt", "previous");
+    dir.Write("locked/report.bak", "older");
+    ImmutableFolder locked(folder);
+    ASSERT_TRUE(locked.Ok) << "this test needs a file system with the immutable flag";
+    SaveTextFile(path, Awkward);
+    EXPECT_EQ(ReadAll(path), Awkward);
+    EXPECT_EQ(ReadAll(folder + "report.bak"), "older");
+}
+
+} // namespace
