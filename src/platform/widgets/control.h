@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/widgets/types.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct TControlImpl; // the toolkit's widget behind a control
+
+// A visible control placed in its parent at a fixed position. Texts are UTF-8.
+class TControl : public TObject {
+public:
+    ~TControl() override;
+    TControl(const TControl&) = delete;
+    TControl& operator=(const TControl&) = delete;
+
+    TControl* Parent() const { return ParentControl; }
+
+    void SetBounds(int left, int top, int width, int height);
+    TRect BoundsRect() const;
+    TRect ClientRect() const;
+    // Aligned controls are laid out by their parent form.
+    void SetAlign(TAlign align) { Alignment = align; }
+    TAlign Align() const { return Alignment; }
+
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    bool Visible() const;
+    void SetVisible(bool visible);
+    // The caption of a button, label or window; "&" marks an accelerator where the control has one.
+    virtual std::string Text() const;
+    virtual void SetText(std::string_view text);
+    void SetTabOrder(int order);
+    int TabOrder() const { return Order; }
+    void SetFocus();
+
+    const TFont& Font() const { return CurrentFont; }
+    void SetFont(const TFont& font);
+
+    // Repaints what needs painting before returning.
+    void Update();
+
+    TControlImpl& Impl() const { return *ImplPtr; }
+
+protected:
+    TControl(TControl* parent, std::unique_ptr<TControlImpl> impl);
+    // Called after the font has changed.
+    virtual void CMFontChanged() {}
+
+private:
+    TControl* ParentControl;
+    std::unique_ptr<TControlImpl> ImplPtr;
+    TAlign Alignment = TAlign::None;
+    TFont CurrentFont;
+    int Order = 0;
+};

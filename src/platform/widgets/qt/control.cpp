@@ -1,0 +1,75 @@
+#include "platform/widgets/control.h"
+
+#include "platform/widgets/qt/control_impl.h"
+
+QFont ToQFont(const TFont& font, const QFont& base) {
+    QFont result = base;
+    if (!font.Name.empty()) {
+        result.setFamily(QString::fromStdString(font.Name));
+    }
+    if (font.PixelHeight > 0) {
+        result.setPixelSize(font.PixelHeight);
+    }
+    return result;
+}
+
+TControl::TControl(TControl* parent, std::unique_ptr<TControlImpl> impl)
+    : ParentControl(parent), ImplPtr(std::move(impl)) {}
+
+TControl::~TControl() = default;
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    QtWidget(*this)->setGeometry(left, top, width, height);
+}
+
+TRect TControl::BoundsRect() const {
+    return ToTRect(QtWidget(*this)->geometry());
+}
+
+TRect TControl::ClientRect() const {
+    return ToTRect(QtWidget(*this)->rect());
+}
+
+bool TControl::Enabled() const {
+    return QtWidget(*this)->isEnabled();
+}
+
+void TControl::SetEnabled(bool enabled) {
+    QtWidget(*this)->setEnabled(enabled);
+}
+
+bool TControl::Visible() const {
+    return !QtWidget(*this)->isHidden();
+}
+
+void TControl::SetVisible(bool visible) {
+    QtWidget(*this)->setVisible(visible);
+}
+
+std::string TControl::Text() const {
+    return QtWidget(*this)->windowTitle().toStdString();
+}
+
+void TControl::SetText(std::string_view text) {
+    QtWidget(*this)->setWindowTitle(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void TControl::SetTabOrder(int order) {
+    Order = order;
+}
+
+void TControl::SetFocus() {
+    QtWidget(*this)->setFocus(Qt::OtherFocusReason);
+}
+
+void TControl::SetFont(const TFont& font) {
+    CurrentFont = font;
+    QWidget* widget = QtWidget(*this);
+    widget->setFont(ToQFont(font, widget->font()));
+    CMFontChanged();
+}
+
+void TControl::Update() {
+    QtWidget(*this)->repaint();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+// Only for the Qt implementation of the platform layer and for tests.
+
+#include "platform/widgets/control.h"
+
+#include <QFont>
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+
+struct TControlImpl {
+    explicit TControlImpl(QWidget* widget) : Widget(widget) {}
+    ~TControlImpl() { delete Widget.data(); }
+
+    // Deleted with its parent widget when that goes first.
+    QPointer<QWidget> Widget;
+};
+
+// The Qt widget behind a control.
+inline QWidget* QtWidget(const TControl& control) {
+    return control.Impl().Widget;
+}
+// The widget that a new child of parent goes into; none for a top-level window.
+inline QWidget* ParentWidget(const TControl* parent) {
+    return parent ? QtWidget(*parent) : nullptr;
+}
+
+QFont ToQFont(const TFont& font, const QFont& base);
+inline QRect ToQRect(const TRect& r) {
+    return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
+inline TRect ToTRect(const QRect& r) {
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
