@@ -1,0 +1,58 @@
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TForm;
+struct TApplicationImpl;
+
+// The program's application object: owns the toolkit's application and the forms, runs the
+// event loop, and is the one place where a failure escaping an event handler is shown.
+class TApplication {
+public:
+    // Uses the toolkit application that already exists (as in tests), or makes one.
+    TApplication(int& argc, char** argv);
+    ~TApplication();
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+
+    void Initialize();
+
+    // Makes a form and runs its OnCreate handler; a failure there is shown like any other and
+    // the form stays. The first form made is the main form.
+    template <class TFormClass>
+    TFormClass* CreateForm() {
+        auto form = std::make_unique<TFormClass>();
+        TFormClass* made = form.get();
+        AddForm(std::move(form));
+        return made;
+    }
+    TForm* MainForm() const { return Forms.empty() ? nullptr : Forms.front().get(); }
+
+    // Shows the main form and handles events until it has closed.
+    void Run();
+    // Handles all pending events, then returns.
+    void ProcessMessages();
+
+    // Shows the failure in the standard message box; the event loop goes on.
+    void HandleException(const std::exception& failure);
+    // Runs an event handler, showing any failure that escapes it.
+    void Guard(const std::function<void()>& handler);
+
+    // Releases the forms, each after its OnDestroy handler has run.
+    void DestroyForms();
+
+private:
+    void AddForm(std::unique_ptr<TForm> form);
+
+    std::unique_ptr<TApplicationImpl> Impl;
+    std::vector<std::unique_ptr<TForm>> Forms;
+};
+
+// The one application object of the process, while it exists.
+extern TApplication* Application;
+
+// Runs an event handler through the application object's guard; without one, as it is.
+void GuardedCall(const std::function<void()>& handler);

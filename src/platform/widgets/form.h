@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/widgets/control.h"
+
+#include <cstdint>
+#include <initializer_list>
+
+class TPopupMenu;
+
+enum class TBorderStyle { Sizeable, Dialog };
+enum class TPosition { Designed, ScreenCenter };
+
+inline constexpr unsigned WM_USER = 0x400;
+
+// A window message posted to a form; both parameters are plain words.
+struct TMessage {
+    unsigned Msg = 0;
+    std::intptr_t WParam = 0;
+    std::intptr_t LParam = 0;
+};
+
+// A top-level window. It is made hidden; the application shows the main form when it runs.
+class TForm : public TControl {
+public:
+    TForm();
+    ~TForm() override;
+
+    // The window's inner size, without its frame.
+    void SetClientSize(int width, int height);
+    // A dialog frame cannot be resized.
+    void SetBorderStyle(TBorderStyle style);
+    void SetPosition(TPosition position);
+    // The order in which Tab moves the focus through the controls.
+    void SetFocusChain(std::initializer_list<TControl*> chain);
+    // The control that has the focus when the window is shown.
+    void SetActiveControl(TControl* control);
+    // Opens on a right click anywhere in the window and on the keyboard's menu key.
+    void SetPopupMenu(TPopupMenu* menu);
+    TPopupMenu* AssignedPopupMenu() const { return Popup; }
+
+    void Show();
+    void Close();
+    // While disabled, the window's Close command is greyed and no way of closing works.
+    void SetCloseCommandEnabled(bool enabled);
+    bool CloseCommandEnabled() const { return CloseAllowed; }
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
+
+    // Handles a message posted with PostMessage; the base ignores every message.
+    virtual void Dispatch(TMessage& message);
+
+private:
+    friend struct TFormAccess;
+    TPosition Placement = TPosition::Designed;
+    TControl* Active = nullptr;
+    TPopupMenu* Popup = nullptr;
+    bool CloseAllowed = true;
+};
+
+// Queues a message for the form; it is handled by the event loop after all events queued before.
+void PostMessage(TForm& form, unsigned msg, std::intptr_t wParam, std::intptr_t lParam);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/widgets/types.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// One entry of a menu: a command, a separator (caption "-") or a submenu (when it has items).
+class TMenuItem : public TObject {
+public:
+    explicit TMenuItem(std::string caption = {}) : Caption(std::move(caption)) {}
+
+    std::string Caption; // UTF-8; "&" marks the accelerator
+    std::string Name;    // component name, unique among the window's components
+    int Tag = 0;
+    TNotifyEvent OnClick;
+
+    // Appends a child item; the item owns it.
+    TMenuItem* Add(std::unique_ptr<TMenuItem> item);
+    int Count() const { return static_cast<int>(Children.size()); }
+    TMenuItem* Items(int index) const { return Children.at(static_cast<std::size_t>(index)).get(); }
+    bool IsSeparator() const { return Caption == "-"; }
+
+    // What choosing the item does: its OnClick handler, when assigned, under the application's
+    // guard.
+    void Click();
+
+private:
+    std::vector<std::unique_ptr<TMenuItem>> Children;
+};
+
+// A menu that opens at a point of the screen.
+class TPopupMenu : public TObject {
+public:
+    TMenuItem& Items() { return Root; }
+    const TMenuItem& Items() const { return Root; }
+    // Opens the menu at (x, y) in screen coordinates and returns at once.
+    void Popup(int x, int y);
+
+private:
+    TMenuItem Root;
+};

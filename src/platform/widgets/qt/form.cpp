@@ -1,0 +1,156 @@
+#include "platform/widgets/form.h"
+
+#include "platform/widgets/application.h"
+#include "platform/widgets/menu.h"
+#include "platform/widgets/qt/control_impl.h"
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace {
+
+const QEvent::Type PostedMessageEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+class TPostedMessage : public QEvent {
+public:
+    explicit TPostedMessage(const TMessage& message)
+        : QEvent(PostedMessageEvent), Message(message) {}
+    TMessage Message;
+};
+
+// A dialog-like frame: title and Close button only.
+const Qt::WindowFlags FormFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+} // namespace
+
+struct TFormAccess {
+    static bool CloseAllowed(const TForm& form) { return form.CloseAllowed; }
+    static TControl* Active(const TForm& form) { return form.Active; }
+    static TPosition Placement(const TForm& form) { return form.Placement; }
+};
+
+namespace {
+
+class TFormWidget : public QWidget {
+public:
+    explicit TFormWidget(TForm& form) : QWidget(nullptr, FormFlags), Form(form) {}
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() == PostedMessageEvent) {
+            TMessage message = static_cast<TPostedMessage*>(event)->Message;
+            GuardedCall([&] { Form.Dispatch(message); });
+            return true;
+        }
+        return QWidget::event(event);
+    }
+
+    void closeEvent(QCloseEvent* event) override {
+        if (TFormAccess::CloseAllowed(Form)) {
+            event->accept();
+        } else {
+            event->ignore();
+        }
+    }
+
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        if (TPopupMenu* menu = Form.AssignedPopupMenu()) {
+            menu->Popup(event->globalPos().x(), event->globalPos().y());
+            event->accept();
+        }
+    }
+
+    void showEvent(QShowEvent* event) override {
+        QWidget::showEvent(event);
+        if (TControl* active = TFormAccess::Active(Form)) {
+            active->SetFocus();
+        }
+    }
+
+private:
+    TForm& Form;
+};
+
+} // namespace
+
+TForm::TForm() : TControl(nullptr, std::make_unique<TControlImpl>(new TFormWidget(*this))) {
+    QtWidget(*this)->setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+TForm::~TForm() = default;
+
+void TForm::SetClientSize(int width, int height) {
+    QtWidget(*this)->resize(width, height);
+}
+
+void TForm::SetBorderStyle(TBorderStyle style) {
+    QWidget* widget = QtWidget(*this);
+    if (style == TBorderStyle::Dialog) {
+        widget->setFixedSize(widget->size());
+    } else {
+        widget->setMinimumSize(0, 0);
+        widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+}
+
+void TForm::SetPosition(TPosition position) {
+    Placement = position;
+}
+
+void TForm::SetFocusChain(std::initializer_list<TControl*> chain) {
+    const TControl* previous = nullptr;
+    for (const TControl* control : chain) {
+        if (previous) {
+            QWidget::setTabOrder(QtWidget(*previous), QtWidget(*control));
+        }
+        previous = control;
+    }
+}
+
+void TForm::SetActiveControl(TControl* control) {
+    Active = control;
+}
+
+void TForm::SetPopupMenu(TPopupMenu* menu) {
+    Popup = menu;
+}
+
+void TForm::Show() {
+    QWidget* widget = QtWidget(*this);
+    if (Placement == TPosition::ScreenCenter && widget->screen()) {
+        QRect frame = widget->frameGeometry();
+        frame.moveCenter(widget->screen()->availableGeometry().center());
+        widget->move(frame.topLeft());
+    }
+    widget->show();
+}
+
+void TForm::Close() {
+    QtWidget(*this)->close();
+}
+
+void TForm::SetCloseCommandEnabled(bool enabled) {
+    if (CloseAllowed == enabled) {
+        return;
+    }
+    CloseAllowed = enabled;
+    QWidget* widget = QtWidget(*this);
+    bool visible = widget->isVisible();
+    // Changing the frame's buttons hides a window on some platforms; show it again where it was.
+    QPoint position = widget->pos();
+    widget->setWindowFlag(Qt::WindowCloseButtonHint, enabled);
+    if (visible) {
+        widget->move(position);
+        widget->show();
+    }
+}
+
+void TForm::Dispatch(TMessage&) {}
+
+void PostMessage(TForm& form, unsigned msg, std::intptr_t wParam, std::intptr_t lParam) {
+    QCoreApplication::postEvent(QtWidget(form), new TPostedMessage(TMessage{msg, wParam, lParam}));
+}
