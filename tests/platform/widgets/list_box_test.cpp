@@ -172,6 +172,7 @@ private slots:
     void mouseAndCharactersReachTheVirtuals() {
         TRecordingListBox list;
         Fill(list, 5);
+        QCOMPARE(list.ItemAtPos({7, 55}), -1); // below the last item
         QTest::mousePress(Viewport(list), Qt::LeftButton, {}, QPoint(7, 23));
         QTest::mousePress(Viewport(list), Qt::RightButton, {}, QPoint(7, 43));
         QCOMPARE(list.Presses.size(), std::size_t{2});

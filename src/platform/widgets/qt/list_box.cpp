@@ -178,6 +178,8 @@ protected:
         Owner.MouseDown(button, ShiftOf(*event), at.x(), at.y());
     }
 
+    void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
+
     void keyPressEvent(QKeyEvent* event) override {
         const int last = Count() - 1;
         const int page = std::max(1, FullRows() - 1);
