@@ -1,0 +1,45 @@
+#include "files/file_list.h"
+
+#include "platform/exceptions.h"
+
+#include <functional>
+
+bool TSameFileRule::Equal(std::string_view a, std::string_view b) {
+    return a == b;
+}
+
+std::size_t TSameFileRule::Hash(std::string_view path) {
+    return std::hash<std::string_view>{}(path);
+}
+
+const std::string& TFileList::operator[](int index) const {
+    if (index < 0 || index >= Count()) {
+        throw EListError::IndexError(index);
+    }
+    return Paths[static_cast<std::size_t>(index)];
+}
+
+int TFileList::IndexOf(std::string_view path) const {
+    auto found = Index.find(path);
+    return found == Index.end() ? -1 : found->second;
+}
+
+bool TFileList::Add(std::string path) {
+    if (Index.find(path) != Index.end()) {
+        return false;
+    }
+    int index = Count();
+    Paths.push_back(std::move(path));
+    try {
+        Index.emplace(Paths.back(), index);
+    } catch (...) {
+        Paths.pop_back();
+        throw;
+    }
+    return true;
+}
+
+void TFileList::Clear() {
+    Index.clear();
+    Paths.clear();
+}

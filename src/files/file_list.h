@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+// The platform's "same file" rule for paths: whether two paths name one file, and a hash that
+// agrees with it. On Linux two paths are the same when their bytes are equal ("A.html" and
+// "a.html" are two files). This is the one place to change for a platform whose file names
+// ignore letter case: fold both in Equal and in Hash.
+struct TSameFileRule {
+    static bool Equal(std::string_view a, std::string_view b);
+    static std::size_t Hash(std::string_view path);
+};
+
+// The file list of the scan: full paths in the order they were first added, each at most once
+// by TSameFileRule. Adding and looking up take constant time on average (a hash index beside
+// the ordered list), so filling it with n paths costs O(n).
+//
+// Reading it in order:
+//     for (int i = 0; i < list.Count(); ++i) use(list[i]);
+//     for (const std::string& path : list) use(path);
+class TFileList {
+public:
+    TFileList() = default;
+    TFileList(const TFileList&) = delete;
+    TFileList& operator=(const TFileList&) = delete;
+
+    int Count() const { return static_cast<int>(Paths.size()); }
+    // The path at index (0 is the first added). Raises EListError when index names no entry.
+    const std::string& operator[](int index) const;
+    // The index of the entry that is the same file as path, or -1.
+    int IndexOf(std::string_view path) const;
+    // Appends path at the end unless the list already holds the same file; true when appended.
+    bool Add(std::string path);
+    void Clear();
+
+    auto begin() const { return Paths.begin(); }
+    auto end() const { return Paths.end(); }
+
+private:
+    struct THash {
+        std::size_t operator()(std::string_view path) const { return TSameFileRule::Hash(path); }
+    };
+    struct TEqual {
+        bool operator()(std::string_view a, std::string_view b) const {
+            return TSameFileRule::Equal(a, b);
+        }
+    };
+
+    // A deque keeps its entries in place as it grows, so the index may view them.
+    std::deque<std::string> Paths;
+    std::unordered_map<std::string_view, int, THash, TEqual> Index; // path -> its index
+};

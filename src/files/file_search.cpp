@@ -1,0 +1,78 @@
+#include "files/file_search.h"
+
+#include "platform/file_names.h"
+
+#include <algorithm>
+
+namespace {
+
+// The search below one directory. descent holds the ids of the directories from the root of
+// the search down to this one.
+void Search(const std::string& mask, const std::string& namePart, FileKinds kinds, TFileList& list,
+            const TSearchProgress& progress, std::vector<TFileId>& descent) {
+    if (progress) {
+        progress(mask);
+    }
+    TSubdirList subdirs;
+    CollectFiles(mask, kinds, list);
+    ListSubdirs(mask, subdirs);
+    std::size_t count = subdirs.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const TSubdir& subdir = subdirs[i];
+        if (subdir.Id != TFileId{} &&
+            std::find(descent.begin(), descent.end(), subdir.Id) != descent.end()) {
+            continue; // a way back up the tree
+        }
+        descent.push_back(subdir.Id);
+        Search(subdir.Path + namePart, namePart, kinds, list, progress, descent);
+        descent.pop_back();
+    }
+}
+
+} // namespace
+
+bool AttrAccepted(FileKinds kinds, int attr) {
+    if (attr & (faVolumeID | faDirectory)) {
+        return false;
+    }
+    return (kinds.Has(FileKinds::ReadOnly) && (attr & faReadOnly)) ||
+           (kinds.Has(FileKinds::Hidden) && (attr & faHidden)) ||
+           (kinds.Has(FileKinds::System) && (attr & faSysFile)) ||
+           (kinds.Has(FileKinds::Archive) && (attr & faArchive)) ||
+           (kinds.Has(FileKinds::Plain) && attr == 0);
+}
+
+void CollectFiles(const std::string& mask, FileKinds kinds, TFileList& list) {
+    std::string dir = ExtractFilePath(mask);
+    TSearchRec rec;
+    for (int found = FindFirst(mask, faAnyFile, rec); found == 0; found = FindNext(rec)) {
+        if (AttrAccepted(kinds, rec.Attr())) {
+            list.Add(dir + rec.Name);
+        }
+    }
+    FindClose(rec);
+}
+
+void ListSubdirs(const std::string& mask, TSubdirList& dirs) {
+    std::string dir = ExtractFilePath(mask);
+    TSearchRec rec;
+    for (int found = FindFirst(dir + "*.*", faDirectory, rec); found == 0; found = FindNext(rec)) {
+        if (rec.Name != "." && rec.Name != ".." && rec.HasAttr(faDirectory)) {
+            dirs.push_back({dir + rec.Name + PathDelim, rec.Id()});
+        }
+    }
+    FindClose(rec);
+}
+
+void SearchFiles(const std::string& mask, FileKinds kinds, TFileList& list,
+                 const TSearchProgress& progress) {
+    // CollectFiles and ListSubdirs read each directory right after one another, with nothing
+    // in between (the callback comes before both): one reading serves the two.
+    TFindSession session;
+    std::vector<TFileId> descent;
+    TFileId root;
+    if (GetFileId(ExtractFilePath(mask), root)) {
+        descent.push_back(root);
+    }
+    Search(mask, ExtractFileName(mask), kinds, list, progress, descent);
+}

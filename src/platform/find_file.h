@@ -1,0 +1,133 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// Directory enumeration with the platform runtime's FindFirst / FindNext / FindClose
+// semantics, as the file search (Part 3.1) relies on them.
+//
+//     TSearchRec rec;
+//     for (int found = FindFirst(dir + "*.html", faAnyFile, rec); found == 0;
+//          found = FindNext(rec)) {
+//         ... rec.Name, rec.Attr() ...
+//     }
+//     FindClose(rec);
+//
+// The pattern is a directory part (everything up to and including the last "/", empty for the
+// working folder) and a name pattern. Names match without regard to ASCII letter case; "*" is
+// any run of bytes, "?" exactly one byte; "*.*" matches every name, with or without a dot,
+// "." and ".." included.
+//
+// Each entry carries the attribute word below. On Linux:
+//   faDirectory  the entry, after following a symbolic link, is a directory;
+//   faHidden     the name begins with "." ("." and ".." excepted);
+//   faReadOnly   a regular file or directory whose owner write bit is clear;
+//   faSysFile    anything else: FIFO, socket, device, a link that leads nowhere, an entry
+//                that is gone;
+//   faArchive, faVolumeID  never.
+// When an entry cannot be looked at (its folder may be read but not searched), the listing's
+// word for its kind stands, without faReadOnly; when even that is missing, it is faSysFile.
+// An entry that carries faHidden, faSysFile, faVolumeID or faDirectory is returned only when
+// the attribute request holds every one of those bits that it carries; other entries are
+// always returned.
+//
+// Entries come sorted by name: first by the name with ASCII letters folded to upper case, then
+// by plain byte order. FindFirst reads the whole directory; its descriptor stays open until
+// FindClose (in a TFindSession, until the next FindFirst or the session's end), for the looks
+// at single entries. A directory that cannot be opened yields no entry and no error.
+
+inline constexpr int faReadOnly = 0x01;
+inline constexpr int faHidden = 0x02;
+inline constexpr int faSysFile = 0x04;
+inline constexpr int faVolumeID = 0x08;
+inline constexpr int faDirectory = 0x10;
+inline constexpr int faArchive = 0x20;
+inline constexpr int faAnyFile = 0x3F;
+
+// Identifies a file or directory on this machine: its device and inode (links followed).
+struct TFileId {
+    std::uint64_t Device = 0;
+    std::uint64_t Inode = 0;
+    bool operator==(const TFileId&) const = default;
+};
+
+struct TFindState;
+
+// One enumeration and its current entry. The attribute word is learned lazily: the listing
+// itself tells the name, whether the entry is a directory and whether it is a plain file;
+// only the read-only bit (the mode), links (which must be followed) and the id need a look at
+// the entry itself, which is taken the first time they are asked for, once per entry.
+class TSearchRec {
+public:
+    TSearchRec();
+    ~TSearchRec();
+    TSearchRec(TSearchRec&&) noexcept;
+    TSearchRec& operator=(TSearchRec&&) noexcept;
+
+    std::string Name; // without directory
+
+    // The attribute word.
+    int Attr() const;
+    // Whether the attribute word has any of bits; (Attr() & bits) != 0, but without a look at
+    // the entry when the listing already tells.
+    bool HasAttr(int bits) const;
+    // What the entry leads to (links followed); zero for anything but a reachable file or
+    // directory.
+    TFileId Id() const;
+
+private:
+    friend int FindFirst(std::string_view pattern, int attr, TSearchRec& rec);
+    friend int FindNext(TSearchRec& rec);
+    friend void FindClose(TSearchRec& rec);
+    void Learn() const;
+
+    mutable int AttrWord = 0;  // the bits known so far
+    mutable bool Known = true; // AttrWord and FileId are complete
+    unsigned char Type = 0;    // the listing's entry type (DT_*)
+    mutable TFileId FileId;
+    std::string Dir; // the directory part of the pattern
+    std::unique_ptr<TFindState> FindHandle;
+};
+
+// Starts an enumeration of the directory named by pattern's directory part and moves to the
+// first entry that matches the name pattern and the attribute request. 0: an entry was found
+// and rec holds it; otherwise an errno value (ENOENT when nothing matched). Call FindClose
+// afterwards in either case.
+int FindFirst(std::string_view pattern, int attr, TSearchRec& rec);
+// Moves to the next entry; 0 when there is one, otherwise ENOENT.
+int FindNext(TSearchRec& rec);
+// Ends the enumeration; rec may be used for another FindFirst.
+void FindClose(TSearchRec& rec);
+
+// Lets consecutive enumerations of one directory share one reading of it. While a session
+// lives on a thread, the directory that the thread's last closed enumeration read is kept;
+// when the next FindFirst names that same directory, it is served from that reading instead of
+// reading the directory again (with its own pattern and request), and both enumerations see the
+// directory as it was at that one moment. Any other FindFirst reads afresh. Hold a session only
+// where nothing changes the directory between the two enumerations: the file search holds one
+// while it reads each directory for its files and, right after, for its subdirectories.
+class TFindSession {
+public:
+    TFindSession();
+    ~TFindSession();
+    TFindSession(const TFindSession&) = delete;
+    TFindSession& operator=(const TFindSession&) = delete;
+
+private:
+    friend int FindFirst(std::string_view pattern, int attr, TSearchRec& rec);
+    friend void FindClose(TSearchRec& rec);
+
+    TFindSession* Outer;
+    std::unique_ptr<TFindState> Kept;
+};
+
+// Whether name matches the name pattern by the rules above.
+bool MatchesMask(std::string_view name, std::string_view pattern);
+
+// The sort order of the enumeration: true when a comes before b.
+bool NameBefore(std::string_view a, std::string_view b);
+
+// The id of the directory or file at path, links followed; false when it cannot be reached.
+bool GetFileId(const std::string& path, TFileId& id);

@@ -1,0 +1,296 @@
+#include "platform/find_file.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <map>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+
+// Every entry an enumeration yields, as name -> attribute word, and the names in order.
+struct TFound {
+    Strings Names;
+    std::map<std::string, int> Attr;
+    int FirstResult = -1;
+};
+
+TFound Enumerate(const std::string& pattern, int request) {
+    TFound found;
+    TSearchRec rec;
+    found.FirstResult = FindFirst(pattern, request, rec);
+    for (int result = found.FirstResult; result == 0; result = FindNext(rec)) {
+        found.Names.push_back(rec.Name);
+        found.Attr[rec.Name] = rec.Attr();
+    }
+    FindClose(rec);
+    return found;
+}
+
+void MakeFifo(const std::string& path) {
+    if (::mkfifo(path.c_str(), 0644) != 0) {
+        throw std::runtime_error("mkfifo " + path);
+    }
+}
+
+void MakeSocket(const std::string& path) {
+    int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (fd < 0 || path.size() >= sizeof(address.sun_path)) {
+        throw std::runtime_error("socket " + path);
+    }
+    path.copy(address.sun_path, path.size());
+    int bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+    ::close(fd); // the socket file stays
+    if (bound != 0) {
+        throw std::runtime_error("bind " + path);
+    }
+}
+
+// A folder holding one entry of every kind the attribute table names.
+class FindFileKinds : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Dir.Write("plain.txt", "x");
+        Dir.Write("readonly.txt", "x");
+        fs::permissions(Dir.Path() + "readonly.txt", fs::perms(0444));
+        Dir.Write(".hidden.txt", "x");
+        Dir.MakeDir("folder");
+        Dir.MakeDir("rofolder");
+        fs::permissions(Dir.Path() + "rofolder", fs::perms(0555));
+        Dir.MakeDir(".hiddenfolder");
+        MakeFifo(Dir.Path() + "pipe");
+        MakeSocket(Dir.Path() + "sock");
+        fs::create_symlink("plain.txt", Dir.Path() + "filelink");
+        fs::create_symlink("folder", Dir.Path() + "dirlink");
+        fs::create_symlink("nowhere", Dir.Path() + "dangling");
+        fs::create_symlink("loop", Dir.Path() + "loop");
+        fs::create_symlink(".hiddenfolder", Dir.Path() + "tohidden");
+    }
+    void TearDown() override { fs::permissions(Dir.Path() + "rofolder", fs::perms(0755)); }
+
+    TTempDir Dir;
+};
+
+TEST_F(FindFileKinds, EachEntryCarriesTheAttributeWordOfTheLinuxTable) {
+    TFound found = Enumerate(Dir.Path() + "*.*", faAnyFile);
+    ASSERT_EQ(found.FirstResult, 0);
+    std::map<std::string, int> expected = {
+        {".", faDirectory},
+        {"..", faDirectory},
+        {"plain.txt", 0},
+        {"readonly.txt", faReadOnly}, // the mode decides, even for root
+        {".hidden.txt", faHidden},
+        {"folder", faDirectory},
+        {"rofolder", faDirectory | faReadOnly},
+        {".hiddenfolder", faHidden | faDirectory},
+        {"pipe", faSysFile},
+        {"sock", faSysFile},
+        {"filelink", 0},           // links are followed
+        {"dirlink", faDirectory},  // ...to a directory
+        {"dangling", faSysFile},   // a link that leads nowhere
+        {"loop", faSysFile},       // ...nor does one that leads to itself
+        {"tohidden", faDirectory}, // the link's own name decides "hidden"
+    };
+    EXPECT_EQ(found.Attr, expected);
+}
+
+TEST_F(FindFileKinds, EntriesCarryTheIdOfWhatTheyLeadTo) {
+    TSearchRec rec;
+    ASSERT_EQ(FindFirst(Dir.Path() + "dirlink", faDirectory, rec), 0);
+    TFileId folder;
+    ASSERT_TRUE(GetFileId(Dir.Path() + "folder", folder));
+    EXPECT_EQ(rec.Id(), folder);
+    EXPECT_NE(rec.Id(), TFileId{});
+    FindClose(rec);
+}
+
+TEST_F(FindFileKinds, RequestSixteenReturnsOrdinaryEntriesAndDirectoriesOnly) {
+    Strings names = Enumerate(Dir.Path() + "*.*", faDirectory).Names;
+    EXPECT_EQ(names, (Strings{".", "..", "dirlink", "filelink", "folder", "plain.txt",
+                              "readonly.txt", "rofolder", "tohidden"}));
+}
+
+TEST_F(FindFileKinds, EachSpecialBitMustBeRequestedOnItsOwn) {
+    // No special bit requested: plain and read-only files only, no directory, not even ".".
+    EXPECT_EQ(Enumerate(Dir.Path() + "*", 0).Names,
+              (Strings{"filelink", "plain.txt", "readonly.txt"}));
+    // Hidden alone: the hidden file, but not the hidden directory, which is a directory too.
+    EXPECT_EQ(Enumerate(Dir.Path() + ".h*", faHidden).Names, (Strings{".hidden.txt"}));
+    EXPECT_EQ(Enumerate(Dir.Path() + ".h*", faHidden | faDirectory).Names,
+              (Strings{".hidden.txt", ".hiddenfolder"}));
+    // System: FIFOs, sockets and links that lead nowhere.
+    EXPECT_EQ(
+        Enumerate(Dir.Path() + "*", faSysFile).Names,
+        (Strings{"dangling", "filelink", "loop", "pipe", "plain.txt", "readonly.txt", "sock"}));
+    // Read-only and archive are no special bits: asking for them changes nothing.
+    EXPECT_EQ(Enumerate(Dir.Path() + "*", faReadOnly | faArchive).Names,
+              Enumerate(Dir.Path() + "*", 0).Names);
+}
+
+TEST_F(FindFileKinds, TheWordIsTheSameWhenAskedForPieceByPieceOrAfterFindClose) {
+    TFound whole = Enumerate(Dir.Path() + "*.*", faAnyFile);
+    std::map<std::string, int> pieces;
+    std::map<std::string, int> afterClose;
+    TSearchRec rec;
+    for (int found = FindFirst(Dir.Path() + "*.*", faAnyFile, rec); found == 0;
+         found = FindNext(rec)) {
+        int attr = 0;
+        for (int bit : {faDirectory, faHidden, faSysFile, faVolumeID, faArchive, faReadOnly}) {
+            attr |= rec.HasAttr(bit) ? bit : 0;
+        }
+        pieces[rec.Name] = attr;
+    }
+    FindClose(rec);
+    for (const auto& [name, attr] : whole.Attr) {
+        TSearchRec one;
+        ASSERT_EQ(FindFirst(Dir.Path() + name, faAnyFile, one), 0) << name;
+        FindClose(one);
+        afterClose[one.Name] = one.Attr(); // looked at through the path now
+    }
+    EXPECT_EQ(pieces, whole.Attr);
+    afterClose.erase(".."); // "dir/.." names the parent by its path, not an entry of dir
+    whole.Attr.erase("..");
+    EXPECT_EQ(afterClose, whole.Attr);
+}
+
+int OpenDescriptors() {
+    return static_cast<int>(
+        std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+}
+
+TEST(FindFileSession, ASessionServesTheNextEnumerationOfTheSameDirectoryFromOneReading) {
+    TTempDir dir;
+    dir.Write("a.html", "x");
+    std::string other = dir.MakeDir("other");
+    int descriptors = OpenDescriptors();
+    {
+        TFindSession session;
+        EXPECT_EQ(Enumerate(dir.Path() + "*.html", faAnyFile).Names, (Strings{"a.html"}));
+        dir.Write("b.html", "x");
+        // The same directory right after: the same reading, seen through another pattern.
+        EXPECT_EQ(Enumerate(dir.Path() + "*.*", faDirectory).Names,
+                  (Strings{".", "..", "a.html", "other"}));
+        EXPECT_EQ(OpenDescriptors(), descriptors + 1);
+        // Another directory in between: read afresh.
+        Enumerate(other + "*.*", faAnyFile);
+        EXPECT_EQ(Enumerate(dir.Path() + "*.html", faAnyFile).Names, (Strings{"a.html", "b.html"}));
+    }
+    EXPECT_EQ(OpenDescriptors(), descriptors);
+    // Without a session every enumeration reads the directory, and closes it at FindClose.
+    EXPECT_EQ(Enumerate(dir.Path() + "*.html", faAnyFile).Names, (Strings{"a.html", "b.html"}));
+    dir.Write("c.html", "x");
+    EXPECT_EQ(Enumerate(dir.Path() + "*.html", faAnyFile).Names,
+              (Strings{"a.html", "b.html", "c.html"}));
+    EXPECT_EQ(OpenDescriptors(), descriptors);
+}
+
+TEST(FindFileOrder, SortedByNameFoldedToUpperCaseThenByBytes) {
+    TTempDir dir;
+    for (const char* name : {"b", "a", "B", "A", "_x", "Zeta", "\xC3\xA4", "a.b", "ab", "[x"}) {
+        dir.Write(name, "x");
+    }
+    // "_" (0x5F) and "[" (0x5B) come after every letter once letters are upper case.
+    EXPECT_EQ(
+        Enumerate(dir.Path() + "*.*", faAnyFile).Names,
+        (Strings{".", "..", "A", "a", "a.b", "ab", "B", "b", "Zeta", "[x", "_x", "\xC3\xA4"}));
+}
+
+TEST(FindFileOrder, NameBeforeIsAStrictOrder) {
+    EXPECT_TRUE(NameBefore("A", "a"));
+    EXPECT_FALSE(NameBefore("a", "A"));
+    EXPECT_FALSE(NameBefore("a", "a"));
+    EXPECT_TRUE(NameBefore("a", "B"));
+    EXPECT_TRUE(NameBefore("ab", "B"));
+    EXPECT_TRUE(NameBefore("a", "aa"));
+    EXPECT_TRUE(NameBefore("Z", "_"));
+    EXPECT_TRUE(NameBefore("z", "\x80"));
+}
+
+TEST(FindFileMask, LetterCaseDoesNotCountAndStarDotStarMatchesEveryName) {
+    EXPECT_TRUE(MatchesMask("index.html", "*.html"));
+    EXPECT_TRUE(MatchesMask("INDEX.HTML", "*.html"));
+    EXPECT_TRUE(MatchesMask("index.Html", "*.HTML"));
+    EXPECT_FALSE(MatchesMask("index.htm", "*.html"));
+    EXPECT_FALSE(MatchesMask("index.html", "*.htm"));
+    EXPECT_FALSE(MatchesMask("index.html.bak", "*.html"));
+    EXPECT_TRUE(MatchesMask(".html", "*.html"));
+    EXPECT_TRUE(MatchesMask("a.html.html", "*.html"));
+    for (const char* name : {"README", ".", "..", "a.b", ".profile", ""}) {
+        EXPECT_TRUE(MatchesMask(name, "*.*")) << name;
+    }
+    EXPECT_TRUE(MatchesMask("README", "*"));
+    EXPECT_FALSE(MatchesMask("README", "*.?*"));
+    EXPECT_TRUE(MatchesMask("a.b", "?.?"));
+    EXPECT_FALSE(MatchesMask("ab.b", "?.?"));
+    EXPECT_TRUE(MatchesMask("abXcdYe", "a*c*e"));
+    EXPECT_FALSE(MatchesMask("abXcdYf", "a*c*e"));
+    EXPECT_TRUE(MatchesMask("site1.html", "site*.html"));
+    EXPECT_FALSE(MatchesMask("x.html", "site*.html"));
+    // Only ASCII letters fold: bytes above 0x7F match themselves only.
+    EXPECT_TRUE(MatchesMask("\xC3\xA4.html", "\xC3\xA4*"));
+    EXPECT_FALSE(MatchesMask("\xC3\x84.html", "\xC3\xA4*"));
+}
+
+TEST(FindFileMask, OnlyMatchingNamesAreReturnedInOrder) {
+    TTempDir dir;
+    for (const char* name : {"b.html", "A.HTML", "c.htm", "d.html.bak", "e.Html"}) {
+        dir.Write(name, "x");
+    }
+    EXPECT_EQ(Enumerate(dir.Path() + "*.html", faAnyFile).Names,
+              (Strings{"A.HTML", "b.html", "e.Html"}));
+    EXPECT_EQ(Enumerate(dir.Path() + "*.htm", faAnyFile).Names, (Strings{"c.htm"}));
+}
+
+TEST(FindFileFailure, ADirectoryThatCannotBeOpenedYieldsNoEntryAndNoError) {
+    TTempDir dir;
+    std::string file = dir.Write("file.txt", "x");
+    TSearchRec rec;
+    EXPECT_NE(FindFirst(dir.Path() + "missing/*.*", faAnyFile, rec), 0);
+    EXPECT_NE(FindNext(rec), 0);
+    FindClose(rec);
+    EXPECT_NE(FindFirst(file + "/*.*", faAnyFile, rec), 0);
+    FindClose(rec);
+    // Nothing matched: not an error either, just no entry.
+    EXPECT_EQ(FindFirst(dir.Path() + "*.html", faAnyFile, rec), ENOENT);
+    FindClose(rec);
+    EXPECT_NE(FindNext(rec), 0);
+}
+
+TEST(FindFileFailure, TheEnumerationEndsAndCanStartAgain) {
+    TTempDir dir;
+    dir.Write("one", "x");
+    TSearchRec rec;
+    ASSERT_EQ(FindFirst(dir.Path() + "one", faAnyFile, rec), 0);
+    EXPECT_EQ(rec.Name, "one");
+    EXPECT_NE(FindNext(rec), 0);
+    EXPECT_NE(FindNext(rec), 0);
+    ASSERT_EQ(FindFirst(dir.Path() + "ONE", faAnyFile, rec), 0);
+    EXPECT_EQ(rec.Name, "one");
+    FindClose(rec);
+    FindClose(rec);
+}
+
+TEST(FindFileFailure, AnEmptyDirectoryPartMeansTheWorkingFolder) {
+    TTempDir dir;
+    dir.Write("here.html", "x");
+    fs::path before = fs::current_path();
+    fs::current_path(dir.Path());
+    Strings names = Enumerate("*.html", faAnyFile).Names;
+    fs::current_path(before);
+    EXPECT_EQ(names, (Strings{"here.html"}));
+}
+
+} // namespace
