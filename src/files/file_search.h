@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-// The recursive file search of Part 3.1.
+// The recursive file search that lists the HTML files of the sites.
 //
 // The scan of the main window calls it twice per site directory (ending in "/") on one shared
 // list, then reads the list in order:

@@ -6,7 +6,7 @@
 #include <string_view>
 
 // Directory enumeration with the platform runtime's FindFirst / FindNext / FindClose
-// semantics, as the file search (Part 3.1) relies on them.
+// semantics, as the recursive file search relies on them.
 //
 //     TSearchRec rec;
 //     for (int found = FindFirst(dir + "*.html", faAnyFile, rec); found == 0;
