@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Splits a command into words by the shell's quoting rules, with no expansion of any kind:
+// unquoted blanks (space, tab, newline) separate words; '...' keeps everything inside as it
+// stands; inside "..." a backslash keeps only \ " $ ` and newline; outside quotes a backslash
+// keeps the next character, and a backslash before a newline removes both. Gives nothing for
+// an unclosed quote or a trailing backslash.
+std::optional<std::vector<std::string>> SplitCommandWords(std::string_view command);
+
+struct TProcessOutcome {
+    bool Started = false;
+    int StartError = 0; // errno when the program could not be started
+    int ExitStatus = 0; // when it ended by itself
+    int TermSignal = 0; // when a signal ended it, else 0
+};
+
+// Starts words[0], looked up on PATH like a shell does, with the other words as arguments and
+// waits for its end without a time limit. No shell sees the words. The program reads its
+// standard input from /dev/null, writes to ours, inherits no other descriptor, and starts
+// with default signal handling and no blocked signal. Empty words start nothing.
+TProcessOutcome RunAndWait(const std::vector<std::string>& words);

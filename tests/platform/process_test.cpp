@@ -1,0 +1,120 @@
+#include "platform/process.h"
+#include "support/temp_dir.h"
+
+#include <csignal>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+Words Split(std::string_view command) {
+    std::optional<Words> words = SplitCommandWords(command);
+    EXPECT_TRUE(words) << command;
+    return words.value_or(Words{"<unbalanced>"});
+}
+
+TEST(SplitCommandWords, BlanksSeparateAndQuotesJoin) {
+    EXPECT_EQ(Split("tidy  -q\t-e\n-f out.txt"), (Words{"tidy", "-q", "-e", "-f", "out.txt"}));
+    EXPECT_EQ(Split("'/opt/my checker' -f \"/tmp/my out.txt\""),
+              (Words{"/opt/my checker", "-f", "/tmp/my out.txt"}));
+    EXPECT_EQ(Split("a'b c'\"d\"e"), Words{"ab cde"});
+    EXPECT_EQ(Split("''"), Words{""});
+    EXPECT_EQ(Split("   "), Words{});
+}
+
+TEST(SplitCommandWords, BackslashesFollowTheShell) {
+    EXPECT_EQ(Split(R"(my\ checker a\\b \'x)"), (Words{"my checker", R"(a\b)", "'x"}));
+    EXPECT_EQ(Split(R"("a\"b\\c\$d\e")"), Words{R"(a"b\c$d\e)"});
+    EXPECT_EQ(Split(R"('a\b')"), Words{R"(a\b)"});
+    EXPECT_EQ(Split("a\\\nb"), Words{"ab"});
+}
+
+TEST(SplitCommandWords, NothingIsExpanded) {
+    EXPECT_EQ(Split("echo $HOME ~ *.html `id` $(id) a;b|c>d"),
+              (Words{"echo", "$HOME", "~", "*.html", "`id`", "$(id)", "a;b|c>d"}));
+}
+
+TEST(SplitCommandWords, UnclosedQuotesAndATrailingBackslashGiveNothing) {
+    EXPECT_FALSE(SplitCommandWords("tidy 'unclosed"));
+    EXPECT_FALSE(SplitCommandWords("tidy \"unclosed"));
+    EXPECT_FALSE(SplitCommandWords("tidy \\"));
+}
+
+class RunAndWaitTest : public ::testing::Test {
+protected:
+    std::string Script(std::string_view name, std::string_view body) {
+        std::string path = Dir.Write(name, "#!/bin/sh\n" + std::string(body));
+        ::chmod(path.c_str(), 0755);
+        return path;
+    }
+    TTempDir Dir;
+};
+
+TEST_F(RunAndWaitTest, ReportsTheExitStatusAndTheEndingSignal) {
+    TProcessOutcome exited = RunAndWait({Script("exit3", "exit 3\n")});
+    EXPECT_TRUE(exited.Started);
+    EXPECT_EQ(exited.ExitStatus, 3);
+    EXPECT_EQ(exited.TermSignal, 0);
+
+    TProcessOutcome killed = RunAndWait({Script("kill", "kill -9 $$\n")});
+    EXPECT_TRUE(killed.Started);
+    EXPECT_EQ(killed.TermSignal, SIGKILL);
+}
+
+TEST_F(RunAndWaitTest, FailsToStartWhatIsMissingOrNotExecutable) {
+    TProcessOutcome missing = RunAndWait({Dir.Path() + "no-such-checker"});
+    EXPECT_FALSE(missing.Started);
+    EXPECT_EQ(missing.StartError, ENOENT);
+
+    std::string plain = Dir.Write("plain.html", "<p>not a program</p>");
+    TProcessOutcome notExecutable = RunAndWait({plain});
+    EXPECT_FALSE(notExecutable.Started);
+    EXPECT_EQ(notExecutable.StartError, EACCES);
+
+    EXPECT_FALSE(RunAndWait({}).Started);
+    EXPECT_FALSE(RunAndWait({""}).Started);
+}
+
+TEST_F(RunAndWaitTest, ArgumentsArriveUnchangedAndThePathIsSearched) {
+    std::string out = Dir.Path() + "args.txt";
+    Script("args", "for a in \"$@\"; do printf '[%s]' \"$a\"; done > \"$1\"\n");
+    std::string path = std::string(getenv("PATH") ? getenv("PATH") : "");
+    ::setenv("PATH", (Dir.Path() + ":" + path).c_str(), 1);
+    TProcessOutcome outcome = RunAndWait({"args", out, "a b", "$(id); rm -rf /tmp/x", "*"});
+    ::setenv("PATH", path.c_str(), 1);
+    ASSERT_TRUE(outcome.Started);
+    EXPECT_EQ(ReadAll(out), "[" + out + "][a b][$(id); rm -rf /tmp/x][*]");
+}
+
+TEST_F(RunAndWaitTest, TheChildGetsAQuietStdinNoExtraDescriptorsAndDefaultSignals) {
+    int leaked = ::open(Dir.Write("leak", "x").c_str(), O_RDONLY); // no close-on-exec
+    ASSERT_GE(leaked, 3);
+    std::signal(SIGTERM, SIG_IGN);
+    sigset_t blocked, previous;
+    sigemptyset(&blocked);
+    sigaddset(&blocked, SIGUSR1);
+    sigprocmask(SIG_BLOCK, &blocked, &previous);
+
+    std::string out = Dir.Path() + "child.txt";
+    std::string script = Script("probe", "cat > \"$1.stdin\"\n"
+                                         "ls /proc/self/fd > \"$1\"\n"
+                                         "grep SigBlk /proc/self/status > \"$1.mask\"\n"
+                                         "kill -TERM $$\n");
+    TProcessOutcome outcome = RunAndWait({script, out});
+
+    sigprocmask(SIG_SETMASK, &previous, nullptr);
+    std::signal(SIGTERM, SIG_DFL);
+    ::close(leaked);
+
+    EXPECT_EQ(ReadAll(out + ".stdin"), "");
+    // 0, 1, 2 and the one that ls opened to read the listing.
+    EXPECT_EQ(ReadAll(out), "0\n1\n2\n3\n");
+    EXPECT_EQ(ReadAll(out + ".mask"), "SigBlk:\t0000000000000000\n");
+    EXPECT_EQ(outcome.TermSignal, SIGTERM);
+}
+
+} // namespace
