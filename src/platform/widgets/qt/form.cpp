@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <vector>
+
 namespace {
 
 const QEvent::Type PostedMessageEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
@@ -43,10 +45,27 @@ protected:
     bool event(QEvent* event) override {
         if (event->type() == PostedMessageEvent) {
             TMessage message = static_cast<TPostedMessage*>(event)->Message;
-            GuardedCall([&] { Form.Dispatch(message); });
+            if (!Painted) {
+                Pending.push_back(message);
+            } else {
+                GuardedCall([&] { Form.Dispatch(message); });
+            }
             return true;
         }
         return QWidget::event(event);
+    }
+
+    // Messages posted before the window first appears wait until it has been painted, so
+    // that a long piece of work they start never runs in front of an empty screen.
+    void paintEvent(QPaintEvent* event) override {
+        QWidget::paintEvent(event);
+        if (!Painted) {
+            Painted = true;
+            for (const TMessage& message : Pending) {
+                QCoreApplication::postEvent(this, new TPostedMessage(message));
+            }
+            Pending.clear();
+        }
     }
 
     void closeEvent(QCloseEvent* event) override {
@@ -73,6 +92,8 @@ protected:
 
 private:
     TForm& Form;
+    bool Painted = false;
+    std::vector<TMessage> Pending;
 };
 
 } // namespace

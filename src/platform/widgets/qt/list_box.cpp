@@ -1,6 +1,7 @@
 #include "platform/widgets/list_box.h"
 
 #include "platform/exceptions.h"
+#include "platform/widgets/application.h"
 #include "platform/widgets/qt/canvas_impl.h"
 #include "platform/widgets/qt/control_impl.h"
 
@@ -175,7 +176,8 @@ protected:
             }
         }
         event->accept();
-        Owner.MouseDown(button, ShiftOf(*event), at.x(), at.y());
+        const TShiftState shift = ShiftOf(*event);
+        GuardedCall([&] { Owner.MouseDown(button, shift, at.x(), at.y()); });
     }
 
     void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
@@ -252,7 +254,7 @@ private:
         }
         event->accept();
         char key = static_cast<char>(text[0].unicode());
-        Owner.KeyPress(key);
+        GuardedCall([&] { Owner.KeyPress(key); });
     }
 
     TCustomListBox& Owner;
