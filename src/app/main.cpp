@@ -1,0 +1,236 @@
+#include "app/main.h"
+
+#include "app/batch_check.h"
+#include "app/site_menu.h"
+#include "app/site_scan.h"
+#include "app/status_texts.h"
+#include "files/text_file.h"
+#include "platform/exceptions.h"
+#include "platform/widgets/application.h"
+#include "platform/widgets/desktop.h"
+#include "platform/widgets/dialogs.h"
+#include "settings/site_settings.h"
+
+#include <set>
+
+namespace {
+
+const TFont WindowFont{"ＭＳ Ｐゴシック", 12};
+const char* const StatusAllDone = "全て終了しました";
+const char* const NoOutputFile = "出力ﾌｧｲﾙが設定されていません";
+
+// Ends an update of the list's items also when filling it fails.
+class TItemsUpdate {
+public:
+    explicit TItemsUpdate(TCheckListBox& list) : List(list) { List.Items().BeginUpdate(); }
+    ~TItemsUpdate() { List.Items().EndUpdate(); }
+    TItemsUpdate(const TItemsUpdate&) = delete;
+    TItemsUpdate& operator=(const TItemsUpdate&) = delete;
+
+private:
+    TCheckListBox& List;
+};
+
+} // namespace
+
+TMainForm::TMainForm() {
+    CreateComponents();
+    OnCreate = [this](TObject* sender) { FormCreate(sender); };
+    OnDestroy = [this](TObject* sender) { FormDestroy(sender); };
+}
+
+TMainForm::~TMainForm() = default;
+
+// The window as its designer laid it out: a fixed dialog, the list above a strip that holds the
+// status line and the two buttons.
+void TMainForm::CreateComponents() {
+    SetText("All Vornaxel Check");
+    SetClientSize(592, 229);
+    SetBorderStyle(TBorderStyle::Dialog);
+    SetPosition(TPosition::ScreenCenter);
+    SetFont(WindowFont);
+
+    Panel1 = std::make_unique<TPanel>(this);
+    Panel1->SetAlign(TAlign::Bottom);
+    Panel1->SetBounds(0, 198, 592, 31);
+
+    BClose = std::make_unique<TButton>(Panel1.get());
+    BClose->SetBounds(512, 3, 75, 25);
+    BClose->SetText("閉じる(&C)");
+    BClose->OnClick = [this](TObject* sender) { BCloseClick(sender); };
+
+    LStatus = std::make_unique<TLabel>(Panel1.get());
+    LStatus->SetBounds(8, 10, 417, 12);
+
+    CLBLintFile = std::make_unique<TCheckListBox>(this);
+    CLBLintFile->SetAlign(TAlign::Client);
+    CLBLintFile->SetBounds(0, 0, 592, 198);
+    CLBLintFile->SetItemHeight(12);
+    CLBLintFile->SetFont(WindowFont);
+
+    BExecLint = std::make_unique<TButton>(Panel1.get());
+    BExecLint->SetBounds(432, 3, 75, 25);
+    BExecLint->SetText("ﾁｪｯｸ開始(&S)");
+    BExecLint->SetEnabled(false);
+    BExecLint->OnClick = [this](TObject* sender) { BExecLintClick(sender); };
+
+    PopupMenu = std::make_unique<TPopupMenu>();
+    auto addItem = [this](const char* name, const char* caption) {
+        TMenuItem* item = PopupMenu->Items().Add(std::make_unique<TMenuItem>(caption));
+        item->Name = name;
+        return item;
+    };
+    PMCLear = addItem("PMCLear", "ﾁｪｯｸｸﾘｱ");
+    PMCLear->OnClick = [this](TObject* sender) { PMCLearClick(sender); };
+    PMAllCheck = addItem("PMAllCheck", "全てﾁｪｯｸ");
+    PMAllCheck->OnClick = [this](TObject* sender) { PMAllCheckClick(sender); };
+    N1 = addItem("N1", "-");
+    PMSiteCheck = addItem("PMSiteCheck", "特定ｻｲﾄのみﾁｪｯｸ");
+
+    // Panel1 comes first in the tab order, its buttons in the order close, start; then the list.
+    SetFocusChain({BClose.get(), BExecLint.get(), CLBLintFile.get()});
+    SetActiveControl(BClose.get());
+    SetPopupMenu(PopupMenu.get());
+}
+
+void TMainForm::FormCreate(TObject*) {
+    SiteDirs = std::make_unique<TStringList>(ReadSiteDirs(CompanionSettingsPath()));
+    TProgramSettings settings = ReadProgramSettings(OwnSettingsPath());
+    LintProgram = settings.LintProgram;
+    OutputFile = settings.OutputFile;
+    OpenParen = settings.OpenParen;
+    CloseParen = settings.CloseParen;
+    BuildSiteMenu();
+    // Without an output file there is nothing to reset; the start button says so later.
+    if (!OutputFile.empty()) {
+        SaveTextFile(OutputFile, "");
+    }
+    PostMessage(*this, WM_SCANFILES, 0, 0);
+}
+
+void TMainForm::FormDestroy(TObject*) {
+    SiteDirs.reset();
+}
+
+void TMainForm::BuildSiteMenu() {
+    std::set<std::string> taken = {"Panel1",    "BClose",     "LStatus", "CLBLintFile",
+                                   "BExecLint", "PopupMenu",  "PMCLear", "PMAllCheck",
+                                   "N1",        "PMSiteCheck"};
+    for (int i = 0; i < SiteDirs->Count(); ++i) {
+        auto item = std::make_unique<TMenuItem>(SiteCaption((*SiteDirs)[i]));
+        item->Name = SiteComponentName(item->Caption, i, taken);
+        taken.insert(item->Name);
+        item->Tag = i;
+        item->OnClick = [this](TObject* sender) { SiteItemClick(sender); };
+        PMSiteCheck->Add(std::move(item));
+    }
+}
+
+void TMainForm::Dispatch(TMessage& message) {
+    if (message.Msg == WM_SCANFILES) {
+        WMScanFiles(message);
+    }
+}
+
+void TMainForm::WMScanFiles(TMessage&) {
+    TFileList files;
+    LStatus->SetText(StatusSearching);
+    LStatus->Update();
+    ScanSites(*SiteDirs, files);
+    LStatus->SetText(StatusListing);
+    LStatus->Update();
+    {
+        TItemsUpdate update(*CLBLintFile);
+        for (const std::string& path : files) {
+            CLBLintFile->Items().Add(path);
+        }
+        SetAllChecked(true);
+    }
+    LStatus->SetText(StatusFileCount(CLBLintFile->Items().Count()));
+    BExecLint->SetEnabled(true);
+}
+
+void TMainForm::BCloseClick(TObject*) {
+    Close();
+}
+
+void TMainForm::BExecLintClick(TObject*) {
+    if (OutputFile.empty()) {
+        ShowErrorMessage(NoOutputFile);
+        return;
+    }
+    ExecuteBatch();
+}
+
+void EnableCloseCommand(TForm& window, bool enable) {
+    window.SetCloseCommandEnabled(enable);
+}
+
+void TMainForm::ExecuteBatch() {
+    BExecLint->SetEnabled(false);
+    BClose->SetEnabled(false);
+    EnableCloseCommand(*this, false);
+    // Whatever ends the run, the window can be closed afterwards; the start button stays off,
+    // since one program start allows one run.
+    struct TReopen {
+        TMainForm& Form;
+        ~TReopen() {
+            EnableCloseCommand(Form, true);
+            Form.BClose->SetEnabled(true);
+        }
+    } reopen{*this};
+
+    const TCheckSettings settings{LintProgram, OutputFile, OpenParen, CloseParen};
+    ResultText.clear();
+    const int count = CLBLintFile->Items().Count();
+    for (int i = 0; i < count; ++i) {
+        if (!CLBLintFile->ItemChecked(i)) {
+            continue;
+        }
+        const std::string path = CLBLintFile->Items()[i];
+        LStatus->SetText(StatusProcessing(i, count, path));
+        LStatus->Update();
+        ResultText += SectionHeader(settings, path);
+        ResultText += CheckOnePage(settings, path);
+        CLBLintFile->SetItemChecked(i, false);
+        Application->ProcessMessages();
+    }
+    SaveResult();
+}
+
+// A combined report that cannot be saved is offered again rather than lost.
+void TMainForm::SaveResult() {
+    for (;;) {
+        try {
+            SaveTextFile(OutputFile, ResultText);
+            break;
+        } catch (const EInOutError& error) {
+            if (!AskRetry(error.Message)) {
+                return;
+            }
+        }
+    }
+    LStatus->SetText(StatusAllDone);
+    ShellOpen(OutputFile);
+}
+
+void TMainForm::SetAllChecked(bool checked) {
+    for (int i = 0; i < CLBLintFile->Items().Count(); ++i) {
+        CLBLintFile->SetItemChecked(i, checked);
+    }
+}
+
+void TMainForm::PMCLearClick(TObject*) {
+    SetAllChecked(false);
+}
+
+void TMainForm::PMAllCheckClick(TObject*) {
+    SetAllChecked(true);
+}
+
+void TMainForm::SiteItemClick(TObject* sender) {
+    const std::string& site = (*SiteDirs)[static_cast<TMenuItem*>(sender)->Tag];
+    for (int i = 0; i < CLBLintFile->Items().Count(); ++i) {
+        CLBLintFile->SetItemChecked(i, InSite(CLBLintFile->Items()[i], site));
+    }
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "checklist/checklst.h"
+#include "platform/string_list.h"
+#include "platform/widgets/form.h"
+#include "platform/widgets/menu.h"
+#include "platform/widgets/std_controls.h"
+
+#include <memory>
+#include <string>
+
+// Asks the main window to search the sites once it is shown.
+inline constexpr unsigned WM_SCANFILES = WM_USER + 1;
+
+// The program's one window: the list of HTML files with a check box each, the status line,
+// and the buttons that start the check and close the program.
+class TMainForm : public TForm {
+public:
+    TMainForm();
+    ~TMainForm() override;
+
+    std::unique_ptr<TPanel> Panel1;
+    std::unique_ptr<TButton> BClose;
+    std::unique_ptr<TLabel> LStatus;
+    std::unique_ptr<TCheckListBox> CLBLintFile;
+    std::unique_ptr<TButton> BExecLint;
+    std::unique_ptr<TPopupMenu> PopupMenu;
+    TMenuItem* PMCLear = nullptr;
+    TMenuItem* PMAllCheck = nullptr;
+    TMenuItem* N1 = nullptr;
+    TMenuItem* PMSiteCheck = nullptr;
+
+    std::unique_ptr<TStringList> SiteDirs;
+    std::string LintProgram;
+    std::string OutputFile;
+    std::string OpenParen;
+    std::string CloseParen;
+
+    void FormCreate(TObject* sender);
+    void FormDestroy(TObject* sender);
+    void BCloseClick(TObject* sender);
+    void BExecLintClick(TObject* sender);
+    void PMCLearClick(TObject* sender);
+    void PMAllCheckClick(TObject* sender);
+    void SiteItemClick(TObject* sender);
+
+    void Dispatch(TMessage& message) override;
+    void WMScanFiles(TMessage& message);
+
+    // Runs the checker over every checked file, one after another, and writes the combined report.
+    void ExecuteBatch();
+    // The combined report of the run under way.
+    std::string ResultText;
+
+private:
+    void CreateComponents();
+    void BuildSiteMenu();
+    void SetAllChecked(bool checked);
+    void SaveResult();
+};
+
+// Enables or greys the window's Close command; while greyed the window cannot be closed.
+void EnableCloseCommand(TForm& window, bool enable);

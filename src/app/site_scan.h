@@ -1,0 +1,8 @@
+#pragma once
+
+#include "files/file_list.h"
+#include "platform/string_list.h"
+
+// Lists every HTML file below the sites: for each site in order, the "*.html" files of its
+// whole tree, then its "*.htm" files not yet listed. A path is listed once, at its first finding.
+void ScanSites(const TStringList& siteDirs, TFileList& files);
