@@ -31,8 +31,6 @@ public:
     // The caption of a button, label or window; "&" marks an accelerator where the control has one.
     virtual std::string Text() const;
     virtual void SetText(std::string_view text);
-    void SetTabOrder(int order);
-    int TabOrder() const { return Order; }
     void SetFocus();
 
     const TFont& Font() const { return CurrentFont; }
@@ -53,5 +51,4 @@ private:
     std::unique_ptr<TControlImpl> ImplPtr;
     TAlign Alignment = TAlign::None;
     TFont CurrentFont;
-    int Order = 0;
 };

@@ -55,10 +55,6 @@ void TControl::SetText(std::string_view text) {
         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void TControl::SetTabOrder(int order) {
-    Order = order;
-}
-
 void TControl::SetFocus() {
     QtWidget(*this)->setFocus(Qt::OtherFocusReason);
 }
