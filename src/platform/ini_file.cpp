@@ -8,11 +8,10 @@
 namespace {
 
 std::string_view Trim(std::string_view text) {
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
-    while (!text.empty() && blank(text.front())) {
+    while (!text.empty() && IsBlankByte(text.front())) {
         text.remove_prefix(1);
     }
-    while (!text.empty() && blank(text.back())) {
+    while (!text.empty() && IsBlankByte(text.back())) {
         text.remove_suffix(1);
     }
     return text;

@@ -5,10 +5,6 @@
 
 namespace {
 
-bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= 0x20;
-}
-
 // Reads a double-quoted entry starting at text[pos] == '"'; "" stands for one quote, and an
 // entry without its closing quote runs to the end of the text.
 std::string ExtractQuoted(std::string_view text, std::size_t& pos) {
@@ -42,7 +38,7 @@ void TStringList::SetCommaText(std::string_view text) {
     Strings.clear();
     std::size_t pos = 0;
     auto skipBlanks = [&] {
-        while (pos < text.size() && IsBlank(text[pos])) {
+        while (pos < text.size() && IsBlankByte(text[pos])) {
             ++pos;
         }
     };
@@ -52,7 +48,7 @@ void TStringList::SetCommaText(std::string_view text) {
             Strings.push_back(ExtractQuoted(text, pos));
         } else {
             std::size_t start = pos;
-            while (pos < text.size() && !IsBlank(text[pos]) && text[pos] != ',') {
+            while (pos < text.size() && !IsBlankByte(text[pos]) && text[pos] != ',') {
                 ++pos;
             }
             Strings.emplace_back(text.substr(start, pos - start));

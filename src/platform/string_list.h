@@ -4,6 +4,12 @@
 #include <string_view>
 #include <vector>
 
+// The blanks that separate entries of a comma text and surround settings values: every byte
+// up to 0x20, never one above 0x7F.
+inline bool IsBlankByte(char c) {
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+
 // An ordered list of byte strings, as the program's settings and lists use it.
 class TStringList {
 public:

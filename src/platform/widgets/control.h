@@ -19,15 +19,12 @@ public:
 
     void SetBounds(int left, int top, int width, int height);
     TRect BoundsRect() const;
-    TRect ClientRect() const;
     // Aligned controls are laid out by their parent form.
     void SetAlign(TAlign align) { Alignment = align; }
     TAlign Align() const { return Alignment; }
 
     bool Enabled() const;
     void SetEnabled(bool enabled);
-    bool Visible() const;
-    void SetVisible(bool visible);
     // The caption of a button, label or window; "&" marks an accelerator where the control has one.
     virtual std::string Text() const;
     virtual void SetText(std::string_view text);

@@ -65,10 +65,7 @@ void TCanvas::SetFontColor(TSysColor color) {
 
 int TCanvas::TextHeight(std::string_view text) const {
     const QFontMetrics metrics(ImplPtr->QtFont());
-    return metrics
-        .size(Qt::TextSingleLine,
-              QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())))
-        .height();
+    return metrics.size(Qt::TextSingleLine, FromUtf8(text)).height();
 }
 
 void TCanvas::FillRect(const TRect& rect) {

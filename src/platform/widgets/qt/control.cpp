@@ -26,10 +26,6 @@ TRect TControl::BoundsRect() const {
     return ToTRect(QtWidget(*this)->geometry());
 }
 
-TRect TControl::ClientRect() const {
-    return ToTRect(QtWidget(*this)->rect());
-}
-
 bool TControl::Enabled() const {
     return QtWidget(*this)->isEnabled();
 }
@@ -38,21 +34,12 @@ void TControl::SetEnabled(bool enabled) {
     QtWidget(*this)->setEnabled(enabled);
 }
 
-bool TControl::Visible() const {
-    return !QtWidget(*this)->isHidden();
-}
-
-void TControl::SetVisible(bool visible) {
-    QtWidget(*this)->setVisible(visible);
-}
-
 std::string TControl::Text() const {
     return QtWidget(*this)->windowTitle().toStdString();
 }
 
 void TControl::SetText(std::string_view text) {
-    QtWidget(*this)->setWindowTitle(
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    QtWidget(*this)->setWindowTitle(FromUtf8(text));
 }
 
 void TControl::SetFocus() {

@@ -9,6 +9,8 @@
 #include <QRect>
 #include <QWidget>
 
+#include <string_view>
+
 struct TControlImpl {
     explicit TControlImpl(QWidget* widget) : Widget(widget) {}
     ~TControlImpl() { delete Widget.data(); }
@@ -27,6 +29,10 @@ inline QWidget* ParentWidget(const TControl* parent) {
 }
 
 QFont ToQFont(const TFont& font, const QFont& base);
+// The program's own texts are UTF-8.
+inline QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 inline QRect ToQRect(const TRect& r) {
     return QRect(r.Left, r.Top, r.Width(), r.Height());
 }

@@ -32,7 +32,6 @@ const Qt::WindowFlags FormFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::Win
 struct TFormAccess {
     static bool CloseAllowed(const TForm& form) { return form.CloseAllowed; }
     static TControl* Active(const TForm& form) { return form.Active; }
-    static TPosition Placement(const TForm& form) { return form.Placement; }
 };
 
 namespace {

@@ -7,12 +7,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-} // namespace
-
 TPanel::TPanel(TControl* parent)
     : TControl(parent, std::make_unique<TControlImpl>(new QFrame(ParentWidget(parent)))) {}
 
