@@ -53,12 +53,13 @@ struct TFileId {
     bool operator==(const TFileId&) const = default;
 };
 
+// The implementation's own state of one enumeration and of its current entry.
 struct TFindState;
 
-// One enumeration and its current entry. The attribute word is learned lazily: the listing
-// itself tells the name, whether the entry is a directory and whether it is a plain file;
-// only the read-only bit (the mode), links (which must be followed) and the id need a look at
-// the entry itself, which is taken the first time they are asked for, once per entry.
+// One enumeration and its current entry. The attribute word may be learned lazily: on Linux the
+// listing itself tells the name, whether the entry is a directory and whether it is a plain
+// file; only the read-only bit (the mode), links (which must be followed) and the id need a look
+// at the entry itself, which is taken the first time they are asked for, once per entry.
 class TSearchRec {
 public:
     TSearchRec();
@@ -81,14 +82,8 @@ private:
     friend int FindFirst(std::string_view pattern, int attr, TSearchRec& rec);
     friend int FindNext(TSearchRec& rec);
     friend void FindClose(TSearchRec& rec);
-    void Learn() const;
 
-    mutable int AttrWord = 0;  // the bits known so far
-    mutable bool Known = true; // AttrWord and FileId are complete
-    unsigned char Type = 0;    // the listing's entry type (DT_*)
-    mutable TFileId FileId;
-    std::string Dir; // the directory part of the pattern
-    std::unique_ptr<TFindState> FindHandle;
+    std::unique_ptr<TFindState> State;
 };
 
 // Starts an enumeration of the directory named by pattern's directory part and moves to the

@@ -108,8 +108,8 @@ struct TEntry {
 } // namespace
 
 // The directory read once, in sorted order, and the entries of one enumeration of it.
-struct TFindState {
-    ~TFindState() { CloseDir(); }
+struct TDirReading {
+    ~TDirReading() { CloseDir(); }
     void CloseDir() {
         if (Fd >= 0) {
             ::close(Fd);
@@ -128,12 +128,26 @@ struct TFindState {
     std::size_t Next = 0;
 };
 
+// One enumeration: the directory part of its pattern, the reading it walks, and its current entry
+// with the bits of the attribute word known so far.
+struct TFindState {
+    // Takes the look at the current entry that completes its word and id.
+    void Learn(const std::string& name);
+
+    std::string Dir;
+    std::unique_ptr<TDirReading> Reading;
+    unsigned char Type = 0; // the listing's entry type (DT_*)
+    bool Known = true;      // AttrWord and FileId are complete
+    int AttrWord = 0;       // the bits known so far
+    TFileId FileId;
+};
+
 namespace {
 
 thread_local TFindSession* ActiveSession = nullptr;
 
 // Reads the directory of state.Dir into state.Listed, sorted by name. 0 or an errno value.
-int ReadDir(TFindState& state) {
+int ReadDir(TDirReading& state) {
     state.Fd =
         ::open(state.Dir.empty() ? "." : state.Dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (state.Fd < 0) {
@@ -164,7 +178,7 @@ int ReadDir(TFindState& state) {
 }
 
 // Fills state.Entries with the listed names that match the name pattern and the request.
-void SelectEntries(TFindState& state, std::string_view namePattern, int request) {
+void SelectEntries(TDirReading& state, std::string_view namePattern, int request) {
     // A link or an entry of unknown type must be looked at when the request could exclude it.
     bool lookAtUnknown = (request & (faSysFile | faDirectory)) != (faSysFile | faDirectory);
     for (const TListed& listed : state.Listed) {
@@ -206,34 +220,43 @@ TSearchRec::~TSearchRec() = default;
 TSearchRec::TSearchRec(TSearchRec&&) noexcept = default;
 TSearchRec& TSearchRec::operator=(TSearchRec&&) noexcept = default;
 
-void TSearchRec::Learn() const {
-    if (FindHandle != nullptr && FindHandle->Fd >= 0) {
-        LookAt(FindHandle->Fd, Name.c_str(), Type, HiddenAttr(Name), AttrWord, FileId);
+void TFindState::Learn(const std::string& name) {
+    if (Reading != nullptr && Reading->Fd >= 0) {
+        LookAt(Reading->Fd, name.c_str(), Type, HiddenAttr(name), AttrWord, FileId);
     } else { // after FindClose
-        LookAt(AT_FDCWD, (Dir + Name).c_str(), Type, HiddenAttr(Name), AttrWord, FileId);
+        LookAt(AT_FDCWD, (Dir + name).c_str(), Type, HiddenAttr(name), AttrWord, FileId);
     }
     Known = true;
 }
 
 int TSearchRec::Attr() const {
-    if (!Known) {
-        Learn();
+    if (State == nullptr) {
+        return 0;
     }
-    return AttrWord;
+    if (!State->Known) {
+        State->Learn(Name);
+    }
+    return State->AttrWord;
 }
 
 bool TSearchRec::HasAttr(int bits) const {
-    if (!Known && (AttrWord & bits) == 0 && (bits & ~ListedBits(Type)) != 0) {
-        Learn();
+    if (State == nullptr) {
+        return false;
     }
-    return (AttrWord & bits) != 0;
+    if (!State->Known && (State->AttrWord & bits) == 0 && (bits & ~ListedBits(State->Type)) != 0) {
+        State->Learn(Name);
+    }
+    return (State->AttrWord & bits) != 0;
 }
 
 TFileId TSearchRec::Id() const {
-    if (!Known) {
-        Learn();
+    if (State == nullptr) {
+        return {};
     }
-    return FileId;
+    if (!State->Known) {
+        State->Learn(Name);
+    }
+    return State->FileId;
 }
 
 int FindFirst(std::string_view pattern, int attr, TSearchRec& rec) {
@@ -241,15 +264,16 @@ int FindFirst(std::string_view pattern, int attr, TSearchRec& rec) {
     std::string_view dir = delim == std::string_view::npos ? "" : pattern.substr(0, delim + 1);
     std::string_view namePattern =
         delim == std::string_view::npos ? pattern : pattern.substr(delim + 1);
-    rec.Dir = dir;
-    rec.FindHandle.reset();
-    if (ActiveSession != nullptr) {
-        rec.FindHandle = std::move(ActiveSession->Kept);
+    rec.State = std::make_unique<TFindState>();
+    rec.State->Dir = dir;
+    if (ActiveSession != nullptr && ActiveSession->Kept != nullptr) {
+        rec.State->Reading = std::move(ActiveSession->Kept->Reading);
+        ActiveSession->Kept.reset();
     }
-    if (rec.FindHandle == nullptr) {
-        rec.FindHandle = std::make_unique<TFindState>();
+    if (rec.State->Reading == nullptr) {
+        rec.State->Reading = std::make_unique<TDirReading>();
     }
-    TFindState& state = *rec.FindHandle;
+    TDirReading& state = *rec.State->Reading;
     state.Entries.clear();
     state.Next = 0;
     if (state.Fd < 0 || state.Dir != dir) {
@@ -267,24 +291,29 @@ int FindFirst(std::string_view pattern, int attr, TSearchRec& rec) {
 }
 
 int FindNext(TSearchRec& rec) {
-    TFindState* state = rec.FindHandle.get();
+    TDirReading* state = rec.State == nullptr ? nullptr : rec.State->Reading.get();
     if (state == nullptr || state->Next >= state->Entries.size()) {
         return ENOENT;
     }
     const TEntry& entry = state->Entries[state->Next++];
     rec.Name.assign(state->NameOf(entry.NameAt, entry.NameSize));
-    rec.Type = entry.Type;
-    rec.Known = entry.Known;
-    rec.AttrWord = entry.Attr;
-    rec.FileId = entry.Id;
+    rec.State->Type = entry.Type;
+    rec.State->Known = entry.Known;
+    rec.State->AttrWord = entry.Attr;
+    rec.State->FileId = entry.Id;
     return 0;
 }
 
 void FindClose(TSearchRec& rec) {
-    if (ActiveSession != nullptr && rec.FindHandle != nullptr && rec.FindHandle->Fd >= 0) {
-        ActiveSession->Kept = std::move(rec.FindHandle);
+    if (rec.State == nullptr) {
+        return;
     }
-    rec.FindHandle.reset();
+    // The current entry stays readable; only the reading goes, to the session if one keeps it.
+    if (ActiveSession != nullptr && rec.State->Reading != nullptr && rec.State->Reading->Fd >= 0) {
+        ActiveSession->Kept = std::make_unique<TFindState>();
+        ActiveSession->Kept->Reading = std::move(rec.State->Reading);
+    }
+    rec.State->Reading.reset();
 }
 
 bool GetFileId(const std::string& path, TFileId& id) {
