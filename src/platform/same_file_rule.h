@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// The platform's "same file" rule for paths: whether two paths name one file, and a hash that
+// agrees with it. On Linux two paths are the same when their bytes are equal ("A.html" and
+// "a.html" are two files).
+struct TSameFileRule {
+    static bool Equal(std::string_view a, std::string_view b);
+    static std::size_t Hash(std::string_view path);
+};
