@@ -1,18 +1,20 @@
 #include "platform/file_names.h"
 
+#include "platform/narrow_text.h"
+
 std::string ExtractFilePath(std::string_view path) {
-    std::size_t delim = path.rfind(PathDelim);
+    std::size_t delim = LastDelimiter(DirDelims, path);
     return std::string(delim == std::string_view::npos ? std::string_view()
                                                        : path.substr(0, delim + 1));
 }
 
 std::string ExtractFileName(std::string_view path) {
-    std::size_t delim = path.rfind(PathDelim);
+    std::size_t delim = LastDelimiter(DirDelims, path);
     return std::string(delim == std::string_view::npos ? path : path.substr(delim + 1));
 }
 
 std::string ChangeFileExt(std::string_view path, std::string_view extension) {
-    std::size_t last = path.find_last_of(std::string{'.', PathDelim});
+    std::size_t last = LastDelimiter("." + std::string(DirDelims), path);
     std::string_view stem =
         (last != std::string_view::npos && path[last] == '.') ? path.substr(0, last) : path;
     return std::string(stem) + std::string(extension);

@@ -5,6 +5,8 @@
 
 // The platform's path separator; a directory path always ends with it.
 inline constexpr char PathDelim = '/';
+// The characters that end the directory part of a path.
+inline constexpr std::string_view DirDelims = "/";
 
 // Everything up to and including the last separator; empty when there is none.
 std::string ExtractFilePath(std::string_view path);
