@@ -3,6 +3,7 @@
 #include "files/text_file.h"
 #include "platform/exceptions.h"
 #include "platform/file_io.h"
+#include "platform/narrow_text.h"
 
 namespace {
 
@@ -10,7 +11,7 @@ const char* const CrLf = "\r\n";
 const char* const CannotEmptyReport = "ﾚﾎﾟｰﾄを空にできませんでした: ";
 const char* const CannotStartChecker = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑを起動できませんでした: ";
 const char* const CannotReadReport = "ﾚﾎﾟｰﾄを読めませんでした: ";
-const char* const CheckerKilled = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑが異常終了しました: ｼｸﾞﾅﾙ ";
+const char* const CheckerKilled = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑが異常終了しました: ";
 
 } // namespace
 
@@ -22,17 +23,8 @@ std::string SectionHeader(const TCheckSettings& settings, const std::string& pat
     return std::string(CrLf) + CrLf + settings.OpenParen + path + settings.CloseParen + CrLf;
 }
 
-std::string CommandLine(const std::string& lintProgram, const std::string& path) {
-    return lintProgram + " " + path;
-}
-
 TProcessOutcome RunLint(const std::string& lintProgram, const std::string& fileName) {
-    std::optional<std::vector<std::string>> words = SplitCommandWords(lintProgram);
-    if (!words || words->empty()) {
-        return {};
-    }
-    words->push_back(fileName);
-    return RunAndWait(*words);
+    return RunCommandOn(lintProgram, fileName);
 }
 
 std::string CheckOnePage(const TCheckSettings& settings, const std::string& path) {
@@ -40,22 +32,22 @@ std::string CheckOnePage(const TCheckSettings& settings, const std::string& path
     try {
         WriteFileBytes(settings.OutputFile, "");
     } catch (const EInOutError& error) {
-        return CannotEmptyReport + error.Message + CrLf;
+        return ReportText(CannotEmptyReport) + error.Message + CrLf;
     }
 
     TProcessOutcome outcome = RunLint(settings.LintProgram, path);
     if (!outcome.Started) {
-        return CannotStartChecker + CommandLine(settings.LintProgram, path) + CrLf;
+        return ReportText(CannotStartChecker) + CommandLineOf(settings.LintProgram, path) + CrLf;
     }
 
     std::string section;
     try {
         section = LoadTextFile(settings.OutputFile);
     } catch (const EInOutError& error) {
-        section = CannotReadReport + error.Message + CrLf;
+        section = ReportText(CannotReadReport) + error.Message + CrLf;
     }
-    if (outcome.TermSignal != 0) {
-        section += CheckerKilled + std::to_string(outcome.TermSignal) + CrLf;
+    if (std::string abnormalEnd = AbnormalEndText(outcome); !abnormalEnd.empty()) {
+        section += ReportText(CheckerKilled) + abnormalEnd + CrLf;
     }
     return section;
 }

@@ -14,7 +14,7 @@ std::optional<std::vector<std::string>> SplitCommandWords(std::string_view comma
 
 struct TProcessOutcome {
     bool Started = false;
-    int StartError = 0; // errno when the program could not be started
+    int StartError = 0; // the system's error code when the program could not be started
     int ExitStatus = 0; // when it ended by itself
     int TermSignal = 0; // when a signal ended it, else 0
 };
@@ -24,3 +24,15 @@ struct TProcessOutcome {
 // standard input from /dev/null, writes to ours, inherits no other descriptor, and starts
 // with default signal handling and no blocked signal. Empty words start nothing.
 TProcessOutcome RunAndWait(const std::vector<std::string>& words);
+
+// Runs command on the file at path and waits for its end: the command is split into words by
+// SplitCommandWords and path appended as one more word, unchanged. An empty command, or one with
+// an unclosed quote, starts nothing.
+TProcessOutcome RunCommandOn(const std::string& command, const std::string& path);
+
+// The command line that RunCommandOn starts, as a user reads it: command, a blank, path.
+std::string CommandLineOf(const std::string& command, const std::string& path);
+
+// How a process ended that did not end by itself ("ｼｸﾞﾅﾙ 9"), in the report's encoding; empty
+// when it ended by itself.
+std::string AbnormalEndText(const TProcessOutcome& outcome);

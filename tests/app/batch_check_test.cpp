@@ -30,7 +30,6 @@ protected:
 TEST(BatchTexts, StatusAndHeaderHaveTheirFixedShape) {
     EXPECT_EQ(StatusProcessing(0, 3, "/web/a b.html"), "(0/3) /web/a b.html 処理中");
     EXPECT_EQ(SectionHeader({"", "", "【", "】"}, "/web/a.html"), "\r\n\r\n【/web/a.html】\r\n");
-    EXPECT_EQ(CommandLine("tidy -q", "/web/a b.html"), "tidy -q /web/a b.html");
 }
 
 TEST_F(CheckOnePageTest, TheReportComesBackByteForByte) {

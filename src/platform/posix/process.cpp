@@ -1,5 +1,7 @@
 #include "platform/process.h"
 
+#include "platform/narrow_text.h"
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -72,4 +74,24 @@ TProcessOutcome RunAndWait(const std::vector<std::string>& words) {
         outcome.ExitStatus = WEXITSTATUS(status);
     }
     return outcome;
+}
+
+TProcessOutcome RunCommandOn(const std::string& command, const std::string& path) {
+    std::optional<std::vector<std::string>> words = SplitCommandWords(command);
+    if (!words || words->empty()) {
+        return {};
+    }
+    words->push_back(path);
+    return RunAndWait(*words);
+}
+
+std::string CommandLineOf(const std::string& command, const std::string& path) {
+    return command + " " + path;
+}
+
+std::string AbnormalEndText(const TProcessOutcome& outcome) {
+    if (outcome.TermSignal == 0) {
+        return {};
+    }
+    return ReportText("ｼｸﾞﾅﾙ ") + std::to_string(outcome.TermSignal);
 }
