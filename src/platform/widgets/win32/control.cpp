@@ -1,0 +1,235 @@
+#include "platform/widgets/control.h"
+
+#include "platform/widgets/application.h"
+#include "platform/widgets/win32/control_impl.h"
+
+#include <map>
+#include <tuple>
+
+namespace {
+
+TControlImpl* ImplOf(HWND window) {
+    return reinterpret_cast<TControlImpl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// The control whose window sent the parent this notification, if it is one of ours.
+TControlImpl* NotifyingControl(UINT msg, LPARAM lParam) {
+    HWND child = nullptr;
+    if (msg == WM_COMMAND) {
+        child = reinterpret_cast<HWND>(lParam);
+    } else if (msg == WM_DRAWITEM) {
+        child = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+    }
+    return child ? ImplOf(child) : nullptr;
+}
+
+// Every window of the layer has this procedure: the control's handlers first, then its class.
+LRESULT CALLBACK ControlProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TControlImpl* impl = ImplOf(window);
+    if (impl == nullptr) {
+        return DefWindowProcW(window, msg, wParam, lParam);
+    }
+    const WNDPROC classProc = impl->ClassProc;
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc));
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        impl->Handle = nullptr;
+        return CallWindowProcW(classProc, window, msg, wParam, lParam);
+    }
+    LRESULT result = 0;
+    bool handled = false;
+    // No failure may unwind through the system's code: it is shown, and the message counts
+    // as handled.
+    GuardedCall([&] {
+        handled = true;
+        TControlImpl* child = NotifyingControl(msg, lParam);
+        if (!(child && child->OnNotify && child->OnNotify(msg, wParam, lParam, result)) &&
+            !(impl->OnMessage && impl->OnMessage(msg, wParam, lParam, result))) {
+            handled = false;
+        }
+    });
+    return handled ? result : CallWindowProcW(classProc, window, msg, wParam, lParam);
+}
+
+} // namespace
+
+TControlImpl::~TControlImpl() {
+    if (Handle) {
+        DestroyWindow(Handle);
+    }
+}
+
+void TControlImpl::CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent) {
+    static int nextId = 100; // above the identifiers that dialog navigation sends (IDOK, ...)
+    RegisterWindowClasses();
+    HMENU id =
+        (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)) : nullptr;
+    Handle = CreateWindowExW(exStyle, className, DisplayText(Text).c_str(), style, Bounds.Left,
+                             Bounds.Top, Bounds.Width(), Bounds.Height(), parent, id,
+                             GetModuleHandleW(nullptr), nullptr);
+    if (Handle == nullptr) {
+        return;
+    }
+    SetWindowLongPtrW(Handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ClassProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc)));
+    if (Font) {
+        SendMessageW(Handle, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
+    }
+    EnableWindow(Handle, Enabled);
+}
+
+void TControlImpl::HandlesNeeded() {
+    HandleNeeded();
+    for (TControlImpl* child : Children) {
+        child->HandlesNeeded();
+    }
+}
+
+HWND ParentWindow(const TControl* parent) {
+    return parent ? WindowOf(*parent) : nullptr;
+}
+
+HFONT FontHandle(const TFont& font, HFONT base) {
+    static std::map<std::tuple<std::string, int, HFONT>, HFONT> made;
+    if (base == nullptr) {
+        base = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    }
+    if (font == TFont{}) {
+        return base;
+    }
+    HFONT& handle = made[{font.Name, font.PixelHeight, base}];
+    if (handle == nullptr) {
+        LOGFONTW spec{};
+        GetObjectW(base, sizeof spec, &spec);
+        if (!font.Name.empty()) {
+            const std::wstring face = DisplayText(font.Name);
+            lstrcpynW(spec.lfFaceName, face.c_str(), LF_FACESIZE);
+        }
+        if (font.PixelHeight > 0) {
+            spec.lfHeight = -font.PixelHeight; // negative: the height of the characters
+            spec.lfWidth = 0;
+        }
+        // Every text of the program is Japanese.
+        spec.lfCharSet = SHIFTJIS_CHARSET;
+        handle = CreateFontIndirectW(&spec);
+    }
+    return handle;
+}
+
+void RegisterWindowClasses() {
+    static const bool registered = [] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = FormClassName;
+        windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
+        RegisterClassExW(&windowClass);
+        windowClass.hIcon = nullptr;
+        windowClass.lpszClassName = PanelClassName;
+        RegisterClassExW(&windowClass);
+        return true;
+    }();
+    (void)registered;
+}
+
+TControl::TControl(TControl* parent, std::unique_ptr<TControlImpl> impl)
+    : ParentControl(parent), ImplPtr(std::move(impl)) {
+    if (parent) {
+        ImplPtr->Font = parent->Impl().Font;
+        parent->Impl().Children.push_back(ImplPtr.get());
+    }
+}
+
+TControl::~TControl() {
+    if (ParentControl) {
+        std::erase(ParentControl->Impl().Children, ImplPtr.get());
+    }
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    TControlImpl& impl = *ImplPtr;
+    impl.Bounds = {left, top, left + width, top + height};
+    if (impl.Handle == nullptr) {
+        return;
+    }
+    RECT frame = ToRECT(impl.Bounds);
+    if (ParentControl == nullptr) { // a window: the bounds are those of its client area
+        AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(impl.Handle, GWL_STYLE)),
+                           FALSE, static_cast<DWORD>(GetWindowLongPtrW(impl.Handle, GWL_EXSTYLE)));
+    }
+    MoveWindow(impl.Handle, frame.left, frame.top, frame.right - frame.left,
+               frame.bottom - frame.top, TRUE);
+}
+
+TRect TControl::BoundsRect() const {
+    const TControlImpl& impl = *ImplPtr;
+    if (impl.Handle == nullptr) {
+        return impl.Bounds;
+    }
+    RECT rect;
+    if (ParentControl == nullptr) {
+        GetClientRect(impl.Handle, &rect);
+        MapWindowPoints(impl.Handle, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    } else {
+        GetWindowRect(impl.Handle, &rect);
+        MapWindowPoints(nullptr, GetParent(impl.Handle), reinterpret_cast<POINT*>(&rect), 2);
+    }
+    return ToTRect(rect);
+}
+
+bool TControl::Enabled() const {
+    return ImplPtr->Handle ? IsWindowEnabled(ImplPtr->Handle) != FALSE : ImplPtr->Enabled;
+}
+
+void TControl::SetEnabled(bool enabled) {
+    TControlImpl& impl = *ImplPtr;
+    impl.Enabled = enabled;
+    if (impl.Handle == nullptr) {
+        return;
+    }
+    // A disabled window takes no input: the focus moves on as Tab would move it.
+    if (!enabled && GetFocus() == impl.Handle) {
+        HWND root = GetAncestor(impl.Handle, GA_ROOT);
+        EnableWindow(impl.Handle, FALSE);
+        ::SetFocus(GetNextDlgTabItem(root, impl.Handle, FALSE));
+        return;
+    }
+    EnableWindow(impl.Handle, enabled);
+}
+
+std::string TControl::Text() const {
+    return ImplPtr->Text;
+}
+
+void TControl::SetText(std::string_view text) {
+    ImplPtr->Text = std::string(text);
+    if (ImplPtr->Handle) {
+        SetWindowTextW(ImplPtr->Handle, DisplayText(text).c_str());
+    }
+}
+
+void TControl::SetFocus() {
+    if (ImplPtr->Handle) {
+        ::SetFocus(ImplPtr->Handle);
+    }
+}
+
+void TControl::SetFont(const TFont& font) {
+    CurrentFont = font;
+    TControlImpl& impl = *ImplPtr;
+    impl.Font = FontHandle(font, ParentControl ? ParentControl->Impl().Font : nullptr);
+    if (impl.Handle) {
+        SendMessageW(impl.Handle, WM_SETFONT, reinterpret_cast<WPARAM>(impl.Font), TRUE);
+    }
+    CMFontChanged();
+}
+
+void TControl::Update() {
+    if (ImplPtr->Handle) {
+        UpdateWindow(ImplPtr->Handle);
+    }
+}
