@@ -1,0 +1,13 @@
+#pragma once
+
+// Only for the Win32 implementation of the platform layer and for tests.
+
+#include "platform/widgets/win32/windows_api.h"
+
+// Ends TApplication::Run once the message under way has been handled; nothing when it is not
+// running.
+void EndRun();
+
+// Hands a message from the queue to its window, through the dialog navigation of the window
+// that it belongs to (Tab, the buttons' Alt accelerators, Escape).
+void DeliverMessage(MSG& message);
