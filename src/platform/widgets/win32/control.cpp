@@ -126,9 +126,7 @@ void RegisterWindowClasses() {
         windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         windowClass.lpszClassName = FormClassName;
-        windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
         RegisterClassExW(&windowClass);
-        windowClass.hIcon = nullptr;
         windowClass.lpszClassName = PanelClassName;
         RegisterClassExW(&windowClass);
         return true;
