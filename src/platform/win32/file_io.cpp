@@ -9,8 +9,7 @@
 
 namespace {
 
-[[noreturn]] void Fail(const char* action, const std::string& path,
-                       DWORD code = GetLastError()) {
+[[noreturn]] void Fail(const char* action, const std::string& path, DWORD code = GetLastError()) {
     throw EInOutError::FromCode(static_cast<int>(code), action, path);
 }
 
@@ -32,9 +31,9 @@ constexpr DWORD KeptAttributes =
 } // namespace
 
 TFile TFile::OpenRead(const std::string& path) {
-    HANDLE handle =
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         Fail("Cannot open", path);
     }

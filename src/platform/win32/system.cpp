@@ -7,7 +7,8 @@ std::string SystemErrorText(int errorCode) {
     DWORD size = FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, static_cast<DWORD>(errorCode), 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = size == 0 ? "Error " + std::to_string(errorCode) : std::string(text, size);
+    std::string message =
+        size == 0 ? "Error " + std::to_string(errorCode) : std::string(text, size);
     LocalFree(text);
     // The system's texts end with a line break, which a message line does not want.
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) {
