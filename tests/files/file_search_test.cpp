@@ -186,7 +186,7 @@ TEST(FileList, TheSameFileRuleIsByteEquality) {
 
 // ---- Order --------------------------------------------------------------------------------
 
-// The Part's example: a.html, b.html, x/c.html, y/e.htm.
+// A site of two pages with two subfolders: a.html, b.html, x/c.html, y/e.htm.
 class SearchExample : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -427,7 +427,7 @@ TEST(SearchSafety, AnUnreadableDirectoryContributesNothing) {
 
 // ---- ParentDir ----------------------------------------------------------------------------
 
-TEST(ParentDir, FollowsThePartsTable) {
+TEST(ParentDir, IgnoresTheFinalCharacterAndKeepsTheLastSeparator) {
     EXPECT_EQ(ParentDir("/web/shop/"), "/web/");
     EXPECT_EQ(ParentDir("/web/shop"), "/web/");
     EXPECT_EQ(ParentDir("/"), "");
