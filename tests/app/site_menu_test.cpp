@@ -19,6 +19,7 @@ TEST(InSite, IsAByteExactPrefixTest) {
     EXPECT_TRUE(InSite("/web/shop2/a.html", "/web/shop"));
     EXPECT_FALSE(InSite("/Web/shop/a.html", "/web/shop/"));
     EXPECT_FALSE(InSite("/web/", "/web/shop/"));
+    EXPECT_FALSE(InSite("/old/web/shop/a.html", "/web/shop/"));
 }
 
 TEST(SiteComponentName, IsAlwaysAValidUnusedIdentifier) {

@@ -1,6 +1,7 @@
 #include "files/text_file.h"
 #include "platform/exceptions.h"
 #include "support/temp_dir.h"
+#include "unprivileged.h"
 
 #include <csignal>
 #include <filesystem>
@@ -77,12 +78,17 @@ TEST(TextFile, SavingKeepsTheFilesPermissions) {
     EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0604));
 }
 
+// Root may write any file, so the read-only file is loaded by a process that may not.
 TEST(TextFile, LoadingAMissingFileRaisesAndAReadOnlyFileLoads) {
     TTempDir dir;
     EXPECT_THROW(LoadTextFile(dir.Path() + "missing.txt"), EInOutError);
     const std::string path = dir.Write("ro.txt", Awkward);
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    EXPECT_EQ(LoadTextFile(path), Awkward);
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms(0755));
+    EXPECT_EQ(Unprivileged([&] {
+                  return std::vector<std::string>{LoadTextFile(path) == Awkward ? "same" : "not"};
+              }),
+              std::vector<std::string>{"same"});
 }
 
 TEST(TextFile, ARenameOntoAFolderRaisesAndLeavesNoTemporaryFile) {
