@@ -18,7 +18,7 @@ std::string StatusProcessing(int index, int count, const std::string& path) {
     return "(" + std::to_string(index) + "/" + std::to_string(count) + ") " + path + " 処理中";
 }
 
-std::string SectionHeader(const TCheckSettings& settings, const std::string& path) {
+std::string SectionHeader(const TProgramSettings& settings, const std::string& path) {
     return std::string(CrLf) + CrLf + settings.OpenParen + path + settings.CloseParen + CrLf;
 }
 
@@ -35,7 +35,7 @@ TProcessOutcome RunLint(const std::string& lintProgram, const std::string& fileN
     return RunAndWait(*words);
 }
 
-std::string CheckOnePage(const TCheckSettings& settings, const std::string& path) {
+std::string CheckOnePage(const TProgramSettings& settings, const std::string& path) {
     // A checker that writes nothing must not hand the previous page's report to this one.
     try {
         WriteFileBytes(settings.OutputFile, "");

@@ -95,15 +95,11 @@ void TMainForm::CreateComponents() {
 
 void TMainForm::FormCreate(TObject*) {
     SiteDirs = std::make_unique<TStringList>(ReadSiteDirs(CompanionSettingsPath()));
-    TProgramSettings settings = ReadProgramSettings(OwnSettingsPath());
-    LintProgram = settings.LintProgram;
-    OutputFile = settings.OutputFile;
-    OpenParen = settings.OpenParen;
-    CloseParen = settings.CloseParen;
+    Settings = ReadProgramSettings(OwnSettingsPath());
     BuildSiteMenu();
     // Without an output file there is nothing to reset; the start button says so later.
-    if (!OutputFile.empty()) {
-        SaveTextFile(OutputFile, "");
+    if (!Settings.OutputFile.empty()) {
+        SaveTextFile(Settings.OutputFile, "");
     }
     PostMessage(*this, WM_SCANFILES, 0, 0);
 }
@@ -155,7 +151,7 @@ void TMainForm::BCloseClick(TObject*) {
 }
 
 void TMainForm::BExecLintClick(TObject*) {
-    if (OutputFile.empty()) {
+    if (Settings.OutputFile.empty()) {
         ShowErrorMessage(NoOutputFile);
         return;
     }
@@ -180,7 +176,6 @@ void TMainForm::ExecuteBatch() {
         }
     } reopen{*this};
 
-    const TCheckSettings settings{LintProgram, OutputFile, OpenParen, CloseParen};
     ResultText.clear();
     const int count = CLBLintFile->Items().Count();
     for (int i = 0; i < count; ++i) {
@@ -190,8 +185,8 @@ void TMainForm::ExecuteBatch() {
         const std::string path = CLBLintFile->Items()[i];
         LStatus->SetText(StatusProcessing(i, count, path));
         LStatus->Update();
-        ResultText += SectionHeader(settings, path);
-        ResultText += CheckOnePage(settings, path);
+        ResultText += SectionHeader(Settings, path);
+        ResultText += CheckOnePage(Settings, path);
         CLBLintFile->SetItemChecked(i, false);
         Application->ProcessMessages();
     }
@@ -202,7 +197,7 @@ void TMainForm::ExecuteBatch() {
 void TMainForm::SaveResult() {
     for (;;) {
         try {
-            SaveTextFile(OutputFile, ResultText);
+            SaveTextFile(Settings.OutputFile, ResultText);
             break;
         } catch (const EInOutError& error) {
             if (!AskRetry(error.Message)) {
@@ -211,7 +206,7 @@ void TMainForm::SaveResult() {
         }
     }
     LStatus->SetText(StatusAllDone);
-    ShellOpen(OutputFile);
+    ShellOpen(Settings.OutputFile);
 }
 
 void TMainForm::SetAllChecked(bool checked) {
