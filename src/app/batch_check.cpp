@@ -11,6 +11,7 @@ const char* const CannotEmptyReport = "ﾚﾎﾟｰﾄを空にできません�
 const char* const CannotStartChecker = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑを起動できませんでした: ";
 const char* const CannotReadReport = "ﾚﾎﾟｰﾄを読めませんでした: ";
 const char* const CheckerKilled = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑが異常終了しました: ｼｸﾞﾅﾙ ";
+const char* const CheckerLeftNoReport = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑがﾚﾎﾟｰﾄを残さずに終了しました: 終了ｺｰﾄﾞ ";
 
 } // namespace
 
@@ -56,6 +57,10 @@ std::string CheckOnePage(const TProgramSettings& settings, const std::string& pa
     }
     if (outcome.TermSignal != 0) {
         section += CheckerKilled + std::to_string(outcome.TermSignal) + CrLf;
+    } else if (outcome.ExitStatus != 0 && section.empty()) {
+        // A failure with nothing to show would read like a clean page. With a report, a non-zero
+        // status is how checkers say that they found problems.
+        section = CheckerLeftNoReport + std::to_string(outcome.ExitStatus) + CrLf;
     }
     return section;
 }

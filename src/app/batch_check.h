@@ -20,6 +20,7 @@ std::string CommandLine(const std::string& lintProgram, const std::string& path)
 TProcessOutcome RunLint(const std::string& lintProgram, const std::string& fileName);
 
 // Runs the checker on one page and gives the rest of its section: the report that the checker
-// left in the output file, emptied just before, or a line saying why there is none. Raises
-// nothing of its own: every failure is a line of the section.
+// left in the output file, emptied just before, or a line saying why there is none (a checker
+// that ends with a non-zero status and an empty report gets one too). Raises nothing of its
+// own: every failure is a line of the section.
 std::string CheckOnePage(const TProgramSettings& settings, const std::string& path);

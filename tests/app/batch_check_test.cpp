@@ -44,9 +44,11 @@ TEST_F(CheckOnePageTest, AStaleReportIsNeverHandedOn) {
     EXPECT_EQ(CheckOnePage(Checker("exit 0\n"), Dir.Path() + "a.html"), "");
 }
 
-TEST_F(CheckOnePageTest, TheExitStatusOfTheCheckerDoesNotMatter) {
+TEST_F(CheckOnePageTest, ANonZeroExitStatusIsSaidOnlyWhenTheReportIsEmpty) {
     EXPECT_EQ(CheckOnePage(Checker("echo found problems > \"$out\"\nexit 2\n"), "a.html"),
               "found problems\n");
+    EXPECT_EQ(CheckOnePage(Checker("exit 3\n"), "a.html"),
+              "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑがﾚﾎﾟｰﾄを残さずに終了しました: 終了ｺｰﾄﾞ 3\r\n");
 }
 
 TEST_F(CheckOnePageTest, ACheckerThatCannotStartIsSaidWithTheCommandLine) {
