@@ -193,7 +193,8 @@ void TMainForm::ExecuteBatch() {
     SaveResult();
 }
 
-// A combined report that cannot be saved is offered again rather than lost.
+// A combined report that cannot be saved is offered again rather than lost; when the user gives
+// up, the status line keeps saying why.
 void TMainForm::SaveResult() {
     for (;;) {
         try {
@@ -201,6 +202,7 @@ void TMainForm::SaveResult() {
             break;
         } catch (const EInOutError& error) {
             if (!AskRetry(error.Message)) {
+                LStatus->SetText(error.Message);
                 return;
             }
         }
