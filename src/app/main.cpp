@@ -11,8 +11,6 @@
 #include "platform/widgets/dialogs.h"
 #include "settings/site_settings.h"
 
-#include <set>
-
 namespace {
 
 const TFont WindowFont{"ＭＳ Ｐゴシック", 12};
@@ -109,13 +107,11 @@ void TMainForm::FormDestroy(TObject*) {
 }
 
 void TMainForm::BuildSiteMenu() {
-    std::set<std::string> taken = {"Panel1",    "BClose",     "LStatus", "CLBLintFile",
-                                   "BExecLint", "PopupMenu",  "PMCLear", "PMAllCheck",
-                                   "N1",        "PMSiteCheck"};
+    TSiteComponentNames names{"Panel1",    "BClose",  "LStatus",    "CLBLintFile", "BExecLint",
+                              "PopupMenu", "PMCLear", "PMAllCheck", "N1",          "PMSiteCheck"};
     for (int i = 0; i < SiteDirs->Count(); ++i) {
         auto item = std::make_unique<TMenuItem>(SiteCaption((*SiteDirs)[i]));
-        item->Name = SiteComponentName(item->Caption, i, taken);
-        taken.insert(item->Name);
+        item->Name = names.Next(item->Caption, i);
         item->Tag = i;
         item->OnClick = [this](TObject* sender) { SiteItemClick(sender); };
         PMSiteCheck->Add(std::move(item));
