@@ -70,6 +70,18 @@ TEST(TextFile, SavingToABakNameKeepsNoBackup) {
     EXPECT_EQ(Names(dir), std::vector<std::string>{"report.bak"});
 }
 
+TEST(TextFile, SavingThroughALinkWritesItsTargetAndKeepsTheLink) {
+    TTempDir dir;
+    const std::string target = dir.Write("real/report.txt", "previous");
+    const std::string link = dir.Path() + "out.txt";
+    std::filesystem::create_symlink("real/report.txt", link);
+    SaveTextFile(link, "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadAll(target), "new");
+    EXPECT_EQ(ReadAll(dir.Path() + "real/report.bak"), "previous");
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"out.txt", "real"}));
+}
+
 TEST(TextFile, SavingKeepsTheFilesPermissions) {
     TTempDir dir;
     const std::string path = dir.Write("report.txt", "old");
