@@ -1,11 +1,13 @@
 #include "app/main.h"
 
 #include "app/batch_check.h"
+#include "app/output_guard.h"
 #include "app/site_menu.h"
 #include "app/site_scan.h"
 #include "app/status_texts.h"
 #include "files/text_file.h"
 #include "platform/exceptions.h"
+#include "platform/executable.h"
 #include "platform/widgets/application.h"
 #include "platform/widgets/desktop.h"
 #include "platform/widgets/dialogs.h"
@@ -95,6 +97,12 @@ void TMainForm::FormCreate(TObject*) {
     SiteDirs = std::make_unique<TStringList>(ReadSiteDirs(CompanionSettingsPath()));
     Settings = ReadProgramSettings(OwnSettingsPath());
     BuildSiteMenu();
+    if (std::optional<std::string> refusal =
+            OutputFileRefusal(Settings.OutputFile, *SiteDirs,
+                              {OwnSettingsPath(), CompanionSettingsPath(), ExeName()})) {
+        ShowErrorMessage(*refusal);
+        Settings.OutputFile.clear();
+    }
     // Without an output file there is nothing to reset; the start button says so later.
     if (!Settings.OutputFile.empty()) {
         SaveTextFile(Settings.OutputFile, "");
