@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,6 +25,15 @@ std::string ChangeFileExt(std::string_view path, std::string_view extension) {
     std::string_view stem =
         (last != std::string_view::npos && path[last] == '.') ? path.substr(0, last) : path;
     return std::string(stem) + std::string(extension);
+}
+
+std::string LinkTarget(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error)) {
+        return path;
+    }
+    std::filesystem::path target = std::filesystem::canonical(path, error);
+    return error ? path : target.string();
 }
 
 bool FileExists(const std::string& path) {
