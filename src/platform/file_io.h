@@ -11,6 +11,10 @@ class TFile {
 public:
     // Opens an existing file for reading only, so read-only files can be read.
     static TFile OpenRead(const std::string& path);
+    // Opens a regular file (links followed) for reading; nothing when path names no regular
+    // file. The open never waits: a FIFO is not held open waiting for a writer, nor a device
+    // opened as one would use it.
+    static std::optional<TFile> OpenRegular(const std::string& path);
     // Creates a file for writing, emptying an existing file of that name.
     static TFile Create(const std::string& path);
     // Creates a new, uniquely named file in the folder of path with the permissions that the

@@ -21,6 +21,10 @@ std::string ExtractFileName(std::string_view path);
 // a name without a dot gets extension appended.
 std::string ChangeFileExt(std::string_view path, std::string_view extension);
 
+// Where a symbolic link at path finally leads, as a full path; path itself when it is no link
+// or leads nowhere.
+std::string LinkTarget(const std::string& path);
+
 // True when a file, not a directory, of that name exists (links are followed).
 bool FileExists(const std::string& path);
 bool DeleteFile(const std::string& path);

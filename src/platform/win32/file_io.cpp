@@ -40,6 +40,19 @@ TFile TFile::OpenRead(const std::string& path) {
     return TFile(FromHandle(handle), path);
 }
 
+std::optional<TFile> TFile::OpenRegular(const std::string& path) {
+    DWORD attr = GetFileAttributesA(path.c_str());
+    if (attr == INVALID_FILE_ATTRIBUTES || (attr & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
+    TFile file = OpenRead(path);
+    // A device ("NUL", "CON") or a pipe has attributes too; only a file on a disk is regular.
+    if (GetFileType(ToHandle(file.Descriptor)) != FILE_TYPE_DISK) {
+        return std::nullopt;
+    }
+    return file;
+}
+
 TFile TFile::Create(const std::string& path) {
     // OPEN_ALWAYS and then cutting the file off, since CREATE_ALWAYS refuses a hidden file.
     HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,

@@ -1,7 +1,17 @@
 #include "platform/file_names.h"
 
 #include "platform/exceptions.h"
+#include "platform/win32/final_path.h"
 #include "platform/win32/windows_api.h"
+
+std::string LinkTarget(const std::string& path) {
+    DWORD attr = GetFileAttributesA(path.c_str());
+    if (attr == INVALID_FILE_ATTRIBUTES || (attr & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        return path;
+    }
+    std::string target = FinalPath(path);
+    return target.empty() ? path : target;
+}
 
 bool FileExists(const std::string& path) {
     DWORD attr = GetFileAttributesA(path.c_str());
