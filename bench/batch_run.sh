@@ -14,13 +14,7 @@ build_dir=${BENCH_BUILD_DIR:-build-bench}
 
 scripts/install-deps
 echo "Building (Release) in $build_dir ..."
-if ! { cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DALLCHECK_BENCH=ON &&
-       cmake --build "$build_dir" -j2 --target batch_run_bench batch_run_checker; } \
-       >"$build_dir.log" 2>&1; then
-    cat "$build_dir.log"
-    exit 1
-fi
-rm -f "$build_dir.log"
+scripts/build "$build_dir" -DCMAKE_BUILD_TYPE=Release -DALLCHECK_BENCH=ON
 bench=$PWD/$build_dir/bench/batch_run/batch_run_bench
 checker=$PWD/$build_dir/bench/batch_run/batch_run_checker
 export QT_QPA_PLATFORM=offscreen

@@ -11,10 +11,5 @@ build_dir=${BENCH_BUILD_DIR:-build-bench}
 
 scripts/install-deps
 echo "Building (Release) in $build_dir ..."
-if ! { cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DALLCHECK_BENCH=ON &&
-       cmake --build "$build_dir" -j2 --target checklist_bench; } >"$build_dir.log" 2>&1; then
-    cat "$build_dir.log"
-    exit 1
-fi
-rm -f "$build_dir.log"
+scripts/build "$build_dir" -DCMAKE_BUILD_TYPE=Release -DALLCHECK_BENCH=ON
 QT_QPA_PLATFORM=offscreen "$build_dir/bench/checklist/checklist_bench" "$runs"

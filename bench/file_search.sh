@@ -12,12 +12,7 @@ build_dir=${BENCH_BUILD_DIR:-build-bench}
 
 scripts/install-deps
 echo "Building (Release) in $build_dir ..."
-mkdir -p "$build_dir"
-if ! { cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DALLCHECK_BENCH=ON &&
-       cmake --build "$build_dir" -j"$(nproc)" --target file_search_bench; } >"$build_dir/bench.log" 2>&1; then
-    cat "$build_dir/bench.log"
-    exit 1
-fi
+scripts/build "$build_dir" -DCMAKE_BUILD_TYPE=Release -DALLCHECK_BENCH=ON
 bench=$build_dir/bench/file_search/file_search_bench
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/allcheck-bench-XXXXXX")

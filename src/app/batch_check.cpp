@@ -12,6 +12,7 @@ const char* const CannotEmptyReport = "ﾚﾎﾟｰﾄを空にできません�
 const char* const CannotStartChecker = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑを起動できませんでした: ";
 const char* const CannotReadReport = "ﾚﾎﾟｰﾄを読めませんでした: ";
 const char* const CheckerKilled = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑが異常終了しました: ";
+const char* const CheckerLeftNoReport = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑがﾚﾎﾟｰﾄを残さずに終了しました: 終了ｺｰﾄﾞ ";
 
 } // namespace
 
@@ -19,7 +20,7 @@ std::string StatusProcessing(int index, int count, const std::string& path) {
     return "(" + std::to_string(index) + "/" + std::to_string(count) + ") " + path + " 処理中";
 }
 
-std::string SectionHeader(const TCheckSettings& settings, const std::string& path) {
+std::string SectionHeader(const TProgramSettings& settings, const std::string& path) {
     return std::string(CrLf) + CrLf + settings.OpenParen + path + settings.CloseParen + CrLf;
 }
 
@@ -27,7 +28,7 @@ TProcessOutcome RunLint(const std::string& lintProgram, const std::string& fileN
     return RunCommandOn(lintProgram, fileName);
 }
 
-std::string CheckOnePage(const TCheckSettings& settings, const std::string& path) {
+std::string CheckOnePage(const TProgramSettings& settings, const std::string& path) {
     // A checker that writes nothing must not hand the previous page's report to this one.
     try {
         WriteFileBytes(settings.OutputFile, "");
@@ -48,6 +49,10 @@ std::string CheckOnePage(const TCheckSettings& settings, const std::string& path
     }
     if (std::string abnormalEnd = AbnormalEndText(outcome); !abnormalEnd.empty()) {
         section += ReportText(CheckerKilled) + abnormalEnd + CrLf;
+    } else if (outcome.ExitStatus != 0 && section.empty()) {
+        // A failure with nothing to show would read like a clean page. With a report, a non-zero
+        // status is how checkers say that they found problems.
+        section = ReportText(CheckerLeftNoReport) + std::to_string(outcome.ExitStatus) + CrLf;
     }
     return section;
 }

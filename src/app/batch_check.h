@@ -1,29 +1,23 @@
 #pragma once
 
 #include "platform/process.h"
+#include "settings/site_settings.h"
 
 #include <string>
-
-// What one checker run needs to know.
-struct TCheckSettings {
-    std::string LintProgram; // the checker command; the page's path is appended as one argument
-    std::string OutputFile;  // where the checker leaves its report
-    std::string OpenParen;
-    std::string CloseParen;
-};
 
 // "(<index>/<count>) <path> 処理中", the index counted from 0 and count taken over the whole list.
 std::string StatusProcessing(int index, int count, const std::string& path);
 
 // The start of a page's section in the combined report: an empty line, then the header line
 // OpenParen + path + CloseParen.
-std::string SectionHeader(const TCheckSettings& settings, const std::string& path);
+std::string SectionHeader(const TProgramSettings& settings, const std::string& path);
 
 // Starts the checker on one page, as the platform turns a command and a path into a process,
 // and returns when it has ended.
 TProcessOutcome RunLint(const std::string& lintProgram, const std::string& fileName);
 
 // Runs the checker on one page and gives the rest of its section: the report that the checker
-// left in the output file, emptied just before, or a line saying why there is none. Raises
-// nothing of its own: every failure is a line of the section.
-std::string CheckOnePage(const TCheckSettings& settings, const std::string& path);
+// left in the output file, emptied just before, or a line saying why there is none (a checker
+// that ends with a non-zero status and an empty report gets one too). Raises nothing of its
+// own: every failure is a line of the section.
+std::string CheckOnePage(const TProgramSettings& settings, const std::string& path);

@@ -1,17 +1,17 @@
 #include "app/main.h"
 
 #include "app/batch_check.h"
+#include "app/output_guard.h"
 #include "app/site_menu.h"
 #include "app/site_scan.h"
 #include "app/status_texts.h"
 #include "files/text_file.h"
 #include "platform/exceptions.h"
+#include "platform/executable.h"
 #include "platform/widgets/application.h"
 #include "platform/widgets/desktop.h"
 #include "platform/widgets/dialogs.h"
 #include "settings/site_settings.h"
-
-#include <set>
 
 namespace {
 
@@ -95,15 +95,17 @@ void TMainForm::CreateComponents() {
 
 void TMainForm::FormCreate(TObject*) {
     SiteDirs = std::make_unique<TStringList>(ReadSiteDirs(CompanionSettingsPath()));
-    TProgramSettings settings = ReadProgramSettings(OwnSettingsPath());
-    LintProgram = settings.LintProgram;
-    OutputFile = settings.OutputFile;
-    OpenParen = settings.OpenParen;
-    CloseParen = settings.CloseParen;
+    Settings = ReadProgramSettings(OwnSettingsPath());
     BuildSiteMenu();
+    if (std::optional<std::string> refusal =
+            OutputFileRefusal(Settings.OutputFile, *SiteDirs,
+                              {OwnSettingsPath(), CompanionSettingsPath(), ExeName()})) {
+        ShowErrorMessage(*refusal);
+        Settings.OutputFile.clear();
+    }
     // Without an output file there is nothing to reset; the start button says so later.
-    if (!OutputFile.empty()) {
-        SaveTextFile(OutputFile, "");
+    if (!Settings.OutputFile.empty()) {
+        SaveTextFile(Settings.OutputFile, "");
     }
     PostMessage(*this, WM_SCANFILES, 0, 0);
 }
@@ -113,13 +115,11 @@ void TMainForm::FormDestroy(TObject*) {
 }
 
 void TMainForm::BuildSiteMenu() {
-    std::set<std::string> taken = {"Panel1",    "BClose",     "LStatus", "CLBLintFile",
-                                   "BExecLint", "PopupMenu",  "PMCLear", "PMAllCheck",
-                                   "N1",        "PMSiteCheck"};
+    TSiteComponentNames names{"Panel1",    "BClose",  "LStatus",    "CLBLintFile", "BExecLint",
+                              "PopupMenu", "PMCLear", "PMAllCheck", "N1",          "PMSiteCheck"};
     for (int i = 0; i < SiteDirs->Count(); ++i) {
         auto item = std::make_unique<TMenuItem>(SiteCaption((*SiteDirs)[i]));
-        item->Name = SiteComponentName(item->Caption, i, taken);
-        taken.insert(item->Name);
+        item->Name = names.Next(item->Caption, i);
         item->Tag = i;
         item->OnClick = [this](TObject* sender) { SiteItemClick(sender); };
         PMSiteCheck->Add(std::move(item));
@@ -155,7 +155,7 @@ void TMainForm::BCloseClick(TObject*) {
 }
 
 void TMainForm::BExecLintClick(TObject*) {
-    if (OutputFile.empty()) {
+    if (Settings.OutputFile.empty()) {
         ShowErrorMessage(NoOutputFile);
         return;
     }
@@ -180,7 +180,6 @@ void TMainForm::ExecuteBatch() {
         }
     } reopen{*this};
 
-    const TCheckSettings settings{LintProgram, OutputFile, OpenParen, CloseParen};
     ResultText.clear();
     const int count = CLBLintFile->Items().Count();
     for (int i = 0; i < count; ++i) {
@@ -190,28 +189,30 @@ void TMainForm::ExecuteBatch() {
         const std::string path = CLBLintFile->Items()[i];
         LStatus->SetText(StatusProcessing(i, count, path));
         LStatus->Update();
-        ResultText += SectionHeader(settings, path);
-        ResultText += CheckOnePage(settings, path);
+        ResultText += SectionHeader(Settings, path);
+        ResultText += CheckOnePage(Settings, path);
         CLBLintFile->SetItemChecked(i, false);
         Application->ProcessMessages();
     }
     SaveResult();
 }
 
-// A combined report that cannot be saved is offered again rather than lost.
+// A combined report that cannot be saved is offered again rather than lost; when the user gives
+// up, the status line keeps saying why.
 void TMainForm::SaveResult() {
     for (;;) {
         try {
-            SaveTextFile(OutputFile, ResultText);
+            SaveTextFile(Settings.OutputFile, ResultText);
             break;
         } catch (const EInOutError& error) {
             if (!AskRetry(error.Message)) {
+                LStatus->SetText(error.Message);
                 return;
             }
         }
     }
     LStatus->SetText(StatusAllDone);
-    ShellOpen(OutputFile);
+    ShellOpen(Settings.OutputFile);
 }
 
 void TMainForm::SetAllChecked(bool checked) {

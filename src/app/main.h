@@ -5,6 +5,7 @@
 #include "platform/widgets/form.h"
 #include "platform/widgets/menu.h"
 #include "platform/widgets/std_controls.h"
+#include "settings/site_settings.h"
 
 #include <memory>
 #include <string>
@@ -31,10 +32,7 @@ public:
     TMenuItem* PMSiteCheck = nullptr;
 
     std::unique_ptr<TStringList> SiteDirs;
-    std::string LintProgram;
-    std::string OutputFile;
-    std::string OpenParen;
-    std::string CloseParen;
+    TProgramSettings Settings; // LintProgram, OutputFile, OpenParen, CloseParen
 
     void FormCreate(TObject* sender);
     void FormDestroy(TObject* sender);

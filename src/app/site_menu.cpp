@@ -24,13 +24,18 @@ bool InSite(std::string_view path, std::string_view siteDir) {
     return path.starts_with(siteDir);
 }
 
-std::string SiteComponentName(std::string_view caption, int index,
-                              const std::set<std::string>& taken) {
+std::string TSiteComponentNames::Next(std::string_view caption, int index) {
     const std::string base = IsIdentifierTail(caption) ? "PMS" + std::string(caption)
                                                        : "PMSSite" + std::to_string(index);
-    std::string name = base;
-    for (int suffix = 2; taken.count(name) != 0; ++suffix) {
-        name = base + "_" + std::to_string(suffix);
+    if (Taken.insert(base).second) {
+        return base;
     }
+    // A name found taken here is base + "_" + a number, which no other base can give: the
+    // tries of all sites together stay linear.
+    int& suffix = NextSuffix.try_emplace(base, 2).first->second;
+    std::string name;
+    do {
+        name = base + "_" + std::to_string(suffix++);
+    } while (!Taken.insert(name).second);
     return name;
 }

@@ -3,8 +3,7 @@
 #include "files/file_search.h"
 
 namespace {
-// Read-only, archive and attribute-free files.
-constexpr FileKinds ScanKinds = 25;
+constexpr FileKinds ScanKinds = FileKinds::ReadOnly + FileKinds::Archive + FileKinds::Plain;
 } // namespace
 
 void ScanSites(const TStringList& siteDirs, TFileList& files) {

@@ -30,7 +30,9 @@ std::string LoadTextFile(const std::string& path) {
     return ReadFileBytes(path);
 }
 
-void SaveTextFile(const std::string& path, std::string_view text) {
+void SaveTextFile(const std::string& linkOrPath, std::string_view text) {
+    // A link stays a link: its target gets the text, and the backup sits beside the target.
+    const std::string path = LinkTarget(linkOrPath);
     std::optional<TFile> temp = TFile::CreateTempBeside(path);
     if (!temp) {
         SaveInPlace(path, text);

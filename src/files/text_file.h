@@ -17,5 +17,7 @@ std::string LoadTextFile(const std::string& path);
 
 // Makes the file at path hold exactly text; an existing file of that name goes to the backup
 // name. The text is first written completely to a temporary file beside it, so a failed write
-// leaves the old file and its backup as they were. Raises EInOutError.
+// leaves the old file and its backup as they were. A symbolic link is written through: the
+// link stays, its target gets the text and the backup lies beside the target. Raises
+// EInOutError.
 void SaveTextFile(const std::string& path, std::string_view text);

@@ -11,6 +11,10 @@ class TFile {
 public:
     // Opens an existing file for reading only, so read-only files can be read.
     static TFile OpenRead(const std::string& path);
+    // Opens a regular file (links followed) for reading; nothing when path names no regular
+    // file. The open never waits: a FIFO is not held open waiting for a writer, nor a device
+    // opened as one would use it.
+    static std::optional<TFile> OpenRegular(const std::string& path);
     // Creates a file for writing, emptying an existing file of that name.
     static TFile Create(const std::string& path);
     // Creates a new, uniquely named file in the folder of path with the permissions that the
@@ -34,9 +38,12 @@ public:
     void Close();
 
 private:
-    TFile(int descriptor, std::string path) : Descriptor(descriptor), FilePath(std::move(path)) {}
+    TFile(std::intptr_t descriptor, std::string path)
+        : Descriptor(descriptor), FilePath(std::move(path)) {}
 
-    int Descriptor = -1;
+    // The system's own descriptor of the open file: a file descriptor on Linux, the value of a
+    // HANDLE on Windows; -1 when closed.
+    std::intptr_t Descriptor = -1;
     std::string FilePath;
 };
 

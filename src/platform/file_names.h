@@ -3,10 +3,15 @@
 #include <string>
 #include <string_view>
 
-// The platform's path separator; a directory path always ends with it.
+// The platform's path separator; a directory path always ends with it. The characters that end
+// the directory part of a path: on Windows also the ":" of a drive ("C:name").
+#ifdef _WIN32
+inline constexpr char PathDelim = '\\';
+inline constexpr std::string_view DirDelims = "\\:";
+#else
 inline constexpr char PathDelim = '/';
-// The characters that end the directory part of a path.
 inline constexpr std::string_view DirDelims = "/";
+#endif
 
 // Everything up to and including the last separator; empty when there is none.
 std::string ExtractFilePath(std::string_view path);
@@ -15,6 +20,10 @@ std::string ExtractFileName(std::string_view path);
 // path with its extension (from the last "." of its last component) replaced by extension;
 // a name without a dot gets extension appended.
 std::string ChangeFileExt(std::string_view path, std::string_view extension);
+
+// Where a symbolic link at path finally leads, as a full path; path itself when it is no link
+// or leads nowhere.
+std::string LinkTarget(const std::string& path);
 
 // True when a file, not a directory, of that name exists (links are followed).
 bool FileExists(const std::string& path);

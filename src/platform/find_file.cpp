@@ -11,6 +11,12 @@ unsigned char Fold(char c) {
 
 } // namespace
 
+bool AttrRequested(int attr, int request) {
+    // The bits that a request must hold for an entry carrying them to be returned.
+    constexpr int special = faHidden | faSysFile | faVolumeID | faDirectory;
+    return (attr & special & ~request) == 0;
+}
+
 bool MatchesMask(std::string_view name, std::string_view pattern) {
     if (pattern == "*.*") {
         return true;

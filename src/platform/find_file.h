@@ -118,6 +118,9 @@ private:
     std::unique_ptr<TFindState> Kept;
 };
 
+// Whether an entry with the attribute word attr is returned for the attribute request.
+bool AttrRequested(int attr, int request);
+
 // Whether name matches the name pattern by the rules above.
 bool MatchesMask(std::string_view name, std::string_view pattern);
 

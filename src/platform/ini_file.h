@@ -9,7 +9,8 @@
 // Reader of a settings file made of "[Section]" headers and "Key=Value" lines. Section and key
 // names match without regard to ASCII letter case, blanks around names and values are dropped,
 // lines that begin with ";" are comments, and the first occurrence of a key wins. A file that
-// is missing or cannot be read holds nothing.
+// is missing, is no regular file or cannot be read holds nothing; a UTF-8 byte-order mark at
+// its start is skipped.
 class TIniFile {
 public:
     explicit TIniFile(const std::string& fileName);

@@ -62,7 +62,19 @@ void TStringList::SetCommaText(std::string_view text) {
 }
 
 void TStringList::LoadFromFile(const std::string& fileName) {
-    SetText(ReadFileBytes(fileName));
+    std::optional<TFile> file = TFile::OpenRegular(fileName);
+    if (!file) {
+        Strings.clear();
+        return;
+    }
+    std::string bytes = file->ReadExactly(file->Size());
+    file->Close();
+    // Editors may begin a UTF-8 file with a byte-order mark; it is no part of the first line.
+    std::string_view text = bytes;
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
+    SetText(text);
 }
 
 void TStringList::SetText(std::string_view text) {

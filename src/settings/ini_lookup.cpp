@@ -1,7 +1,6 @@
 #include "settings/ini_lookup.h"
 
 #include "platform/exceptions.h"
-#include "platform/file_names.h"
 #include "platform/string_list.h"
 
 #include <algorithm>
@@ -18,9 +17,6 @@ std::string_view ValueOf(std::string_view line) {
 
 std::string ReadIniString(const std::string& fileName, std::string_view section,
                           std::string_view key, const std::string& defaultValue) {
-    if (!FileExists(fileName)) {
-        return defaultValue;
-    }
     TStringList lines;
     try {
         lines.LoadFromFile(fileName);

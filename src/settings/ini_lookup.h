@@ -15,6 +15,7 @@ class TStringList;
 std::string LookupIniString(const TStringList& lines, std::string_view section,
                             std::string_view key, const std::string& defaultValue);
 // The value of key in the first section headed "[section]", or defaultValue when the file,
-// that header or the key is missing or the file cannot be read. Never fails.
+// that header or the key is missing or the file cannot be read; a path that names no regular
+// file counts as missing. Never fails.
 std::string ReadIniString(const std::string& fileName, std::string_view section,
                           std::string_view key, const std::string& defaultValue);

@@ -16,7 +16,7 @@ const std::string Report = "line 1\r\nline 2\nnul \0 high \x80\xFF\x81\x79 end"s
 class CheckOnePageTest : public ::testing::Test {
 protected:
     // A checker called as "<script> <output file> <page>".
-    TCheckSettings Checker(std::string_view body) {
+    TProgramSettings Checker(std::string_view body) {
         std::string script =
             Dir.Write("checker.sh", "#!/bin/sh\nout=\"$1\"\npage=\"$2\"\n" + std::string(body));
         ::chmod(script.c_str(), 0755);
@@ -33,8 +33,8 @@ TEST(BatchTexts, StatusAndHeaderHaveTheirFixedShape) {
 }
 
 TEST_F(CheckOnePageTest, TheReportComesBackByteForByte) {
-    TCheckSettings settings = Checker("printf 'line 1\\r\\nline 2\\nnul \\000 high "
-                                      "\\200\\377\\201\\171 end' > \"$out\"\n");
+    TProgramSettings settings = Checker("printf 'line 1\\r\\nline 2\\nnul \\000 high "
+                                        "\\200\\377\\201\\171 end' > \"$out\"\n");
     EXPECT_EQ(CheckOnePage(settings, Dir.Path() + "a.html"), Report);
 }
 
@@ -43,9 +43,11 @@ TEST_F(CheckOnePageTest, AStaleReportIsNeverHandedOn) {
     EXPECT_EQ(CheckOnePage(Checker("exit 0\n"), Dir.Path() + "a.html"), "");
 }
 
-TEST_F(CheckOnePageTest, TheExitStatusOfTheCheckerDoesNotMatter) {
+TEST_F(CheckOnePageTest, ANonZeroExitStatusIsSaidOnlyWhenTheReportIsEmpty) {
     EXPECT_EQ(CheckOnePage(Checker("echo found problems > \"$out\"\nexit 2\n"), "a.html"),
               "found problems\n");
+    EXPECT_EQ(CheckOnePage(Checker("exit 3\n"), "a.html"),
+              "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑがﾚﾎﾟｰﾄを残さずに終了しました: 終了ｺｰﾄﾞ 3\r\n");
 }
 
 TEST_F(CheckOnePageTest, ACheckerThatCannotStartIsSaidWithTheCommandLine) {
@@ -53,7 +55,7 @@ TEST_F(CheckOnePageTest, ACheckerThatCannotStartIsSaidWithTheCommandLine) {
     Dir.Write("my page.html", "<p>");
     for (const std::string& command : {Dir.Path() + "missing-checker", "'" + page + "'",
                                        std::string("tidy 'unclosed"), std::string()}) {
-        TCheckSettings settings{command, Output, "[", "]"};
+        TProgramSettings settings{command, Output, "[", "]"};
         EXPECT_EQ(CheckOnePage(settings, page),
                   "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑを起動できませんでした: " + command + " " + page + "\r\n");
     }
@@ -74,7 +76,7 @@ TEST_F(CheckOnePageTest, ACheckerKilledByASignalIsSaidAfterWhatItLeft) {
 }
 
 TEST_F(CheckOnePageTest, AnOutputFileThatCannotBeEmptiedStopsThatPagesCheck) {
-    TCheckSettings settings = Checker("touch \"$out.ran\"\n");
+    TProgramSettings settings = Checker("touch \"$out.ran\"\n");
     settings.OutputFile = Dir.Path() + "missing folder/out.txt";
     std::string section = CheckOnePage(settings, "a.html");
     EXPECT_EQ(section.rfind("ﾚﾎﾟｰﾄを空にできませんでした: ", 0), 0u) << section;

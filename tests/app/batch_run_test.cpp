@@ -185,7 +185,7 @@ private slots:
         TMessageBoxCatcher boxes(QMessageBox::Cancel);
         ClickStart(*form);
         QCOMPARE(boxes.Texts.size(), 1);
-        QVERIFY(form->LStatus->Text() != "全て終了しました");
+        QCOMPARE(QString::fromStdString(form->LStatus->Text()), boxes.Texts[0]);
         QVERIFY(Opened.empty());
         QVERIFY(form->BClose->Enabled());
         QVERIFY(form->CloseCommandEnabled());

@@ -184,6 +184,21 @@ private slots:
         QTest::mouseClick(QtWidget(*form->BClose), Qt::LeftButton);
         QVERIFY(!QtWidget(*form)->isVisible());
     }
+
+    void anOutputFileThatIsAPageIsRefusedAndLeftAsItWas() {
+        const std::string page = Dir->Write("site/a.html", "<p>page</p>");
+        Configure(Path("site/"), page);
+        TMessageBoxCatcher boxes;
+        TMainForm* form = StartAndScan();
+        QCOMPARE(boxes.Texts.size(), 1);
+        QVERIFY(boxes.Texts[0].endsWith(QString::fromStdString(": " + page)));
+        QCOMPARE(ReadAll(page), std::string("<p>page</p>"));
+        QVERIFY(!std::filesystem::exists(Path("site/a.bak")));
+        QCOMPARE(Items(*form), Strings{page});
+        QTest::mouseClick(QtWidget(*form->BExecLint), Qt::LeftButton);
+        QCOMPARE(boxes.Texts.last(), QString("出力ﾌｧｲﾙが設定されていません"));
+        QCOMPARE(ReadAll(page), std::string("<p>page</p>"));
+    }
 };
 
 QTEST_MAIN(MainFormTest)

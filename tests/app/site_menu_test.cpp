@@ -19,17 +19,21 @@ TEST(InSite, IsAByteExactPrefixTest) {
     EXPECT_TRUE(InSite("/web/shop2/a.html", "/web/shop"));
     EXPECT_FALSE(InSite("/Web/shop/a.html", "/web/shop/"));
     EXPECT_FALSE(InSite("/web/", "/web/shop/"));
+    EXPECT_FALSE(InSite("/old/web/shop/a.html", "/web/shop/"));
 }
 
-TEST(SiteComponentName, IsAlwaysAValidUnusedIdentifier) {
-    EXPECT_EQ(SiteComponentName("shop", 0, {}), "PMSshop");
-    EXPECT_EQ(SiteComponentName("my site", 1, {}), "PMSSite1");
-    EXPECT_EQ(SiteComponentName("a-b.c", 2, {}), "PMSSite2");
-    EXPECT_EQ(SiteComponentName("日本", 3, {}), "PMSSite3");
-    EXPECT_EQ(SiteComponentName("shop", 4, {"PMSshop"}), "PMSshop_2");
-    EXPECT_EQ(SiteComponentName("shop", 5, {"PMSshop", "PMSshop_2"}), "PMSshop_3");
-    EXPECT_EQ(SiteComponentName("Site1", 6, {}), "PMSSite1");
-    EXPECT_EQ(SiteComponentName("x y", 1, {"PMSSite1"}), "PMSSite1_2");
+TEST(SiteComponentNames, AreValidIdentifiersGivenOnce) {
+    TSiteComponentNames names{"PMSiteCheck"};
+    EXPECT_EQ(names.Next("shop", 0), "PMSshop");
+    EXPECT_EQ(names.Next("my site", 1), "PMSSite1");
+    EXPECT_EQ(names.Next("a-b.c", 2), "PMSSite2");
+    EXPECT_EQ(names.Next("日本", 3), "PMSSite3");
+    EXPECT_EQ(names.Next("shop", 4), "PMSshop_2");
+    EXPECT_EQ(names.Next("shop_3", 5), "PMSshop_3");
+    EXPECT_EQ(names.Next("shop", 6), "PMSshop_4");
+    EXPECT_EQ(names.Next("Site1", 7), "PMSSite1_2");
+    EXPECT_EQ(names.Next("iteCheck", 8), "PMSiteCheck_2");
+    EXPECT_EQ(names.Next("shop_2", 9), "PMSshop_2_2");
 }
 
 } // namespace

@@ -3,15 +3,12 @@
 #include "files/parent_dir.h"
 #include "platform/exceptions.h"
 #include "support/temp_dir.h"
+#include "unprivileged.h"
 
 #include <gtest/gtest.h>
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -55,48 +52,6 @@ void MakeFifo(const std::string& path) {
     if (::mkfifo(path.c_str(), 0644) != 0) {
         throw std::runtime_error("mkfifo " + path);
     }
-}
-
-// Runs work in a child process that holds no privileges (root drops to "nobody", so that
-// permission bits count), and returns what it printed into its string, one entry a line.
-Strings Unprivileged(const std::function<Strings()>& work) {
-    int pipeFds[2];
-    if (::pipe(pipeFds) != 0) {
-        throw std::runtime_error("pipe");
-    }
-    pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipeFds[0]);
-        bool dropped = ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 &&
-                                            ::setuid(65534) == 0);
-        std::string out = dropped ? "" : "!cannot drop privileges\n";
-        if (dropped) {
-            for (const std::string& line : work()) {
-                out += line + "\n";
-            }
-        }
-        ssize_t ignored = ::write(pipeFds[1], out.data(), out.size());
-        (void)ignored;
-        ::_exit(0);
-    }
-    ::close(pipeFds[1]);
-    std::string out;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) {
-        out.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(pipeFds[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        throw std::runtime_error("the unprivileged child failed");
-    }
-    Strings lines;
-    for (std::size_t start = 0, end; (end = out.find('\n', start)) != std::string::npos;
-         start = end + 1) {
-        lines.push_back(out.substr(start, end - start));
-    }
-    return lines;
 }
 
 // ---- AttrAccepted -------------------------------------------------------------------------
@@ -181,12 +136,11 @@ TEST(FileList, TheSameFileRuleIsByteEquality) {
     EXPECT_TRUE(TSameFileRule::Equal("/w/a.html", "/w/a.html"));
     EXPECT_FALSE(TSameFileRule::Equal("/w/a.html", "/w/A.html"));
     EXPECT_FALSE(TSameFileRule::Equal("/w/a.html", "/w//a.html"));
-    EXPECT_EQ(TSameFileRule::Hash("/w/a.html"), TSameFileRule::Hash(std::string("/w/a.html")));
 }
 
 // ---- Order --------------------------------------------------------------------------------
 
-// The Part's example: a.html, b.html, x/c.html, y/e.htm.
+// A site of two pages with two subfolders: a.html, b.html, x/c.html, y/e.htm.
 class SearchExample : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -427,7 +381,7 @@ TEST(SearchSafety, AnUnreadableDirectoryContributesNothing) {
 
 // ---- ParentDir ----------------------------------------------------------------------------
 
-TEST(ParentDir, FollowsThePartsTable) {
+TEST(ParentDir, IgnoresTheFinalCharacterAndKeepsTheLastSeparator) {
     EXPECT_EQ(ParentDir("/web/shop/"), "/web/");
     EXPECT_EQ(ParentDir("/web/shop"), "/web/");
     EXPECT_EQ(ParentDir("/"), "");

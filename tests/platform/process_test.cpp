@@ -58,11 +58,11 @@ TEST_F(RunAndWaitTest, ReportsTheExitStatusAndTheEndingSignal) {
     TProcessOutcome exited = RunAndWait({Script("exit3", "exit 3\n")});
     EXPECT_TRUE(exited.Started);
     EXPECT_EQ(exited.ExitStatus, 3);
-    EXPECT_EQ(exited.TermSignal, 0);
+    EXPECT_EQ(exited.AbnormalEnd, 0);
 
     TProcessOutcome killed = RunAndWait({Script("kill", "kill -9 $$\n")});
     EXPECT_TRUE(killed.Started);
-    EXPECT_EQ(killed.TermSignal, SIGKILL);
+    EXPECT_EQ(killed.AbnormalEnd, SIGKILL);
 }
 
 TEST_F(RunAndWaitTest, FailsToStartWhatIsMissingOrNotExecutable) {
@@ -114,7 +114,7 @@ TEST_F(RunAndWaitTest, TheChildGetsAQuietStdinNoExtraDescriptorsAndDefaultSignal
     // 0, 1, 2 and the one that ls opened to read the listing.
     EXPECT_EQ(ReadAll(out), "0\n1\n2\n3\n");
     EXPECT_EQ(ReadAll(out + ".mask"), "SigBlk:\t0000000000000000\n");
-    EXPECT_EQ(outcome.TermSignal, SIGTERM);
+    EXPECT_EQ(outcome.AbnormalEnd, SIGTERM);
 }
 
 } // namespace

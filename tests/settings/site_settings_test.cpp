@@ -3,6 +3,8 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -49,6 +51,29 @@ TEST(ProgramSettings, ReadsTheFourKeysOrTheirDefaults) {
     EXPECT_EQ(defaults.OutputFile, "");
     EXPECT_EQ(defaults.OpenParen, "【");
     EXPECT_EQ(defaults.CloseParen, "】");
+}
+
+TEST(SettingsFiles, SkipAByteOrderMarkAtTheStart) {
+    TTempDir dir;
+    const std::string bom = "\xEF\xBB\xBF";
+    EXPECT_EQ(ReadSiteDirs(dir.Write("KESTOLA.INI", bom + "[Directory]\r\nLocalPath=/web/a/\r\n"))
+                  .Items(),
+              Strings{"/web/a/"});
+    EXPECT_EQ(ReadProgramSettings(dir.Write("allcheck.INI", bom + "[Program]\nOutputFile=/o.txt\n"))
+                  .OutputFile,
+              "/o.txt");
+}
+
+// A FIFO holds an open for reading until a writer comes; the alarm ends a test that waits.
+TEST(SettingsFiles, ThatAreNoRegularFilesCountAsMissingAndAreNeverWaitedFor) {
+    TTempDir dir;
+    for (const char* name : {"KESTOLA.INI", "allcheck.INI"}) {
+        ASSERT_EQ(::mkfifo((dir.Path() + name).c_str(), 0644), 0);
+    }
+    ::alarm(20);
+    EXPECT_EQ(ReadSiteDirs(dir.Path() + "KESTOLA.INI").Count(), 0);
+    EXPECT_EQ(ReadProgramSettings(dir.Path() + "allcheck.INI").OpenParen, "【");
+    ::alarm(0);
 }
 
 TEST(SettingsPaths, SitBesideTheExecutable) {

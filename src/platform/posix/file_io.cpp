@@ -38,6 +38,20 @@ TFile TFile::OpenRead(const std::string& path) {
     return TFile(OpenOrFail(path, O_RDONLY, "Cannot open"), path);
 }
 
+std::optional<TFile> TFile::OpenRegular(const std::string& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    // The name may lead elsewhere by the time it is opened: the open does not wait, and what
+    // was opened is looked at again.
+    TFile file(OpenOrFail(path, O_RDONLY | O_NONBLOCK | O_NOCTTY, "Cannot open"), path);
+    if (::fstat(static_cast<int>(file.Descriptor), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    return file;
+}
+
 TFile TFile::Create(const std::string& path) {
     return TFile(OpenOrFail(path, O_WRONLY | O_CREAT | O_TRUNC, "Cannot create"), path);
 }
@@ -128,17 +142,4 @@ void TFile::Close() {
     if (fd >= 0 && ::close(fd) != 0 && errno != EINTR) {
         Fail("Cannot close", FilePath);
     }
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    TFile file = TFile::OpenRead(path);
-    std::string bytes = file.ReadExactly(file.Size());
-    file.Close();
-    return bytes;
-}
-
-void WriteFileBytes(const std::string& path, std::string_view bytes) {
-    TFile file = TFile::Create(path);
-    file.WriteAll(bytes);
-    file.Close();
 }

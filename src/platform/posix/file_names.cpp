@@ -5,8 +5,18 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+
+std::string LinkTarget(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error)) {
+        return path;
+    }
+    std::filesystem::path target = std::filesystem::canonical(path, error);
+    return error ? path : target.string();
+}
 
 bool FileExists(const std::string& path) {
     struct stat info;

@@ -12,13 +12,6 @@
 
 namespace {
 
-// The bits that an attribute request must hold for an entry carrying them to be returned.
-constexpr int RequestedBits = faHidden | faSysFile | faVolumeID | faDirectory;
-
-bool Requested(int entryAttr, int request) {
-    return (entryAttr & RequestedBits & ~request) == 0;
-}
-
 bool IsFileOrDir(unsigned char type) {
     return type == DT_REG || type == DT_DIR;
 }
@@ -188,7 +181,7 @@ void SelectEntries(TDirReading& state, std::string_view namePattern, int request
         }
         TEntry entry{
             listed.NameAt, listed.NameSize, listed.Type, true, ListedAttr(name, listed.Type), {}};
-        if (!Requested(entry.Attr, request)) {
+        if (!AttrRequested(entry.Attr, request)) {
             continue; // decided by the listing alone
         }
         if (IsSpecial(entry.Type)) {
@@ -197,7 +190,7 @@ void SelectEntries(TDirReading& state, std::string_view namePattern, int request
             entry.Known = false; // looked at when asked for
         } else {
             LookAt(state.Fd, name.data(), entry.Type, HiddenAttr(name), entry.Attr, entry.Id);
-            if (!Requested(entry.Attr, request)) {
+            if (!AttrRequested(entry.Attr, request)) {
                 continue;
             }
         }

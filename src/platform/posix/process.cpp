@@ -69,7 +69,7 @@ TProcessOutcome RunAndWait(const std::vector<std::string>& words) {
         }
     }
     if (WIFSIGNALED(status)) {
-        outcome.TermSignal = WTERMSIG(status);
+        outcome.AbnormalEnd = WTERMSIG(status);
     } else if (WIFEXITED(status)) {
         outcome.ExitStatus = WEXITSTATUS(status);
     }
@@ -90,8 +90,8 @@ std::string CommandLineOf(const std::string& command, const std::string& path) {
 }
 
 std::string AbnormalEndText(const TProcessOutcome& outcome) {
-    if (outcome.TermSignal == 0) {
+    if (outcome.AbnormalEnd == 0) {
         return {};
     }
-    return ReportText("ｼｸﾞﾅﾙ ") + std::to_string(outcome.TermSignal);
+    return ReportText("ｼｸﾞﾅﾙ ") + std::to_string(outcome.AbnormalEnd);
 }
