@@ -117,15 +117,15 @@ private slots:
     void noWayOfClosingWorksWhileTheCloseCommandIsGreyed() {
         TRecordingForm* form = ShownForm();
         QWidget* window = QtWidget(*form);
+        const Qt::WindowFlags flags = window->windowFlags();
         form->SetCloseCommandEnabled(false);
         QVERIFY(!window->close());
         QCloseEvent fromTheFrame;
         QApplication::sendEvent(window, &fromTheFrame);
         QVERIFY(!fromTheFrame.isAccepted());
-        QVERIFY(!window->windowFlags().testFlag(Qt::WindowCloseButtonHint));
-        QVERIFY(window->isVisible());
+        // Changing the frame would hide the window and make it again.
+        QCOMPARE(window->windowFlags(), flags);
         form->SetCloseCommandEnabled(true);
-        QVERIFY(window->windowFlags().testFlag(Qt::WindowCloseButtonHint));
         QTest::keyClick(window, Qt::Key_Escape);
         QVERIFY(window->isVisible());
         form->Close();
