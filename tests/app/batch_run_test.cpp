@@ -3,9 +3,11 @@
 #include "platform/widgets/desktop.h"
 #include "platform/widgets/qt/control_impl.h"
 #include "support/message_box_catcher.h"
+#include "support/popup_menu_chooser.h"
 
 #include <QAbstractScrollArea>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -139,6 +141,21 @@ private slots:
         const std::string b = Path("site/b.html"), c = Path("site/c.html");
         QCOMPARE(ReadAll(Path("out.txt")), "\r\n\r\n【" + b + "】\r\n(1/3) " + b + " 処理中\n" +
                                                "\r\n\r\n【" + c + "】\r\n(2/3) " + c + " 処理中\n");
+    }
+
+    void aMenuOpenedDuringTheRunHoldsItAndItsCommandDecidesWhatFollows() {
+        TMainForm* form = Prepare({"a.html", "b.html", "c.html"});
+        bool clearedWhenTheMenuReturned = false;
+        TPopupMenuChooser chooser({"ﾁｪｯｸｸﾘｱ"});
+        QTimer::singleShot(0, [&] {
+            QContextMenuEvent byKey(QContextMenuEvent::Keyboard, QPoint(),
+                                    QtWidget(*form)->mapToGlobal(QPoint()));
+            QApplication::sendEvent(QtWidget(*form->CLBLintFile), &byKey);
+            clearedWhenTheMenuReturned = Checked(*form).empty();
+        });
+        ClickStart(*form);
+        QVERIFY(clearedWhenTheMenuReturned);
+        QCOMPARE(ReadAll(Path("out.txt")), Section(Path("site/a.html")));
     }
 
     void whatTheUserUnchecksDuringTheRunIsSkippedAndClosingIsRefused() {

@@ -35,7 +35,8 @@ class TPopupMenu : public TObject {
 public:
     TMenuItem& Items() { return Root; }
     const TMenuItem& Items() const { return Root; }
-    // Opens the menu at (x, y) in screen coordinates and returns at once.
+    // Opens the menu at (x, y) in screen coordinates and returns when it has closed, with the
+    // chosen item's command carried out.
     void Popup(int x, int y);
 
 private:
