@@ -87,6 +87,13 @@ private slots:
         Click(list, Qt::LeftButton, 1, below);
         QCOMPARE(clicks, 2);
         QCOMPARE(list.RecordCount(), std::size_t{1});
+
+        // The second press of a double click toggles as well, however quick.
+        QWidget* window = QtWidget(list);
+        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
+                           list.Viewport()->mapTo(window, QPoint(1, y)));
+        QCOMPARE(list.ItemState(1), CheckState::Unchecked);
+        QCOMPARE(clicks, 4);
     }
 
     void spaceTogglesTheCurrentItem() {
