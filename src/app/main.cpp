@@ -234,3 +234,13 @@ void TMainForm::SiteItemClick(TObject* sender) {
         CLBLintFile->SetItemChecked(i, InSite(CLBLintFile->Items()[i], site));
     }
 }
+
+int RunProgram(int& argc, char** argv) {
+    TApplication application(argc, argv);
+    application.Initialize();
+    // Measured once, before any window exists, from the style the application has chosen.
+    ProbeCheckBoxSize();
+    application.CreateForm<TMainForm>();
+    application.Run();
+    return 0;
+}
