@@ -118,6 +118,7 @@ void TMainForm::BuildSiteMenu() {
                                    "N1",        "PMSiteCheck"};
     for (int i = 0; i < SiteDirs->Count(); ++i) {
         auto item = std::make_unique<TMenuItem>(SiteCaption((*SiteDirs)[i]));
+        item->CaptionIsData = true;
         item->Name = SiteComponentName(item->Caption, i, taken);
         taken.insert(item->Name);
         item->Tag = i;

@@ -1,6 +1,7 @@
 #include "platform/widgets/menu.h"
 
 #include "platform/widgets/application.h"
+#include "platform/widgets/qt/control_impl.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -26,14 +27,15 @@ using TActionItems = std::unordered_map<QAction*, TMenuItem*>;
 void AddItems(QMenu& menu, TMenuItem& parent, TActionItems& actions) {
     for (int i = 0; i < parent.Count(); ++i) {
         TMenuItem* item = parent.Items(i);
-        QString caption = QString::fromStdString(item->Caption);
+        const QString caption =
+            item->CaptionIsData ? FromFileName(item->Caption) : FromUtf8(item->Caption);
         if (item->IsSeparator()) {
             menu.addSeparator();
         } else if (item->Count() > 0) {
             AddItems(*menu.addMenu(caption), *item, actions);
         } else {
             QAction* action = menu.addAction(caption);
-            action->setObjectName(QString::fromStdString(item->Name));
+            action->setObjectName(FromUtf8(item->Name));
             actions[action] = item;
         }
     }
