@@ -6,7 +6,7 @@
 #include <vector>
 
 class TForm;
-struct TApplicationImpl;
+struct TApplicationImpl; // the toolkit's application
 
 // The program's application object: owns the toolkit's application and the forms, runs the
 // event loop, and is the one place where a failure escaping an event handler is shown.
@@ -47,7 +47,11 @@ public:
 private:
     void AddForm(std::unique_ptr<TForm> form);
 
-    std::unique_ptr<TApplicationImpl> Impl;
+    // Released by the implementation that knows it.
+    struct TImplDeleter {
+        void operator()(TApplicationImpl* impl) const;
+    };
+    std::unique_ptr<TApplicationImpl, TImplDeleter> Impl;
     std::vector<std::unique_ptr<TForm>> Forms;
 };
 

@@ -1,13 +1,10 @@
 #include "platform/widgets/application.h"
 
-#include "platform/widgets/dialogs.h"
 #include "platform/widgets/form.h"
 #include "platform/widgets/qt/control_impl.h"
 
 #include <QApplication>
 #include <QFont>
-
-TApplication* Application = nullptr;
 
 namespace {
 
@@ -39,30 +36,19 @@ struct TApplicationImpl {
     std::unique_ptr<QApplication> Own;
 };
 
-TApplication::TApplication(int& argc, char** argv) : Impl(std::make_unique<TApplicationImpl>()) {
+void TApplication::TImplDeleter::operator()(TApplicationImpl* impl) const {
+    std::default_delete<TApplicationImpl>()(impl);
+}
+
+TApplication::TApplication(int& argc, char** argv) : Impl(new TApplicationImpl) {
     if (QApplication::instance() == nullptr) {
         Impl->Own = std::make_unique<TGuardedApplication>(argc, argv);
     }
     ::Application = this;
 }
 
-TApplication::~TApplication() {
-    DestroyForms();
-    if (::Application == this) {
-        ::Application = nullptr;
-    }
-}
-
 void TApplication::Initialize() {
     QFont::insertSubstitutions(FromUtf8(JapaneseUiFont), JapaneseUiSubstitutes);
-}
-
-void TApplication::AddForm(std::unique_ptr<TForm> form) {
-    TForm* made = form.get();
-    Forms.push_back(std::move(form));
-    if (made->OnCreate) {
-        Guard([made] { made->OnCreate(made); });
-    }
 }
 
 void TApplication::Run() {
@@ -74,34 +60,4 @@ void TApplication::Run() {
 
 void TApplication::ProcessMessages() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
-
-void TApplication::HandleException(const std::exception& failure) {
-    ShowErrorMessage(failure.what());
-}
-
-void TApplication::Guard(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const std::exception& failure) {
-        HandleException(failure);
-    }
-}
-
-void TApplication::DestroyForms() {
-    while (!Forms.empty()) {
-        std::unique_ptr<TForm> form = std::move(Forms.back());
-        Forms.pop_back();
-        if (form->OnDestroy) {
-            Guard([&form] { form->OnDestroy(form.get()); });
-        }
-    }
-}
-
-void GuardedCall(const std::function<void()>& handler) {
-    if (::Application) {
-        ::Application->Guard(handler);
-    } else {
-        handler();
-    }
 }

@@ -1,13 +1,10 @@
 #include "platform/widgets/application.h"
 
-#include "platform/widgets/dialogs.h"
 #include "platform/widgets/form.h"
 #include "platform/widgets/win32/application_impl.h"
 #include "platform/widgets/win32/control_impl.h"
 
 #include <commctrl.h>
-
-TApplication* Application = nullptr;
 
 namespace {
 bool Running = false;
@@ -31,8 +28,11 @@ void DeliverMessage(MSG& message) {
     DispatchMessageA(&message);
 }
 
-TApplication::TApplication(int& /*argc*/, char** /*argv*/)
-    : Impl(std::make_unique<TApplicationImpl>()) {
+void TApplication::TImplDeleter::operator()(TApplicationImpl* impl) const {
+    std::default_delete<TApplicationImpl>()(impl);
+}
+
+TApplication::TApplication(int& /*argc*/, char** /*argv*/) : Impl(new TApplicationImpl) {
     // The system's controls in the look that the manifest asks for.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
@@ -40,22 +40,7 @@ TApplication::TApplication(int& /*argc*/, char** /*argv*/)
     ::Application = this;
 }
 
-TApplication::~TApplication() {
-    DestroyForms();
-    if (::Application == this) {
-        ::Application = nullptr;
-    }
-}
-
 void TApplication::Initialize() {}
-
-void TApplication::AddForm(std::unique_ptr<TForm> form) {
-    TForm* made = form.get();
-    Forms.push_back(std::move(form));
-    if (made->OnCreate) {
-        Guard([made] { made->OnCreate(made); });
-    }
-}
 
 void TApplication::Run() {
     TForm* main = MainForm();
@@ -79,35 +64,5 @@ void TApplication::ProcessMessages() {
             break;
         }
         DeliverMessage(message);
-    }
-}
-
-void TApplication::HandleException(const std::exception& failure) {
-    ShowErrorMessage(failure.what());
-}
-
-void TApplication::Guard(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const std::exception& failure) {
-        HandleException(failure);
-    }
-}
-
-void TApplication::DestroyForms() {
-    while (!Forms.empty()) {
-        std::unique_ptr<TForm> form = std::move(Forms.back());
-        Forms.pop_back();
-        if (form->OnDestroy) {
-            Guard([&form] { form->OnDestroy(form.get()); });
-        }
-    }
-}
-
-void GuardedCall(const std::function<void()>& handler) {
-    if (::Application) {
-        ::Application->Guard(handler);
-    } else {
-        handler();
     }
 }
