@@ -8,17 +8,6 @@
 
 #include <unordered_map>
 
-TMenuItem* TMenuItem::Add(std::unique_ptr<TMenuItem> item) {
-    Children.push_back(std::move(item));
-    return Children.back().get();
-}
-
-void TMenuItem::Click() {
-    if (OnClick) {
-        GuardedCall([this] { OnClick(this); });
-    }
-}
-
 namespace {
 
 using TActionItems = std::unordered_map<QAction*, TMenuItem*>;

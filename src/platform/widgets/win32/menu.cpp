@@ -6,17 +6,6 @@
 
 #include <vector>
 
-TMenuItem* TMenuItem::Add(std::unique_ptr<TMenuItem> item) {
-    Children.push_back(std::move(item));
-    return Children.back().get();
-}
-
-void TMenuItem::Click() {
-    if (OnClick) {
-        GuardedCall([this] { OnClick(this); });
-    }
-}
-
 namespace {
 
 // The menu is built from the items each time it opens, so items added at run time show. A
