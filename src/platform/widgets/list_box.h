@@ -12,7 +12,7 @@
 #include <vector>
 
 class TCustomListBox;
-class TListBoxWidget;
+class TListBoxWindow; // the toolkit's window behind a list box
 
 // Window styles of a list box.
 inline constexpr unsigned LBS_OWNERDRAWFIXED = 0x0010;
@@ -156,7 +156,7 @@ protected:
 
 private:
     friend class TListBoxStrings;
-    friend class TListBoxWidget;
+    friend class TListBoxWindow;
 
     struct TSavedItem {
         std::string Text;
@@ -168,7 +168,8 @@ private:
         int TopIndex = 0;
     };
 
-    TListBoxWidget& Widget() const;
+    TListBoxWindow& Window() const;
+    bool ValidIndex(int index) const;
     void PrepareCanvas(TOwnerDrawState state);
     void PaintItemFace(int index, const TRect& rect);
     // A list that is not owner-drawn paints its items itself, without DrawItem.

@@ -1,9 +1,9 @@
 #include "platform/widgets/list_box.h"
 
-#include "platform/exceptions.h"
 #include "platform/widgets/application.h"
 #include "platform/widgets/qt/canvas_impl.h"
 #include "platform/widgets/qt/control_impl.h"
+#include "platform/widgets/toolkit.h"
 
 #include <QAbstractScrollArea>
 #include <QFontMetrics>
@@ -16,9 +16,6 @@
 #include <algorithm>
 
 namespace {
-
-// The tallest row a list window accepts; it also keeps row arithmetic far from overflow.
-constexpr int MaxRowHeight = 255;
 
 TShiftState ShiftOf(const QMouseEvent& event) {
     TShiftState shift = 0;
@@ -45,11 +42,9 @@ TShiftState ShiftOf(const QMouseEvent& event) {
     return shift;
 }
 
-} // namespace
-
 // The list's window lives in this widget: while Allocated, it holds the items, the current
 // item and the row height. The viewport is the client area.
-class TListBoxWidget : public QAbstractScrollArea {
+class TListBoxWidget : public QAbstractScrollArea, public TListBoxWindow {
 public:
     struct TItem {
         std::string Text;
@@ -63,74 +58,104 @@ public:
         setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
 
-    void CreateWindow(unsigned style, int rowHeight) {
+    bool Exists() const override { return Allocated; }
+
+    void Create(unsigned style, int rowHeight) override {
         Allocated = true;
         WindowStyle = style;
-        RowHeight = rowHeight;
-        Current = -1;
+        RowHeightValue = OwnerDrawn() ? rowHeight : FontRowHeight();
+        CurrentIndex = -1;
         verticalScrollBar()->setValue(0);
         Relayout();
     }
 
-    void DestroyWindow() {
+    void Destroy() override {
         Allocated = false;
         std::vector<TItem>().swap(Items);
-        Current = -1;
+        CurrentIndex = -1;
         Relayout();
     }
 
-    bool OwnerDrawn() const {
-        return (WindowStyle & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
-    }
-    // The row height of a list that is not owner-drawn.
-    int FontRowHeight() const { return std::clamp(QFontMetrics(font()).height(), 1, MaxRowHeight); }
-
-    int Count() const { return static_cast<int>(Items.size()); }
-    bool Valid(int index) const { return Allocated && index >= 0 && index < Count(); }
-    int Top() const { return verticalScrollBar()->value(); }
-    int FullRows() const { return std::max(1, viewport()->height() / RowHeight); }
-    TRect RowRect(int index) const {
-        const int top = (index - Top()) * RowHeight;
-        return {0, top, viewport()->width(), top + RowHeight};
+    int Count() const override { return static_cast<int>(Items.size()); }
+    const std::string& Text(int index) const override { return Item(index).Text; }
+    std::intptr_t Data(int index) const override { return Item(index).Data; }
+    void SetData(int index, std::intptr_t word) override {
+        Items[static_cast<std::size_t>(index)].Data = word;
     }
 
-    void Relayout() {
-        if (UpdateCount > 0) {
-            return;
+    void Append(std::string text) override {
+        Items.push_back({std::move(text), 0});
+        Relayout();
+    }
+
+    void Delete(int index) override {
+        Items.erase(Items.begin() + index);
+        if (CurrentIndex == index) {
+            CurrentIndex = -1;
+        } else if (CurrentIndex > index) {
+            --CurrentIndex;
         }
-        const int rows = FullRows();
-        verticalScrollBar()->setRange(0, std::max(0, Count() - rows));
-        verticalScrollBar()->setPageStep(rows);
-        verticalScrollBar()->setSingleStep(1);
-        viewport()->update();
+        Relayout();
     }
 
-    void SetCurrent(int index) {
-        if (Valid(Current)) {
-            viewport()->update(ToQRect(RowRect(Current)));
-        }
-        Current = Valid(index) ? index : -1;
-        if (Current >= 0) {
-            ScrollIntoView(Current);
-            viewport()->update(ToQRect(RowRect(Current)));
+    void Clear() override {
+        Items.clear();
+        CurrentIndex = -1;
+        Relayout();
+    }
+
+    void BeginUpdate() override { ++UpdateCount; }
+    void EndUpdate() override {
+        if (UpdateCount > 0 && --UpdateCount == 0) {
+            Relayout();
         }
     }
 
-    void ScrollIntoView(int index) {
-        const int rows = FullRows();
-        if (index < Top()) {
-            verticalScrollBar()->setValue(index);
-        } else if (index >= Top() + rows) {
-            verticalScrollBar()->setValue(index - rows + 1);
+    int Current() const override { return CurrentIndex; }
+    void SetCurrent(int index) override {
+        if (Valid(CurrentIndex)) {
+            viewport()->update(ToQRect(ItemRect(CurrentIndex)));
+        }
+        CurrentIndex = Valid(index) ? index : -1;
+        if (CurrentIndex >= 0) {
+            ScrollIntoView(CurrentIndex);
+            viewport()->update(ToQRect(ItemRect(CurrentIndex)));
         }
     }
 
-    bool Allocated = false;
-    unsigned WindowStyle = 0;
-    int RowHeight = 16;
-    std::vector<TItem> Items;
-    int Current = -1;
-    int UpdateCount = 0;
+    int Top() const override { return verticalScrollBar()->value(); }
+    void SetTop(int index) override { verticalScrollBar()->setValue(index); }
+
+    int RowHeight() const override { return RowHeightValue; }
+    bool SetRowHeight(int height) override {
+        RowHeightValue = height;
+        Relayout();
+        return true;
+    }
+
+    TRect ItemRect(int index) const override {
+        const int top = (index - Top()) * RowHeightValue;
+        return {0, top, viewport()->width(), top + RowHeightValue};
+    }
+
+    int ItemAt(TPoint point) const override {
+        return viewport()->rect().contains(point.X, point.Y) ? Top() + point.Y / RowHeightValue
+                                                             : -1;
+    }
+
+    void Repaint(const TRect& rect) override {
+        const QRect area = ToQRect(rect) & viewport()->rect();
+        if (!area.isEmpty()) {
+            viewport()->repaint(area);
+        }
+    }
+
+    void FontChanged() override {
+        if (Allocated && !OwnerDrawn()) {
+            RowHeightValue = FontRowHeight();
+        }
+        Relayout();
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override {
@@ -138,16 +163,16 @@ protected:
             return; // the viewport has filled its background already
         }
         const QRect area = event->rect();
-        const int first = Top() + std::max(0, area.top()) / RowHeight;
-        const int last = std::min(Count() - 1, Top() + std::max(0, area.bottom()) / RowHeight);
+        const int first = Top() + std::max(0, area.top()) / RowHeightValue;
+        const int last = std::min(Count() - 1, Top() + std::max(0, area.bottom()) / RowHeightValue);
         QPainter painter(viewport());
         const TCanvasPainting painting(Owner.Canvas(), painter);
         for (int index = first; index <= last; ++index) {
-            TDrawItemStruct drawItem{index, RowRect(index), ItemStateOf(index)};
+            TDrawItemStruct drawItem{index, ItemRect(index), ItemStateOf(index)};
             if (OwnerDrawn()) {
-                Owner.CNDrawItem(drawItem);
+                DrawItem(Owner, drawItem);
             } else {
-                Owner.PaintPlainItem(drawItem);
+                PaintPlainItem(Owner, drawItem);
             }
         }
     }
@@ -177,7 +202,7 @@ protected:
         }
         event->accept();
         const TShiftState shift = ShiftOf(*event);
-        GuardedCall([&] { Owner.MouseDown(button, shift, at.x(), at.y()); });
+        GuardedCall([&] { MouseDown(Owner, button, shift, at.x(), at.y()); });
     }
 
     // Qt hands the second press of a double click over as a double click; it is a press all
@@ -192,16 +217,16 @@ protected:
         int target = 0;
         switch (event->key()) {
         case Qt::Key_Up:
-            target = Current - 1;
+            target = CurrentIndex - 1;
             break;
         case Qt::Key_Down:
-            target = Current + 1;
+            target = CurrentIndex + 1;
             break;
         case Qt::Key_PageUp:
-            target = Current - page;
+            target = CurrentIndex - page;
             break;
         case Qt::Key_PageDown:
-            target = Current + page;
+            target = CurrentIndex + page;
             break;
         case Qt::Key_Home:
             target = 0;
@@ -235,9 +260,38 @@ protected:
     }
 
 private:
+    bool OwnerDrawn() const {
+        return (WindowStyle & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
+    }
+    // The row height of a list that is not owner-drawn.
+    int FontRowHeight() const { return std::clamp(QFontMetrics(font()).height(), 1, MaxRowHeight); }
+    bool Valid(int index) const { return Allocated && index >= 0 && index < Count(); }
+    const TItem& Item(int index) const { return Items[static_cast<std::size_t>(index)]; }
+    int FullRows() const { return std::max(1, viewport()->height() / RowHeightValue); }
+
+    void Relayout() {
+        if (UpdateCount > 0) {
+            return;
+        }
+        const int rows = FullRows();
+        verticalScrollBar()->setRange(0, std::max(0, Count() - rows));
+        verticalScrollBar()->setPageStep(rows);
+        verticalScrollBar()->setSingleStep(1);
+        viewport()->update();
+    }
+
+    void ScrollIntoView(int index) {
+        const int rows = FullRows();
+        if (index < Top()) {
+            verticalScrollBar()->setValue(index);
+        } else if (index >= Top() + rows) {
+            verticalScrollBar()->setValue(index - rows + 1);
+        }
+    }
+
     TOwnerDrawState ItemStateOf(int index) const {
         TOwnerDrawState state = 0;
-        if (index == Current) {
+        if (index == CurrentIndex) {
             state |= odSelected;
             if (hasFocus()) {
                 state |= odFocused;
@@ -258,306 +312,25 @@ private:
         }
         event->accept();
         char key = static_cast<char>(text[0].unicode());
-        GuardedCall([&] { Owner.KeyPress(key); });
+        GuardedCall([&] { KeyPress(Owner, key); });
     }
 
     TCustomListBox& Owner;
+    bool Allocated = false;
+    unsigned WindowStyle = 0;
+    int RowHeightValue = 16;
+    std::vector<TItem> Items;
+    int CurrentIndex = -1;
+    int UpdateCount = 0;
 };
 
-// Items
-
-int TListBoxStrings::Count() const {
-    return Owner.Widget().Count();
-}
-
-const std::string& TListBoxStrings::operator[](int index) const {
-    const TListBoxWidget& widget = Owner.Widget();
-    if (!widget.Valid(index)) {
-        throw EListError::IndexError(index);
-    }
-    return widget.Items[static_cast<std::size_t>(index)].Text;
-}
-
-int TListBoxStrings::Add(std::string text) {
-    Owner.HandleNeeded();
-    TListBoxWidget& widget = Owner.Widget();
-    widget.Items.push_back({std::move(text), 0});
-    widget.Relayout();
-    return widget.Count() - 1;
-}
-
-void TListBoxStrings::Delete(int index) {
-    Owner.DeleteString(index);
-}
-
-void TListBoxStrings::Clear() {
-    Owner.ResetContent();
-}
-
-void TListBoxStrings::BeginUpdate() {
-    ++Owner.Widget().UpdateCount;
-}
-
-void TListBoxStrings::EndUpdate() {
-    TListBoxWidget& widget = Owner.Widget();
-    if (widget.UpdateCount > 0 && --widget.UpdateCount == 0) {
-        widget.Relayout();
-    }
-}
-
-// The list box
+} // namespace
 
 TCustomListBox::TCustomListBox(TControl* parent)
     : TControl(parent,
                std::make_unique<TControlImpl>(new TListBoxWidget(ParentWidget(parent), *this))),
       CanvasPtr(std::make_unique<TCanvas>(std::make_unique<TCanvasImpl>(QtWidget(*this)))) {}
 
-TCustomListBox::~TCustomListBox() = default;
-
-TListBoxWidget& TCustomListBox::Widget() const {
-    return static_cast<TListBoxWidget&>(*QtWidget(*this));
-}
-
-void TCustomListBox::SetStyle(TListBoxStyle style) {
-    if (style != ListStyle) {
-        ListStyle = style;
-        RecreateWnd();
-    }
-}
-
-int TCustomListBox::ItemHeight() const {
-    if (HandleAllocated() && ListStyle == TListBoxStyle::Standard) {
-        return Widget().RowHeight;
-    }
-    return ItemHeightValue;
-}
-
-void TCustomListBox::SetItemHeight(int height) {
-    if (height < 1) {
-        return;
-    }
-    ItemHeightValue = height;
-    if (HandleAllocated() && ListStyle != TListBoxStyle::Standard) {
-        Perform(LB_SETITEMHEIGHT, 0, height);
-    }
-}
-
-TRect TCustomListBox::ItemRect(int index) const {
-    const TListBoxWidget& widget = Widget();
-    return widget.Valid(index) ? widget.RowRect(index) : TRect{};
-}
-
-int TCustomListBox::ItemAtPos(TPoint pos) const {
-    const TListBoxWidget& widget = Widget();
-    if (!widget.Allocated || !widget.viewport()->rect().contains(pos.X, pos.Y)) {
-        return -1;
-    }
-    const int index = widget.Top() + pos.Y / widget.RowHeight;
-    return widget.Valid(index) ? index : -1;
-}
-
-int TCustomListBox::ItemIndex() const {
-    return Widget().Current;
-}
-
-void TCustomListBox::SetItemIndex(int index) {
-    Widget().SetCurrent(index);
-}
-
-int TCustomListBox::TopIndex() const {
-    return Widget().Top();
-}
-
-bool TCustomListBox::HandleAllocated() const {
-    return Widget().Allocated;
-}
-
-void TCustomListBox::HandleNeeded() {
-    if (!HandleAllocated()) {
-        CreateWnd();
-    }
-}
-
-void TCustomListBox::RecreateWnd() {
-    if (HandleAllocated()) {
-        DestroyWnd();
-        CreateWnd();
-    }
-}
-
-std::intptr_t TCustomListBox::Perform(unsigned msg, std::uintptr_t /*wParam*/,
-                                      std::intptr_t lParam) {
-    if (msg != LB_SETITEMHEIGHT || !HandleAllocated() || lParam < 1 || lParam > MaxRowHeight) {
-        return LB_ERR;
-    }
-    TListBoxWidget& widget = Widget();
-    widget.RowHeight = static_cast<int>(lParam);
-    widget.Relayout();
-    return 0;
-}
-
-std::intptr_t TCustomListBox::GetItemData(int index) const {
-    const TListBoxWidget& widget = Widget();
-    return widget.Valid(index) ? widget.Items[static_cast<std::size_t>(index)].Data : -1;
-}
-
-void TCustomListBox::SetItemData(int index, std::intptr_t value) {
-    TListBoxWidget& widget = Widget();
-    if (!widget.Valid(index)) {
-        throw EListError::IndexError(index);
-    }
-    widget.Items[static_cast<std::size_t>(index)].Data = value;
-}
-
-void TCustomListBox::DeleteString(int index) {
-    TListBoxWidget& widget = Widget();
-    if (!widget.Valid(index)) {
-        throw EListError::IndexError(index);
-    }
-    widget.Items.erase(widget.Items.begin() + index);
-    if (widget.Current == index) {
-        widget.Current = -1;
-    } else if (widget.Current > index) {
-        --widget.Current;
-    }
-    widget.Relayout();
-}
-
-void TCustomListBox::ResetContent() {
-    TListBoxWidget& widget = Widget();
-    widget.Items.clear();
-    widget.Current = -1;
-    widget.Relayout();
-}
-
-void TCustomListBox::CreateParams(TCreateParams& params) {
-    if (ListStyle == TListBoxStyle::OwnerDrawFixed) {
-        params.Style |= LBS_OWNERDRAWFIXED;
-    } else if (ListStyle == TListBoxStyle::OwnerDrawVariable) {
-        params.Style |= LBS_OWNERDRAWVARIABLE;
-    }
-}
-
-void TCustomListBox::CreateWnd() {
-    TListBoxWidget& widget = Widget();
-    if (widget.Allocated) {
-        return;
-    }
-    TCreateParams params;
-    CreateParams(params);
-    // No item is ever measured: variable rows are as high as fixed ones.
-    const bool ownerDrawn = (params.Style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
-    widget.CreateWindow(params.Style, ownerDrawn ? std::min(ItemHeightValue, MaxRowHeight)
-                                                 : widget.FontRowHeight());
-    if (!Saved) {
-        return;
-    }
-    TSavedWindow saved = std::move(*Saved);
-    Saved.reset();
-    struct TUpdateLock {
-        explicit TUpdateLock(TListBoxWidget& w) : Locked(w) { ++Locked.UpdateCount; }
-        ~TUpdateLock() {
-            --Locked.UpdateCount;
-            Locked.Relayout();
-        }
-        TListBoxWidget& Locked;
-    };
-    {
-        const TUpdateLock lock(widget);
-        widget.Items.reserve(saved.Items.size());
-        for (TSavedItem& item : saved.Items) {
-            widget.Items.push_back({std::move(item.Text), 0});
-            SetItemData(widget.Count() - 1, item.Data);
-        }
-    }
-    widget.verticalScrollBar()->setValue(saved.TopIndex);
-    widget.Current = widget.Valid(saved.ItemIndex) ? saved.ItemIndex : -1;
-}
-
-void TCustomListBox::DestroyWnd() {
-    TListBoxWidget& widget = Widget();
-    if (!widget.Allocated) {
-        return;
-    }
-    const int count = widget.Count();
-    if (count > 0) {
-        TSavedWindow saved;
-        saved.Items.resize(static_cast<std::size_t>(count));
-        // All data first: a derived GetItemData may look at any item's text.
-        for (int index = 0; index < count; ++index) {
-            saved.Items[static_cast<std::size_t>(index)].Data = GetItemData(index);
-        }
-        for (int index = 0; index < count; ++index) {
-            saved.Items[static_cast<std::size_t>(index)].Text =
-                std::move(widget.Items[static_cast<std::size_t>(index)].Text);
-        }
-        saved.ItemIndex = widget.Current;
-        saved.TopIndex = widget.Top();
-        Saved = std::move(saved);
-    }
-    widget.DestroyWindow();
-}
-
-void TCustomListBox::PrepareCanvas(TOwnerDrawState state) {
-    TCanvas& canvas = Canvas();
-    canvas.SetFont(Font());
-    const bool selected = (state & odSelected) != 0;
-    canvas.SetBrushColor(selected ? TSysColor::Highlight : TSysColor::Window);
-    canvas.SetFontColor(selected ? TSysColor::HighlightText : TSysColor::WindowText);
-}
-
-void TCustomListBox::PaintItemFace(int index, const TRect& rect) {
-    Canvas().FillRect(rect);
-    if (index >= 0 && index < Items().Count()) {
-        Canvas().TextOut(rect.Left + 2, rect.Top, Items()[index]);
-    }
-}
-
-void TCustomListBox::PaintPlainItem(const TDrawItemStruct& drawItem) {
-    PrepareCanvas(drawItem.State);
-    PaintItemFace(drawItem.ItemID, drawItem.Rect);
-    if (drawItem.State & odFocused) {
-        Canvas().DrawFocusRect(drawItem.Rect);
-    }
-}
-
-void TCustomListBox::CNDrawItem(TDrawItemStruct& drawItem) {
-    PrepareCanvas(drawItem.State);
-    DrawItem(drawItem.ItemID, drawItem.Rect, drawItem.State);
-    if (drawItem.State & odFocused) {
-        Canvas().DrawFocusRect(drawItem.Rect);
-    }
-}
-
-void TCustomListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
-    if (OnDrawItem) {
-        OnDrawItem(this, index, rect, state);
-    } else {
-        PaintItemFace(index, rect);
-    }
-}
-
-void TCustomListBox::KeyPress(char& key) {
-    if (OnKeyPress) {
-        OnKeyPress(this, key);
-    }
-}
-
-void TCustomListBox::MouseDown(TMouseButton /*button*/, TShiftState /*shift*/, int /*x*/,
-                               int /*y*/) {}
-
-void TCustomListBox::CMFontChanged() {
-    TListBoxWidget& widget = Widget();
-    if (widget.Allocated && !widget.OwnerDrawn()) {
-        widget.RowHeight = widget.FontRowHeight();
-    }
-    widget.Relayout();
-}
-
-void TCustomListBox::RepaintRect(const TRect& rect) {
-    TListBoxWidget& widget = Widget();
-    const QRect area = ToQRect(rect) & widget.viewport()->rect();
-    if (widget.Allocated && !area.isEmpty()) {
-        widget.viewport()->repaint(area);
-    }
+TListBoxWindow& ListBoxWindow(TControlImpl& impl) {
+    return static_cast<TListBoxWidget&>(*impl.Widget);
 }

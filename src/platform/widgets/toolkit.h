@@ -1,0 +1,78 @@
+#pragma once
+
+// What each implementation of the window layer gives the parts of the layer that are written
+// once for every toolkit. Only for the layer itself and for tests.
+
+#include "platform/widgets/list_box.h"
+
+#include <cstdint>
+#include <string>
+
+struct TControlImpl;
+
+// The tallest row a list window accepts; it also keeps row arithmetic far from overflow.
+inline constexpr int MaxRowHeight = 255;
+
+// The window of a list box, made with the toolkit. While it exists it holds the items (each
+// its text, byte for byte, and its data word), the current item and the row height; the list
+// box keeps everything else. Every item number handed to it names an item.
+class TListBoxWindow {
+public:
+    virtual ~TListBoxWindow() = default;
+
+    virtual bool Exists() const = 0;
+    // Makes the window with the window style bits of style (LBS_...). Owner-drawn rows are
+    // rowHeight high; other rows take their height from the font.
+    virtual void Create(unsigned style, int rowHeight) = 0;
+    // Destroys the window and its items.
+    virtual void Destroy() = 0;
+
+    // No window holds no items.
+    virtual int Count() const = 0;
+    virtual const std::string& Text(int index) const = 0;
+    virtual std::intptr_t Data(int index) const = 0;
+    virtual void SetData(int index, std::intptr_t data) = 0;
+    // Appends an item whose data word is 0.
+    virtual void Append(std::string text) = 0;
+    virtual void Delete(int index) = 0;
+    virtual void Clear() = 0;
+    // Between the two, adding neither repaints nor lays out the list; calls nest, and hold
+    // across a new window.
+    virtual void BeginUpdate() = 0;
+    virtual void EndUpdate() = 0;
+
+    // The current item, -1 for none. Making an item current scrolls it into view.
+    virtual int Current() const = 0;
+    virtual void SetCurrent(int index) = 0;
+    // The first item shown.
+    virtual int Top() const = 0;
+    virtual void SetTop(int index) = 0;
+    virtual int RowHeight() const = 0;
+    // False when the window keeps its height.
+    virtual bool SetRowHeight(int height) = 0;
+    // In client coordinates, also for an item scrolled out of view.
+    virtual TRect ItemRect(int index) const = 0;
+    // The item under a point in client coordinates; -1 outside the client area.
+    virtual int ItemAt(TPoint point) const = 0;
+    // Repaints rect of the client area, its background erased, before returning.
+    virtual void Repaint(const TRect& rect) = 0;
+    // Called after the control's font has changed.
+    virtual void FontChanged() = 0;
+
+protected:
+    // What the window hands over to the list box it belongs to.
+    static void DrawItem(TCustomListBox& list, TDrawItemStruct& drawItem) {
+        list.CNDrawItem(drawItem);
+    }
+    static void PaintPlainItem(TCustomListBox& list, const TDrawItemStruct& drawItem) {
+        list.PaintPlainItem(drawItem);
+    }
+    static void KeyPress(TCustomListBox& list, char& key) { list.KeyPress(key); }
+    static void MouseDown(TCustomListBox& list, TMouseButton button, TShiftState shift, int x,
+                          int y) {
+        list.MouseDown(button, shift, x, y);
+    }
+};
+
+// The window behind a list box's control.
+TListBoxWindow& ListBoxWindow(TControlImpl& impl);
