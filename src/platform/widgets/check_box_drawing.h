@@ -15,8 +15,8 @@ struct TBitmapSize {
     int Height = 0;
 };
 
-// The size of the OBM_CHECKBOXES sheet in the desktop's current style. Needs the application
-// object; raises Exception before it exists.
+// The size of the OBM_CHECKBOXES sheet in the desktop's current style. Where the toolkit needs
+// the application object for it (Qt), raises Exception before it exists.
 TBitmapSize CheckBoxesBitmapSize();
 
 // Test seam: makes CheckBoxesBitmapSize() answer size instead of measuring the style. An empty

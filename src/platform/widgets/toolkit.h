@@ -3,10 +3,13 @@
 // What each implementation of the window layer gives the parts of the layer that are written
 // once for every toolkit. Only for the layer itself and for tests.
 
+#include "platform/widgets/check_box_drawing.h"
+#include "platform/widgets/form.h"
 #include "platform/widgets/list_box.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct TControlImpl;
 
@@ -76,3 +79,26 @@ protected:
 
 // The window behind a list box's control.
 TListBoxWindow& ListBoxWindow(TControlImpl& impl);
+
+// Messages posted to a form before it has first been painted wait until then, so that a long
+// piece of work they start never runs in front of an empty screen.
+class THeldMessages {
+public:
+    // Hands message to the form's Dispatch under the application's guard, or keeps it while
+    // the form has not been painted.
+    void Deliver(TForm& form, TMessage message);
+    // The form has been painted: gives the messages kept so far, to be posted again in order.
+    std::vector<TMessage> Painted();
+
+private:
+    bool WasPainted = false;
+    std::vector<TMessage> Held;
+};
+
+// The size of the system's OBM_CHECKBOXES picture sheet.
+TBitmapSize MeasureCheckBoxesBitmap();
+
+// What the desktop is given to open the file at path: a file: URL, or the path itself.
+std::string DesktopItem(const std::string& path);
+// Opens item with the program that the desktop associates with it, and returns at once.
+void OpenWithDesktop(const std::string& item);

@@ -3,22 +3,13 @@
 #include "platform/exceptions.h"
 #include "platform/widgets/qt/canvas_impl.h"
 #include "platform/widgets/qt/control_impl.h"
+#include "platform/widgets/toolkit.h"
 
 #include <QApplication>
 #include <QStyle>
 #include <QStyleOptionButton>
 
-namespace {
-std::optional<TBitmapSize>& Override() {
-    static std::optional<TBitmapSize> size;
-    return size;
-}
-} // namespace
-
-TBitmapSize CheckBoxesBitmapSize() {
-    if (Override()) {
-        return *Override();
-    }
+TBitmapSize MeasureCheckBoxesBitmap() {
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         throw Exception("The check box pictures can only be measured once the application exists");
     }
@@ -55,8 +46,4 @@ bool DrawFrameControl(TCanvas& canvas, const TRect& rect, unsigned type, unsigne
     impl.Device->style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter,
                                         impl.Device);
     return true;
-}
-
-void OverrideCheckBoxesBitmapSize(std::optional<TBitmapSize> size) {
-    Override() = size;
 }

@@ -3,14 +3,13 @@
 #include "platform/widgets/application.h"
 #include "platform/widgets/menu.h"
 #include "platform/widgets/qt/control_impl.h"
+#include "platform/widgets/toolkit.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QScreen>
 #include <QWidget>
-
-#include <vector>
 
 namespace {
 
@@ -43,27 +42,16 @@ public:
 protected:
     bool event(QEvent* event) override {
         if (event->type() == PostedMessageEvent) {
-            TMessage message = static_cast<TPostedMessage*>(event)->Message;
-            if (!Painted) {
-                Pending.push_back(message);
-            } else {
-                GuardedCall([&] { Form.Dispatch(message); });
-            }
+            Held.Deliver(Form, static_cast<TPostedMessage*>(event)->Message);
             return true;
         }
         return QWidget::event(event);
     }
 
-    // Messages posted before the window first appears wait until it has been painted, so
-    // that a long piece of work they start never runs in front of an empty screen.
     void paintEvent(QPaintEvent* event) override {
         QWidget::paintEvent(event);
-        if (!Painted) {
-            Painted = true;
-            for (const TMessage& message : Pending) {
-                QCoreApplication::postEvent(this, new TPostedMessage(message));
-            }
-            Pending.clear();
+        for (const TMessage& message : Held.Painted()) {
+            QCoreApplication::postEvent(this, new TPostedMessage(message));
         }
     }
 
@@ -91,8 +79,7 @@ protected:
 
 private:
     TForm& Form;
-    bool Painted = false;
-    std::vector<TMessage> Pending;
+    THeldMessages Held;
 };
 
 } // namespace
@@ -117,10 +104,6 @@ void TForm::SetBorderStyle(TBorderStyle style) {
     }
 }
 
-void TForm::SetPosition(TPosition position) {
-    Placement = position;
-}
-
 void TForm::SetFocusChain(std::initializer_list<TControl*> chain) {
     const TControl* previous = nullptr;
     for (const TControl* control : chain) {
@@ -129,14 +112,6 @@ void TForm::SetFocusChain(std::initializer_list<TControl*> chain) {
         }
         previous = control;
     }
-}
-
-void TForm::SetActiveControl(TControl* control) {
-    Active = control;
-}
-
-void TForm::SetPopupMenu(TPopupMenu* menu) {
-    Popup = menu;
 }
 
 void TForm::Show() {
@@ -158,8 +133,6 @@ void TForm::Close() {
 void TForm::SetCloseCommandEnabled(bool enabled) {
     CloseAllowed = enabled;
 }
-
-void TForm::Dispatch(TMessage&) {}
 
 void PostMessage(TForm& form, unsigned msg, std::intptr_t wParam, std::intptr_t lParam) {
     QCoreApplication::postEvent(QtWidget(form), new TPostedMessage(TMessage{msg, wParam, lParam}));

@@ -1,8 +1,9 @@
 #include "platform/widgets/check_box_drawing.h"
 
+#include "platform/widgets/toolkit.h"
 #include "platform/widgets/win32/canvas_impl.h"
 
-TBitmapSize CheckBoxesBitmapSize() {
+TBitmapSize MeasureCheckBoxesBitmap() {
     HBITMAP sheet = LoadBitmapA(nullptr, MAKEINTRESOURCEA(OBM_CHECKBOXES));
     if (sheet == nullptr) {
         return {};

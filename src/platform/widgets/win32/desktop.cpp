@@ -2,27 +2,17 @@
 
 #include "platform/widgets/application.h"
 #include "platform/widgets/form.h"
+#include "platform/widgets/toolkit.h"
 #include "platform/widgets/win32/control_impl.h"
 
 #include <shellapi.h>
 
-namespace {
-std::function<void(const std::string&)>& Opener() {
-    static std::function<void(const std::string&)> opener;
-    return opener;
+std::string DesktopItem(const std::string& path) {
+    return path;
 }
-} // namespace
 
-void ShellOpen(const std::string& path) {
-    if (Opener()) {
-        Opener()(path);
-        return;
-    }
+void OpenWithDesktop(const std::string& item) {
     TForm* main = ::Application ? ::Application->MainForm() : nullptr;
-    ShellExecuteA(main ? WindowOf(*main) : nullptr, "Open", path.c_str(), nullptr, nullptr,
+    ShellExecuteA(main ? WindowOf(*main) : nullptr, "Open", item.c_str(), nullptr, nullptr,
                   SW_SHOW);
-}
-
-void OverrideShellOpener(std::function<void(const std::string& url)> opener) {
-    Opener() = std::move(opener);
 }

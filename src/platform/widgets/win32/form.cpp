@@ -2,6 +2,7 @@
 
 #include "platform/widgets/application.h"
 #include "platform/widgets/menu.h"
+#include "platform/widgets/toolkit.h"
 #include "platform/widgets/win32/application_impl.h"
 #include "platform/widgets/win32/control_impl.h"
 
@@ -27,9 +28,8 @@ const UINT FirstPostedMessage = WM_USER + 1;
 
 struct TFormImpl : TControlImpl {
     std::vector<const TControl*> FocusChain;
-    bool Painted = false;
+    THeldMessages Held;
     bool Placed = false;
-    std::vector<TMessage> Pending;
     HWND LastFocus = nullptr; // the control that had the focus when the window went inactive
 };
 
@@ -110,14 +110,7 @@ bool HandleFormMessage(TForm& form, UINT msg, WPARAM wParam, LPARAM lParam, LRES
         if (msg < FirstPostedMessage || msg >= WM_APP) {
             return false;
         }
-        // Messages posted before the window first appears wait until it has been painted, so
-        // that a long piece of work they start never runs in front of an empty screen.
-        TMessage message{msg, static_cast<std::intptr_t>(wParam), lParam};
-        if (!impl.Painted) {
-            impl.Pending.push_back(message);
-        } else {
-            GuardedCall([&] { form.Dispatch(message); });
-        }
+        impl.Held.Deliver(form, TMessage{msg, static_cast<std::intptr_t>(wParam), lParam});
         return true;
     }
 }
@@ -179,21 +172,9 @@ void TForm::SetBorderStyle(TBorderStyle style) {
     SetClientRect(impl.Handle, impl.Bounds.Width(), impl.Bounds.Height());
 }
 
-void TForm::SetPosition(TPosition position) {
-    Placement = position;
-}
-
 void TForm::SetFocusChain(std::initializer_list<TControl*> chain) {
     FormImpl(*this).FocusChain.assign(chain.begin(), chain.end());
     ApplyFocusChain(FormImpl(*this));
-}
-
-void TForm::SetActiveControl(TControl* control) {
-    Active = control;
-}
-
-void TForm::SetPopupMenu(TPopupMenu* menu) {
-    Popup = menu;
 }
 
 void TForm::Show() {
@@ -212,13 +193,8 @@ void TForm::Show() {
     ShowWindow(impl.Handle, SW_SHOWNORMAL);
     RedrawWindow(impl.Handle, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    if (!impl.Painted) {
-        impl.Painted = true;
-        for (const TMessage& message : impl.Pending) {
-            PostMessageA(impl.Handle, message.Msg, static_cast<WPARAM>(message.WParam),
-                         message.LParam);
-        }
-        impl.Pending.clear();
+    for (const TMessage& message : impl.Held.Painted()) {
+        PostMessageA(impl.Handle, message.Msg, static_cast<WPARAM>(message.WParam), message.LParam);
     }
 }
 
@@ -234,8 +210,6 @@ void TForm::SetCloseCommandEnabled(bool enabled) {
     // The Close box of the caption follows the menu item.
     RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
-
-void TForm::Dispatch(TMessage&) {}
 
 void PostMessage(TForm& form, unsigned msg, std::intptr_t wParam, std::intptr_t lParam) {
     PostMessageA(WindowOf(form), msg, static_cast<WPARAM>(wParam), lParam);

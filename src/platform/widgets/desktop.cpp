@@ -1,0 +1,23 @@
+#include "platform/widgets/desktop.h"
+
+#include "platform/widgets/toolkit.h"
+
+namespace {
+std::function<void(const std::string&)>& Opener() {
+    static std::function<void(const std::string&)> opener;
+    return opener;
+}
+} // namespace
+
+void ShellOpen(const std::string& path) {
+    const std::string item = DesktopItem(path);
+    if (Opener()) {
+        Opener()(item);
+    } else {
+        OpenWithDesktop(item);
+    }
+}
+
+void OverrideShellOpener(std::function<void(const std::string& item)> opener) {
+    Opener() = std::move(opener);
+}
