@@ -34,7 +34,9 @@ struct FileKinds {
     static constexpr std::uint8_t Hidden = 2;   // attribute bit 0x02
     static constexpr std::uint8_t System = 4;   // attribute bit 0x04
     static constexpr std::uint8_t Archive = 8;  // attribute bit 0x20
-    static constexpr std::uint8_t Plain = 16;   // an attribute word of exactly 0
+    // none of the six bits 0x01..0x20: an ordinary Windows file may carry others, such as
+    // 0x80 (normal) alone or 0x2000 (not content indexed)
+    static constexpr std::uint8_t Plain = 16;
 
     constexpr FileKinds(std::uint8_t bits = 0) : Bits(bits) {}
     constexpr bool Has(std::uint8_t kind) const { return (Bits & kind) != 0; }

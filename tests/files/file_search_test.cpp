@@ -81,11 +81,14 @@ TEST(AttrAccepted, AWordOfZeroIsAcceptedOnlyWithPlain) {
     EXPECT_FALSE(AttrAccepted(0, 0));
 }
 
-TEST(AttrAccepted, BitsOutsideTheKindsMatchNothing) {
-    EXPECT_FALSE(AttrAccepted(Scan, 0x80));
-    EXPECT_FALSE(AttrAccepted(31, 0x80));
-    EXPECT_FALSE(AttrAccepted(FileKinds::Plain, 0x80)); // Plain needs all 32 bits clear
-    EXPECT_FALSE(AttrAccepted(FileKinds::Plain, 0x40000000));
+TEST(AttrAccepted, PlainLooksAtTheSixBitsOnly) {
+    // A Windows file without the archive bit says 0x80; it is a plain file all the same.
+    EXPECT_TRUE(AttrAccepted(Scan, 0x80));
+    EXPECT_TRUE(AttrAccepted(FileKinds::Plain, 0x2080));
+    EXPECT_TRUE(AttrAccepted(FileKinds::Plain, 0x40000000));
+    EXPECT_FALSE(AttrAccepted(FileKinds::ReadOnly | FileKinds::Archive, 0x80));
+    EXPECT_FALSE(AttrAccepted(FileKinds::Plain, 0x81));
+    EXPECT_FALSE(AttrAccepted(FileKinds::Plain, 0x2020));
     EXPECT_TRUE(AttrAccepted(FileKinds::ReadOnly, 0x81)); // others do not exclude
 }
 
