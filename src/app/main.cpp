@@ -119,6 +119,7 @@ void TMainForm::BuildSiteMenu() {
                               "PopupMenu", "PMCLear", "PMAllCheck", "N1",          "PMSiteCheck"};
     for (int i = 0; i < SiteDirs->Count(); ++i) {
         auto item = std::make_unique<TMenuItem>(SiteCaption((*SiteDirs)[i]));
+        item->CaptionIsData = true;
         item->Name = names.Next(item->Caption, i);
         item->Tag = i;
         item->OnClick = [this](TObject* sender) { SiteItemClick(sender); };
@@ -234,4 +235,14 @@ void TMainForm::SiteItemClick(TObject* sender) {
     for (int i = 0; i < CLBLintFile->Items().Count(); ++i) {
         CLBLintFile->SetItemChecked(i, InSite(CLBLintFile->Items()[i], site));
     }
+}
+
+int RunProgram(int& argc, char** argv) {
+    TApplication application(argc, argv);
+    application.Initialize();
+    // Measured once, before any window exists, from the style the application has chosen.
+    ProbeCheckBoxSize();
+    application.CreateForm<TMainForm>();
+    application.Run();
+    return 0;
 }

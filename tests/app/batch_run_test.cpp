@@ -3,14 +3,18 @@
 #include "platform/widgets/desktop.h"
 #include "platform/widgets/qt/control_impl.h"
 #include "support/message_box_catcher.h"
+#include "support/popup_menu_chooser.h"
 
 #include <QAbstractScrollArea>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
 
 #include <filesystem>
+#include <fstream>
 #include <sys/stat.h>
 
 using namespace std::string_literals;
@@ -28,6 +32,30 @@ const char* const FakeChecker = "#!/bin/sh\n"
                                 "\"$*\" > \"$out\"\n"
                                 "[ $# -eq 1 ] || echo \"$# arguments\" >> \"$out\"\n";
 
+// Reports what the status line last painted, as the user saw it while the checker ran.
+const char* const PaintedStatusChecker = "#!/bin/sh\n"
+                                         "tail -n 1 \"$(dirname \"$0\")/painted.txt\" > \"$1\"\n";
+
+// Appends every text that the label paints to a file, one a line.
+class TPaintedTextFile : public QObject {
+public:
+    TPaintedTextFile(QWidget* label, std::string path) : Path(std::move(path)) {
+        label->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            std::ofstream(Path, std::ios::app)
+                << static_cast<QLabel*>(watched)->text().toStdString() << "\n";
+        }
+        return false;
+    }
+
+private:
+    std::string Path;
+};
+
 std::string Section(const std::string& page) {
     return "\r\n\r\n【" + page + "】\r\n" + ReportOf(page);
 }
@@ -39,12 +67,13 @@ class BatchRunTest : public QObject, private TProgramFixture {
 
     Strings Opened;
 
-    // Configures one site with the given pages and the fake checker, and runs the scan.
-    TMainForm* Prepare(const Strings& pages, const std::string& outputFile = "out.txt") {
+    // Configures one site with the given pages and a fake checker, and runs the scan.
+    TMainForm* Prepare(const Strings& pages, const std::string& outputFile = "out.txt",
+                       const char* checkerScript = FakeChecker) {
         for (const std::string& page : pages) {
             Dir->Write("site/" + page, "<p>");
         }
-        std::string checker = Dir->Write("checker.sh", FakeChecker);
+        std::string checker = Dir->Write("checker.sh", checkerScript);
         ::chmod(checker.c_str(), 0755);
         std::string output = outputFile.empty() ? "" : Path(outputFile);
         Configure(Path("site/"), output, "'" + checker + "' '" + output + "'");
@@ -104,20 +133,29 @@ private slots:
         QCOMPARE(Opened.size(), std::size_t(1));
     }
 
-    void theStatusShowsTheZeroBasedIndexAndTheWholeCount() {
-        TMainForm* form = Prepare({"a.html", "b.html", "c.html"});
+    void eachPagesStatusIsOnTheScreenWhileItsCheckerRuns() {
+        TMainForm* form = Prepare({"a.html", "b.html", "c.html"}, "out.txt", PaintedStatusChecker);
         form->CLBLintFile->SetItemChecked(0, false);
-        Strings shown;
-        QTimer watch;
-        connect(&watch, &QTimer::timeout, [&] {
-            if (form->LStatus->Text().ends_with("処理中")) {
-                shown.push_back(form->LStatus->Text());
-            }
-        });
-        watch.start(0);
+        TPaintedTextFile painted(QtWidget(*form->LStatus), Path("painted.txt"));
         ClickStart(*form);
-        QVERIFY(!shown.empty());
-        QCOMPARE(shown.front(), "(1/3) " + Path("site/b.html") + " 処理中");
+        const std::string b = Path("site/b.html"), c = Path("site/c.html");
+        QCOMPARE(ReadAll(Path("out.txt")), "\r\n\r\n【" + b + "】\r\n(1/3) " + b + " 処理中\n" +
+                                               "\r\n\r\n【" + c + "】\r\n(2/3) " + c + " 処理中\n");
+    }
+
+    void aMenuOpenedDuringTheRunHoldsItAndItsCommandDecidesWhatFollows() {
+        TMainForm* form = Prepare({"a.html", "b.html", "c.html"});
+        bool clearedWhenTheMenuReturned = false;
+        TPopupMenuChooser chooser({"ﾁｪｯｸｸﾘｱ"});
+        QTimer::singleShot(0, [&] {
+            QContextMenuEvent byKey(QContextMenuEvent::Keyboard, QPoint(),
+                                    QtWidget(*form)->mapToGlobal(QPoint()));
+            QApplication::sendEvent(QtWidget(*form->CLBLintFile), &byKey);
+            clearedWhenTheMenuReturned = Checked(*form).empty();
+        });
+        ClickStart(*form);
+        QVERIFY(clearedWhenTheMenuReturned);
+        QCOMPARE(ReadAll(Path("out.txt")), Section(Path("site/a.html")));
     }
 
     void whatTheUserUnchecksDuringTheRunIsSkippedAndClosingIsRefused() {
@@ -136,14 +174,17 @@ private slots:
             QTest::keyClick(window, Qt::Key_Escape);
             QTest::keyClick(window, Qt::Key_F4, Qt::AltModifier);
             QTest::keyClick(window, Qt::Key_C, Qt::AltModifier);
-            visibleAfterCloseAttempts = window->isVisible() && !form->CloseCommandEnabled();
+            visibleAfterCloseAttempts =
+                window->isVisible() && !form->CloseCommandEnabled() && !form->BClose->Enabled();
         });
         ClickStart(*form);
         QVERIFY(visibleAfterCloseAttempts);
         QCOMPARE(ReadAll(Path("out.txt")),
                  Section(Path("site/a.html")) + Section(Path("site/b.html")));
         QCOMPARE(Checked(*form), Strings{});
-        QVERIFY(QtWidget(*form)->close());
+        // The window kept the keyboard: its close button answers Alt+C without a click.
+        QTest::keyClick(QtWidget(*form), Qt::Key_C, Qt::AltModifier);
+        QTRY_VERIFY(!QtWidget(*form)->isVisible());
     }
 
     void aCheckerThatCannotStartStillLeavesItsPageDone() {

@@ -1,10 +1,11 @@
 #include "test_check_list.h"
 
+#include "platform/widgets/check_box_drawing.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPaintEvent>
-#include <QStyle>
 #include <QTest>
 
 #include <vector>
@@ -56,11 +57,11 @@ class TCheckListPaintInputTest : public QObject {
 
 private slots:
     void initTestCase() {
+        OverrideCheckBoxesBitmapSize(TBitmapSize{52, 39});
         ProbeCheckBoxSize();
-        const QStyle* style = QApplication::style();
-        QCOMPARE(CheckBoxWidth(), style->pixelMetric(QStyle::PM_IndicatorWidth));
-        QCOMPARE(CheckBoxHeight(), style->pixelMetric(QStyle::PM_IndicatorHeight));
-        QVERIFY(CheckBoxWidth() > 0);
+        QCOMPARE(CheckBoxWidth(), 13);
+        QCOMPARE(CheckBoxHeight(), 13);
+        QCOMPARE(TTestCheckList().CheckColumnWidth(), 15);
     }
 
     void pressesInTheCheckColumnToggle() {
@@ -87,6 +88,13 @@ private slots:
         Click(list, Qt::LeftButton, 1, below);
         QCOMPARE(clicks, 2);
         QCOMPARE(list.RecordCount(), std::size_t{1});
+
+        // The second press of a double click toggles as well, however quick.
+        QWidget* window = QtWidget(list);
+        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
+                           list.Viewport()->mapTo(window, QPoint(1, y)));
+        QCOMPARE(list.ItemState(1), CheckState::Unchecked);
+        QCOMPARE(clicks, 4);
     }
 
     void spaceTogglesTheCurrentItem() {
@@ -135,8 +143,10 @@ private slots:
         list.AddItems(3);
         list.SetItemState(1, CheckState::Checked);
         list.SetItemState(2, CheckState::Grayed);
-        list.SetItemIndex(2); // the highlight must stay out of the check column
+        list.SetItemIndex(2);   // the highlight must stay out of the check column
+        list.SetFont({"", 30}); // rows taller than the box, which sits in their middle
         Show(list);
+        QVERIFY(list.ItemRect(0).Height() > CheckBoxHeight() + 1);
         const QImage image =
             list.Viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QRgb background = image.pixel(image.width() - 1, image.height() - 1);

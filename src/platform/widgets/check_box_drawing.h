@@ -3,6 +3,8 @@
 #include "platform/widgets/canvas.h"
 #include "platform/widgets/types.h"
 
+#include <optional>
+
 // The system's check box pictures and the drawing of one check box.
 
 // The picture sheet that holds the system's check box looks, 4 wide and 3 high.
@@ -16,6 +18,10 @@ struct TBitmapSize {
 // The size of the OBM_CHECKBOXES sheet in the desktop's current style. Needs the application
 // object; raises Exception before it exists.
 TBitmapSize CheckBoxesBitmapSize();
+
+// Test seam: makes CheckBoxesBitmapSize() answer size instead of measuring the style. An empty
+// size restores the real answer.
+void OverrideCheckBoxesBitmapSize(std::optional<TBitmapSize> size);
 
 // Frame-control type and states.
 inline constexpr unsigned DFC_BUTTON = 4;

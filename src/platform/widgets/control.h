@@ -8,7 +8,8 @@
 
 struct TControlImpl; // the toolkit's widget behind a control
 
-// A visible control placed in its parent at a fixed position. Texts are UTF-8.
+// A visible control placed in its parent at a fixed position. Its texts are the program's own, in
+// UTF-8, unless the control says otherwise.
 class TControl : public TObject {
 public:
     ~TControl() override;

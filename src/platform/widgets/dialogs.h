@@ -2,7 +2,8 @@
 
 #include <string>
 
-// Modal message boxes over the active window. Texts are UTF-8.
+// Modal message boxes over the active window. A message may hold paths: it is shown as data,
+// in the file-name encoding.
 
 // The standard box for a failure, with an OK button.
 void ShowErrorMessage(const std::string& message);

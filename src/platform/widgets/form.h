@@ -40,7 +40,9 @@ public:
 
     void Show();
     void Close();
-    // While disabled, the window's Close command is greyed and no way of closing works.
+    // While disabled, every way of closing the window is refused. The frame's Close button is
+    // greyed only where that leaves the window as it is: a window is never hidden, moved or
+    // made anew for it.
     void SetCloseCommandEnabled(bool enabled);
     bool CloseCommandEnabled() const { return CloseAllowed; }
 

@@ -11,8 +11,11 @@ class TMenuItem : public TObject {
 public:
     explicit TMenuItem(std::string caption = {}) : Caption(std::move(caption)) {}
 
-    std::string Caption; // UTF-8; "&" marks the accelerator
-    std::string Name;    // component name, unique among the window's components
+    std::string Caption; // "&" marks the accelerator
+    // The caption is data, such as a folder's name, in the file-name encoding; otherwise it is
+    // one of the program's own texts, in UTF-8.
+    bool CaptionIsData = false;
+    std::string Name; // component name, unique among the window's components
     int Tag = 0;
     TNotifyEvent OnClick;
 
@@ -35,7 +38,8 @@ class TPopupMenu : public TObject {
 public:
     TMenuItem& Items() { return Root; }
     const TMenuItem& Items() const { return Root; }
-    // Opens the menu at (x, y) in screen coordinates and returns at once.
+    // Opens the menu at (x, y) in screen coordinates and returns when it has closed, with the
+    // chosen item's command carried out.
     void Popup(int x, int y);
 
 private:

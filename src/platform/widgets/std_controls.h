@@ -10,7 +10,8 @@ public:
     explicit TPanel(TControl* parent);
 };
 
-// One line of text.
+// One line of text. It may hold data, such as a page's path, so it is shown in the file-name
+// encoding.
 class TLabel : public TControl {
 public:
     explicit TLabel(TControl* parent);

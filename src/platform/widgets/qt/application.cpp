@@ -2,6 +2,7 @@
 
 #include "platform/widgets/dialogs.h"
 #include "platform/widgets/form.h"
+#include "platform/widgets/qt/control_impl.h"
 
 #include <QApplication>
 #include <QFont>
@@ -53,7 +54,7 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Initialize() {
-    QFont::insertSubstitutions(QString::fromUtf8(JapaneseUiFont), JapaneseUiSubstitutes);
+    QFont::insertSubstitutions(FromUtf8(JapaneseUiFont), JapaneseUiSubstitutes);
 }
 
 void TApplication::AddForm(std::unique_ptr<TForm> form) {

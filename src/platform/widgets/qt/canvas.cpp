@@ -4,8 +4,6 @@
 #include "platform/widgets/qt/canvas_impl.h"
 #include "platform/widgets/qt/control_impl.h"
 
-#include <QByteArray>
-#include <QFile>
 #include <QFontMetrics>
 #include <QPalette>
 #include <QStyle>
@@ -77,9 +75,7 @@ void TCanvas::TextOut(int x, int y, std::string_view text) {
     painter.setFont(ImplPtr->QtFont());
     painter.setPen(ImplPtr->Color(ImplPtr->FontColor));
     const QFontMetrics metrics(painter.font());
-    painter.drawText(
-        QPoint(x, y + metrics.ascent()),
-        QFile::decodeName(QByteArray(text.data(), static_cast<qsizetype>(text.size()))));
+    painter.drawText(QPoint(x, y + metrics.ascent()), FromFileName(text));
 }
 
 void TCanvas::DrawFocusRect(const TRect& rect) {

@@ -8,7 +8,17 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+namespace {
+std::optional<TBitmapSize>& Override() {
+    static std::optional<TBitmapSize> size;
+    return size;
+}
+} // namespace
+
 TBitmapSize CheckBoxesBitmapSize() {
+    if (Override()) {
+        return *Override();
+    }
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         throw Exception("The check box pictures can only be measured once the application exists");
     }
@@ -45,4 +55,8 @@ bool DrawFrameControl(TCanvas& canvas, const TRect& rect, unsigned type, unsigne
     impl.Device->style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter,
                                         impl.Device);
     return true;
+}
+
+void OverrideCheckBoxesBitmapSize(std::optional<TBitmapSize> size) {
+    Override() = size;
 }

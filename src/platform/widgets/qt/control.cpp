@@ -5,7 +5,7 @@
 QFont ToQFont(const TFont& font, const QFont& base) {
     QFont result = base;
     if (!font.Name.empty()) {
-        result.setFamily(QString::fromStdString(font.Name));
+        result.setFamily(FromUtf8(font.Name));
     }
     if (font.PixelHeight > 0) {
         result.setPixelSize(font.PixelHeight);

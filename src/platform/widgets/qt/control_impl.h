@@ -4,11 +4,14 @@
 
 #include "platform/widgets/control.h"
 
+#include <QByteArray>
+#include <QFile>
 #include <QFont>
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
 
+#include <string>
 #include <string_view>
 
 struct TControlImpl {
@@ -32,6 +35,13 @@ QFont ToQFont(const TFont& font, const QFont& base);
 // The program's own texts are UTF-8.
 inline QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+// Data (paths, folder names, messages that hold them) is bytes in the file-name encoding.
+inline QString FromFileName(std::string_view data) {
+    return QFile::decodeName(QByteArray(data.data(), static_cast<qsizetype>(data.size())));
+}
+inline std::string ToFileName(const QString& text) {
+    return QFile::encodeName(text).toStdString();
 }
 inline QRect ToQRect(const TRect& r) {
     return QRect(r.Left, r.Top, r.Width(), r.Height());

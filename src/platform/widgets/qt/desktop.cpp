@@ -1,8 +1,9 @@
 #include "platform/widgets/desktop.h"
 
+#include "platform/widgets/qt/control_impl.h"
+
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
 #include <QUrl>
 
 namespace {
@@ -13,8 +14,7 @@ std::function<void(const std::string&)>& Opener() {
 } // namespace
 
 void ShellOpen(const std::string& path) {
-    QUrl url =
-        QUrl::fromLocalFile(QDir::current().absoluteFilePath(QFile::decodeName(path.c_str())));
+    QUrl url = QUrl::fromLocalFile(QDir::current().absoluteFilePath(FromFileName(path)));
     if (Opener()) {
         Opener()(url.toString(QUrl::FullyEncoded).toStdString());
     } else {

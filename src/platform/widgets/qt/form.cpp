@@ -153,20 +153,10 @@ void TForm::Close() {
     QtWidget(*this)->close();
 }
 
+// Qt cannot grey the frame's Close button without making the window anew, which hides it, may
+// move it and takes its keyboard focus: the button stays, and closeEvent refuses.
 void TForm::SetCloseCommandEnabled(bool enabled) {
-    if (CloseAllowed == enabled) {
-        return;
-    }
     CloseAllowed = enabled;
-    QWidget* widget = QtWidget(*this);
-    bool visible = widget->isVisible();
-    // Changing the frame's buttons hides a window on some platforms; show it again where it was.
-    QPoint position = widget->pos();
-    widget->setWindowFlag(Qt::WindowCloseButtonHint, enabled);
-    if (visible) {
-        widget->move(position);
-        widget->show();
-    }
 }
 
 void TForm::Dispatch(TMessage&) {}

@@ -180,6 +180,10 @@ protected:
         GuardedCall([&] { Owner.MouseDown(button, shift, at.x(), at.y()); });
     }
 
+    // Qt hands the second press of a double click over as a double click; it is a press all
+    // the same.
+    void mouseDoubleClickEvent(QMouseEvent* event) override { mousePressEvent(event); }
+
     void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
 
     void keyPressEvent(QKeyEvent* event) override {

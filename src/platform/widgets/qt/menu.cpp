@@ -1,8 +1,12 @@
 #include "platform/widgets/menu.h"
 
 #include "platform/widgets/application.h"
+#include "platform/widgets/qt/control_impl.h"
 
+#include <QApplication>
 #include <QMenu>
+
+#include <unordered_map>
 
 TMenuItem* TMenuItem::Add(std::unique_ptr<TMenuItem> item) {
     Children.push_back(std::move(item));
@@ -17,19 +21,22 @@ void TMenuItem::Click() {
 
 namespace {
 
+using TActionItems = std::unordered_map<QAction*, TMenuItem*>;
+
 // The menu is built from the items each time it opens, so items added at run time show.
-void AddItems(QMenu& menu, TMenuItem& parent) {
+void AddItems(QMenu& menu, TMenuItem& parent, TActionItems& actions) {
     for (int i = 0; i < parent.Count(); ++i) {
         TMenuItem* item = parent.Items(i);
-        QString caption = QString::fromStdString(item->Caption);
+        const QString caption =
+            item->CaptionIsData ? FromFileName(item->Caption) : FromUtf8(item->Caption);
         if (item->IsSeparator()) {
             menu.addSeparator();
         } else if (item->Count() > 0) {
-            AddItems(*menu.addMenu(caption), *item);
+            AddItems(*menu.addMenu(caption), *item, actions);
         } else {
             QAction* action = menu.addAction(caption);
-            action->setObjectName(QString::fromStdString(item->Name));
-            QObject::connect(action, &QAction::triggered, [item] { item->Click(); });
+            action->setObjectName(FromUtf8(item->Name));
+            actions[action] = item;
         }
     }
 }
@@ -37,8 +44,13 @@ void AddItems(QMenu& menu, TMenuItem& parent) {
 } // namespace
 
 void TPopupMenu::Popup(int x, int y) {
-    auto* menu = new QMenu();
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    AddItems(*menu, Root);
-    menu->popup(QPoint(x, y));
+    // Over the active window, so that the desktop places the menu as that window's popup.
+    QMenu menu(QApplication::activeWindow());
+    TActionItems actions;
+    AddItems(menu, Root, actions);
+    // The command runs once the menu has closed, before Popup returns.
+    const auto chosen = actions.find(menu.exec(QPoint(x, y)));
+    if (chosen != actions.end()) {
+        chosen->second->Click();
+    }
 }

@@ -11,14 +11,17 @@ TPanel::TPanel(TControl* parent)
     : TControl(parent, std::make_unique<TControlImpl>(new QFrame(ParentWidget(parent)))) {}
 
 TLabel::TLabel(TControl* parent)
-    : TControl(parent, std::make_unique<TControlImpl>(new QLabel(ParentWidget(parent)))) {}
+    : TControl(parent, std::make_unique<TControlImpl>(new QLabel(ParentWidget(parent)))) {
+    // A path is shown as it is, never read as markup.
+    static_cast<QLabel*>(QtWidget(*this))->setTextFormat(Qt::PlainText);
+}
 
 std::string TLabel::Text() const {
-    return static_cast<QLabel*>(QtWidget(*this))->text().toStdString();
+    return ToFileName(static_cast<QLabel*>(QtWidget(*this))->text());
 }
 
 void TLabel::SetText(std::string_view text) {
-    static_cast<QLabel*>(QtWidget(*this))->setText(FromUtf8(text));
+    static_cast<QLabel*>(QtWidget(*this))->setText(FromFileName(text));
 }
 
 TButton::TButton(TControl* parent)
