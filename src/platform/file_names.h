@@ -13,9 +13,9 @@ inline constexpr char PathDelim = '/';
 inline constexpr std::string_view DirDelims = "/";
 #endif
 
-// Everything up to and including the last separator; empty when there is none.
+// Everything up to and including the last of DirDelims; empty when there is none.
 std::string ExtractFilePath(std::string_view path);
-// Everything after the last separator.
+// Everything after the last of DirDelims.
 std::string ExtractFileName(std::string_view path);
 // path with its extension (from the last "." of its last component) replaced by extension;
 // a name without a dot gets extension appended.

@@ -15,12 +15,16 @@
 //     }
 //     FindClose(rec);
 //
-// The pattern is a directory part (everything up to and including the last "/", empty for the
-// working folder) and a name pattern. Names match without regard to ASCII letter case; "*" is
-// any run of bytes, "?" exactly one byte; "*.*" matches every name, with or without a dot,
-// "." and ".." included.
+// The pattern is a directory part (everything up to and including the last separator, empty for
+// the working folder) and a name pattern.
 //
-// Each entry carries the attribute word below. On Linux:
+// On Windows the system enumerates: FindFirstFileA matches names by its own wildcard rules,
+// entries come in the file system's own order (by name, letter case ignored, on NTFS), and each
+// carries the system's attribute word as it stands, bits beyond the six below included.
+//
+// On Linux names match without regard to ASCII letter case; "*" is any run of bytes, "?"
+// exactly one byte; "*.*" matches every name, with or without a dot, "." and ".." included.
+// Each entry carries the attribute word below:
 //   faDirectory  the entry, after following a symbolic link, is a directory;
 //   faHidden     the name begins with "." ("." and ".." excepted);
 //   faReadOnly   a regular file or directory whose owner write bit is clear;
@@ -33,9 +37,9 @@
 // the attribute request holds every one of those bits that it carries; other entries are
 // always returned.
 //
-// Entries come sorted by name: first by the name with ASCII letters folded to upper case, then
-// by plain byte order. FindFirst reads the whole directory; its descriptor stays open until
-// FindClose (in a TFindSession, until the next FindFirst or the session's end), for the looks
+// On Linux entries come sorted by name: first by the name with ASCII letters folded to upper
+// case, then by plain byte order. FindFirst reads the whole directory; its descriptor stays open
+// until FindClose (in a TFindSession, until the next FindFirst or the session's end), for the looks
 // at single entries. A directory that cannot be opened yields no entry and no error.
 
 inline constexpr int faReadOnly = 0x01;
