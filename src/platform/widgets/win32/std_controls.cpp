@@ -24,9 +24,19 @@ std::unique_ptr<TControlImpl> ChildWindow(const TControl* parent, const wchar_t*
 TPanel::TPanel(TControl* parent)
     : TControl(parent, ChildWindow(parent, PanelClassName, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT)) {}
 
-// A path in the status line shows its "&" as it stands.
+// A path in the status line shows its "&" as it stands. A new text is painted with the
+// window's next paint, as Update asks for it, rather than at once by the system's control.
 TLabel::TLabel(TControl* parent)
-    : TControl(parent, ChildWindow(parent, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX)) {}
+    : TControl(parent, ChildWindow(parent, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX)) {
+    Impl().OnMessage = [this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        if (msg != WM_SETTEXT) {
+            return false;
+        }
+        result = DefWindowProcW(Impl().Handle, msg, wParam, lParam);
+        InvalidateRect(Impl().Handle, nullptr, TRUE);
+        return true;
+    };
+}
 
 std::string TLabel::Text() const {
     return TControl::Text();
