@@ -4,6 +4,8 @@
 //
 // report    writes FakeReport to OUTPUT
 // args      writes every argument after ACTION to OUTPUT, each in brackets
+// pages     writes the pages as args does, then FakeReport
+// last-line FILE  writes the last line of FILE to OUTPUT
 // problems  writes a line to OUTPUT and exits with 2, as checkers do that found problems
 // silent    writes nothing and exits with 3
 // folder    puts a folder in the place of OUTPUT
@@ -31,6 +33,18 @@ bool Write(const std::string& path, const std::string& bytes) {
     }
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return std::fclose(file) == 0 && written;
+}
+
+std::string Read(const std::string& path) {
+    std::string bytes;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+            bytes.append(buffer, got);
+        }
+        std::fclose(file);
+    }
+    return bytes;
 }
 
 void EndAbnormally() {
@@ -66,6 +80,18 @@ int main(int argc, char** argv) {
             all += "[" + std::string(argv[i]) + "]";
         }
         return Write(output, all) ? 0 : 101;
+    }
+    if (action == "pages") {
+        std::string all;
+        for (int i = 3; i < argc; ++i) {
+            all += "[" + std::string(argv[i]) + "]";
+        }
+        return Write(output, all + FakeReport) ? 0 : 101;
+    }
+    if (action == "last-line" && argc > 3) {
+        const std::string lines = Read(argv[3]);
+        const std::size_t start = lines.rfind('\n', lines.size() < 2 ? 0 : lines.size() - 2);
+        return Write(output, lines.substr(start == std::string::npos ? 0 : start + 1)) ? 0 : 101;
     }
     if (action == "problems") {
         return Write(output, "found problems\n") ? 2 : 101;

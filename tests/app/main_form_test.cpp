@@ -2,38 +2,11 @@
 
 #include "app/main.h"
 #include "app/status_texts.h"
-#include "platform/widgets/qt/control_impl.h"
-#include "support/message_box_catcher.h"
-#include "support/popup_menu_chooser.h"
-
-#include <QContextMenuEvent>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <QWidget>
+#include "platform/file_names.h"
 
 #include <filesystem>
 
 namespace {
-
-// Records the status line each time it is painted.
-class TPaintedTexts : public QObject {
-public:
-    explicit TPaintedTexts(QLabel* label) : Label(label) { label->installEventFilter(this); }
-    Strings Texts;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint &&
-            (Texts.empty() || Texts.back() != Label->text().toStdString())) {
-            Texts.push_back(Label->text().toStdString());
-        }
-        return false;
-    }
-
-private:
-    QLabel* Label;
-};
 
 TMenuItem* SiteItem(const TMainForm& form, const std::string& caption) {
     for (int i = 0; i < form.PMSiteCheck->Count(); ++i) {
@@ -44,170 +17,173 @@ TMenuItem* SiteItem(const TMainForm& form, const std::string& caption) {
     return nullptr;
 }
 
+class MainFormTest : public TProgramTest {};
+
+TEST_F(MainFormTest, StartupMovesThePreviousReportToTheBackup) {
+    Configure("");
+    Dir.Write("out.txt", "previous report");
+    Dir.Write("out.bak", "older report");
+    TMainForm* form = Create();
+    EXPECT_EQ(ReadAll(Path("out.txt")), "");
+    EXPECT_EQ(ReadAll(Path("out.bak")), "previous report");
+    EXPECT_FALSE(form->BExecLint->Enabled());
+}
+
+TEST_F(MainFormTest, TheWindowIsLaidOutAsDesigned) {
+    Configure("");
+    TMainForm* form = StartAndScan();
+    EXPECT_EQ(form->Text(), "All Vornaxel Check");
+    EXPECT_EQ(form->BoundsRect().Width(), 592);
+    EXPECT_EQ(form->BoundsRect().Height(), 229);
+    EXPECT_FALSE(IsResizable(*form));
+    EXPECT_EQ(form->Panel1->BoundsRect(), (TRect{0, 198, 592, 229}));
+    EXPECT_EQ(form->LStatus->BoundsRect(), (TRect{8, 10, 425, 22}));
+    EXPECT_EQ(form->BClose->BoundsRect(), (TRect{512, 3, 587, 28}));
+    EXPECT_EQ(form->BExecLint->BoundsRect(), (TRect{432, 3, 507, 28}));
+    EXPECT_EQ(form->CLBLintFile->BoundsRect(), (TRect{0, 0, 592, 198}));
+    EXPECT_EQ(form->BClose->Text(), "閉じる(&C)");
+    EXPECT_EQ(form->BExecLint->Text(), "ﾁｪｯｸ開始(&S)");
+    Strings captions;
+    for (int i = 0; i < form->PopupMenu->Items().Count(); ++i) {
+        captions.push_back(form->PopupMenu->Items().Items(i)->Caption);
+    }
+    EXPECT_EQ(captions, (Strings{"ﾁｪｯｸｸﾘｱ", "全てﾁｪｯｸ", "-", "特定ｻｲﾄのみﾁｪｯｸ"}));
+    // The close button has the focus; Tab goes on to the start button, then to the list.
+    EXPECT_TRUE(WaitFor([&] { return HasFocus(*form->BClose); }));
+    PressKey(*form->BClose, TKey::Tab);
+    EXPECT_TRUE(HasFocus(*form->BExecLint));
+    PressKey(*form->BExecLint, TKey::Tab);
+    EXPECT_TRUE(HasFocus(*form->CLBLintFile));
+}
+
+TEST_F(MainFormTest, TheScanListsEverySiteInOrderAllChecked) {
+    Dir.Write("a/index.html", "");
+    Dir.Write("a/b.htm", "");
+    Dir.Write("a/sub/c.html", "");
+    Dir.Write("a/sub/d.HTM", "");
+    Dir.Write("a/notes.txt", "");
+    Dir.Write("b/z.html", "");
+    Configure(Path("b/") + "," + Path("missing/") + "," + Path("a/"));
+    TMessageBoxes boxes;
+    TMainForm* form = Create();
+    // What the status line shows each time it is painted, from before the window shows.
+    Strings painted;
+    TPaintLog log(*form->LStatus);
+    log.OnPaint = [&] {
+        if (painted.empty() || painted.back() != form->LStatus->Text()) {
+            painted.push_back(form->LStatus->Text());
+        }
+    };
+    ShowAndWait(*form);
+    EXPECT_TRUE(WaitFor([&] { return form->BExecLint->Enabled(); }));
+    EXPECT_EQ(Items(*form), (Strings{Path("b/z.html"), Path("a/index.html"), Path("a/sub/c.html"),
+                                     Path("a/b.htm"), Path("a/sub/d.HTM")}));
+    EXPECT_EQ(Checked(*form), Items(*form));
+    EXPECT_EQ(form->LStatus->Text(), StatusFileCount(5));
+    EXPECT_EQ(form->LStatus->Text(), "5 HTMLﾌｧｲﾙ");
+    // The window shows before the scan starts, and the scan shows its steps as it goes.
+    ASSERT_GE(painted.size(), 3u);
+    EXPECT_EQ(Strings(painted.begin(), painted.begin() + 3),
+              (Strings{"", StatusSearching, StatusListing}));
+    EXPECT_TRUE(boxes.Texts.empty());
+}
+
+TEST_F(MainFormTest, NoSitesGiveAnEmptyListAndAUsableStartButton) {
+    Configure("");
+    TMainForm* form = StartAndScan();
+    EXPECT_EQ(form->CLBLintFile->Items().Count(), 0);
+    EXPECT_EQ(form->LStatus->Text(), "0 HTMLﾌｧｲﾙ");
+    EXPECT_EQ(form->PMSiteCheck->Count(), 0);
+    form->PMSiteCheck->Click();
+    EXPECT_EQ(form->LStatus->Text(), "0 HTMLﾌｧｲﾙ");
+}
+
+TEST_F(MainFormTest, SiteItemsAreCaptionedByTheirDirectoryName) {
+    Configure("\"" + Path("my site/") + "\"," + Path("日本/") + "," + Path("web/shop") + "," +
+              Path("x/shop/"));
+    TMainForm* form = StartAndScan();
+    Strings captions, names;
+    for (int i = 0; i < form->PMSiteCheck->Count(); ++i) {
+        captions.push_back(form->PMSiteCheck->Items(i)->Caption);
+        names.push_back(form->PMSiteCheck->Items(i)->Name);
+        EXPECT_EQ(form->PMSiteCheck->Items(i)->Tag, i);
+    }
+    EXPECT_EQ(captions, (Strings{"my site", "日本", "sho", "shop"}));
+    EXPECT_EQ(names, (Strings{"PMSSite0", "PMSSite1", "PMSsho", "PMSshop"}));
+}
+
+// The three commands of the popup menu, chosen in the real menu; the sites' prefix rule.
+TEST_F(MainFormTest, SiteCommandsCheckExactlyTheFilesUnderTheDirectoryAsWritten) {
+    Dir.Write("web/top.html", "");
+    Dir.Write("web/shop/s.html", "");
+    Dir.Write("web/shop2/t.html", "");
+    const std::string web = Path("web/");
+    Configure(web + "shop" + PathDelim + "," + web + "shop," + web);
+    TMainForm* form = StartAndScan();
+    // "web/shop" lists nothing of its own: its mask asks for names beginning with "shop".
+    const Strings all{Path("web/shop/s.html"), Path("web/top.html"), Path("web/shop2/t.html")};
+    EXPECT_EQ(Items(*form), all);
+
+    TCheckListBox& list = *form->CLBLintFile;
+    list.SetFocus();
+    ChoosePopupCommand(*form, list, {}, {"特定ｻｲﾄのみﾁｪｯｸ", "shop"}, true);
+    EXPECT_EQ(Checked(*form), Strings{Path("web/shop/s.html")});
+    SiteItem(*form, "sho")->Click();
+    EXPECT_EQ(Checked(*form), (Strings{Path("web/shop/s.html"), Path("web/shop2/t.html")}));
+    ChoosePopupCommand(*form, list, {100, 100}, {"ﾁｪｯｸｸﾘｱ"});
+    EXPECT_EQ(Checked(*form), Strings{});
+    ChoosePopupCommand(*form, *form->LStatus, {5, 5}, {"全てﾁｪｯｸ"});
+    EXPECT_EQ(Checked(*form), all);
+}
+
+#ifndef _WIN32
+// Linux file names tell letter case apart: a site written in another case is another site.
+TEST_F(MainFormTest, ASiteWrittenInOtherLetterCaseChecksOnlyWhatItListed) {
+    Dir.Write("web/shop/s.html", "");
+    std::filesystem::create_directory_symlink(Path("web/shop"), Path("web/Shop"));
+    Configure(Path("web/shop/") + "," + Path("web/Shop/"));
+    TMainForm* form = StartAndScan();
+    EXPECT_EQ(Items(*form), (Strings{Path("web/shop/s.html"), Path("web/Shop/s.html")}));
+    SiteItem(*form, "Shop")->Click();
+    EXPECT_EQ(Checked(*form), Strings{Path("web/Shop/s.html")});
+}
+#endif
+
+TEST_F(MainFormTest, AFailureWhileCreatingIsShownAndTheWindowStaysWithoutAScan) {
+    Dir.Write("site/a.html", "");
+    Configure(Path("site/"), Path("no such folder/out.txt"));
+    TMessageBoxes boxes;
+    TMainForm* form = Start();
+    ASSERT_TRUE(WaitFor([&] { return boxes.Texts.size() == 1; }));
+    EXPECT_NE(boxes.Texts[0].find(Path("no such folder/out.txt")), std::string::npos);
+    Wait(50);
+    EXPECT_TRUE(IsShown(*form));
+    EXPECT_EQ(form->CLBLintFile->Items().Count(), 0);
+    EXPECT_FALSE(form->BExecLint->Enabled());
+    EXPECT_EQ(form->PMSiteCheck->Count(), 1);
+}
+
+TEST_F(MainFormTest, TheCloseButtonClosesTheWindow) {
+    Configure("");
+    TMainForm* form = StartAndScan();
+    EXPECT_TRUE(IsShown(*form));
+    Click(*form->BClose);
+    EXPECT_FALSE(IsShown(*form));
+}
+
+TEST_F(MainFormTest, AnOutputFileThatIsAPageIsRefusedAndLeftAsItWas) {
+    const std::string page = Dir.Write("site/a.html", "<p>page</p>");
+    Configure(Path("site/"), page);
+    TMessageBoxes boxes;
+    TMainForm* form = StartAndScan();
+    ASSERT_EQ(boxes.Texts.size(), 1u);
+    EXPECT_TRUE(boxes.Texts[0].ends_with(": " + page)) << boxes.Texts[0];
+    EXPECT_EQ(ReadAll(page), "<p>page</p>");
+    EXPECT_FALSE(FileExists(Path("site/a.bak")));
+    EXPECT_EQ(Items(*form), Strings{page});
+    Click(*form->BExecLint);
+    EXPECT_EQ(boxes.Texts.back(), "出力ﾌｧｲﾙが設定されていません");
+    EXPECT_EQ(ReadAll(page), "<p>page</p>");
+}
+
 } // namespace
-
-class MainFormTest : public QObject, private TProgramFixture {
-    Q_OBJECT
-
-private slots:
-    void initTestCase() { InitApplication(); }
-    void init() { InitProgram(); }
-    void cleanup() { CleanupProgram(); }
-
-    void startupMovesThePreviousReportToTheBackup() {
-        Configure("");
-        Dir->Write("out.txt", "previous report");
-        Dir->Write("out.bak", "older report");
-        TMainForm* form = Start();
-        QCOMPARE(ReadAll(Path("out.txt")), std::string());
-        QCOMPARE(ReadAll(Path("out.bak")), std::string("previous report"));
-        QVERIFY(!form->BExecLint->Enabled());
-    }
-
-    void theWindowIsLaidOutAsDesigned() {
-        Configure("");
-        TMainForm* form = Start();
-        QWidget* window = QtWidget(*form);
-        QCOMPARE(window->windowTitle(), QString("All Vornaxel Check"));
-        QCOMPARE(window->size(), QSize(592, 229));
-        QCOMPARE(window->minimumSize(), window->maximumSize());
-        QCOMPARE(form->Panel1->BoundsRect(), (TRect{0, 198, 592, 229}));
-        QCOMPARE(form->LStatus->BoundsRect(), (TRect{8, 10, 425, 22}));
-        QCOMPARE(form->BClose->BoundsRect(), (TRect{512, 3, 587, 28}));
-        QCOMPARE(form->BExecLint->BoundsRect(), (TRect{432, 3, 507, 28}));
-        QCOMPARE(form->CLBLintFile->BoundsRect(), (TRect{0, 0, 592, 198}));
-        QCOMPARE(form->BClose->Text(), std::string("閉じる(&C)"));
-        QCOMPARE(form->BExecLint->Text(), std::string("ﾁｪｯｸ開始(&S)"));
-        Strings captions;
-        for (int i = 0; i < form->PopupMenu->Items().Count(); ++i) {
-            captions.push_back(form->PopupMenu->Items().Items(i)->Caption);
-        }
-        QCOMPARE(captions, (Strings{"ﾁｪｯｸｸﾘｱ", "全てﾁｪｯｸ", "-", "特定ｻｲﾄのみﾁｪｯｸ"}));
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        QTRY_COMPARE(QApplication::focusWidget(), QtWidget(*form->BClose));
-        QVERIFY(QtWidget(*form->BClose)->nextInFocusChain() == QtWidget(*form->BExecLint));
-    }
-
-    void theScanListsEverySiteInOrderAllChecked() {
-        Dir->Write("a/index.html", "");
-        Dir->Write("a/b.htm", "");
-        Dir->Write("a/sub/c.html", "");
-        Dir->Write("a/sub/d.HTM", "");
-        Dir->Write("a/notes.txt", "");
-        Dir->Write("b/z.html", "");
-        const std::string a = Dir->Path() + "a/", b = Dir->Path() + "b/";
-        Configure(b + "," + Dir->Path() + "missing/," + a);
-        TMessageBoxCatcher boxes;
-        TMainForm* form = Start();
-        TPaintedTexts painted(static_cast<QLabel*>(QtWidget(*form->LStatus)));
-        QTRY_VERIFY_WITH_TIMEOUT(form->BExecLint->Enabled(), 10000);
-        QCOMPARE(Items(*form), (Strings{b + "z.html", a + "index.html", a + "sub/c.html",
-                                        a + "b.htm", a + "sub/d.HTM"}));
-        QCOMPARE(Checked(*form), Items(*form));
-        QCOMPARE(form->LStatus->Text(), StatusFileCount(5));
-        QCOMPARE(form->LStatus->Text(), std::string("5 HTMLﾌｧｲﾙ"));
-        // The window shows before the scan starts, and the scan shows its steps as it goes.
-        QVERIFY(painted.Texts.size() >= 3);
-        QCOMPARE(Strings(painted.Texts.begin(), painted.Texts.begin() + 3),
-                 (Strings{"", StatusSearching, StatusListing}));
-        QVERIFY(boxes.Texts.isEmpty());
-    }
-
-    void noSitesGiveAnEmptyListAndAUsableStartButton() {
-        Configure("");
-        TMainForm* form = StartAndScan();
-        QCOMPARE(form->CLBLintFile->Items().Count(), 0);
-        QCOMPARE(form->LStatus->Text(), std::string("0 HTMLﾌｧｲﾙ"));
-        QCOMPARE(form->PMSiteCheck->Count(), 0);
-        form->PMSiteCheck->Click();
-        QCOMPARE(form->LStatus->Text(), std::string("0 HTMLﾌｧｲﾙ"));
-    }
-
-    void siteItemsAreCaptionedByTheirDirectoryName() {
-        Configure("\"" + Dir->Path() + "my site/\"," + Dir->Path() + "日本/," + Dir->Path() +
-                  "web/shop," + Dir->Path() + "x/shop/");
-        TMainForm* form = StartAndScan();
-        Strings captions, names;
-        for (int i = 0; i < form->PMSiteCheck->Count(); ++i) {
-            captions.push_back(form->PMSiteCheck->Items(i)->Caption);
-            names.push_back(form->PMSiteCheck->Items(i)->Name);
-            QCOMPARE(form->PMSiteCheck->Items(i)->Tag, i);
-        }
-        QCOMPARE(captions, (Strings{"my site", "日本", "sho", "shop"}));
-        QCOMPARE(names, (Strings{"PMSSite0", "PMSSite1", "PMSsho", "PMSshop"}));
-    }
-
-    void siteCommandsCheckExactlyTheFilesUnderTheDirectoryAsWritten() {
-        Dir->Write("web/top.html", "");
-        Dir->Write("web/shop/s.html", "");
-        Dir->Write("web/shop2/t.html", "");
-        std::filesystem::create_directory_symlink(Dir->Path() + "web/shop",
-                                                  Dir->Path() + "web/Shop");
-        const std::string web = Dir->Path() + "web/";
-        Configure(web + "shop/," + web + "shop," + web + "," + web + "Shop/");
-        TMainForm* form = StartAndScan();
-        // "web/shop" lists nothing of its own: its mask asks for names beginning with "shop".
-        QCOMPARE(Items(*form), (Strings{web + "shop/s.html", web + "top.html", web + "Shop/s.html",
-                                        web + "shop2/t.html"}));
-
-        {
-            // Through the real menu once, as the user chooses a site.
-            TPopupMenuChooser chooser({"特定ｻｲﾄのみﾁｪｯｸ", "shop"});
-            QContextMenuEvent byKey(QContextMenuEvent::Keyboard, QPoint(),
-                                    QtWidget(*form)->mapToGlobal(QPoint()));
-            QApplication::sendEvent(QtWidget(*form->CLBLintFile), &byKey);
-        }
-        QCOMPARE(Checked(*form), Strings{web + "shop/s.html"});
-        SiteItem(*form, "sho")->Click();
-        QCOMPARE(Checked(*form), (Strings{web + "shop/s.html", web + "shop2/t.html"}));
-        SiteItem(*form, "web")->Click();
-        QCOMPARE(Checked(*form), Items(*form));
-        SiteItem(*form, "Shop")->Click();
-        QCOMPARE(Checked(*form), Strings{web + "Shop/s.html"});
-
-        form->PMCLear->Click();
-        QCOMPARE(Checked(*form), Strings{});
-        form->PMAllCheck->Click();
-        QCOMPARE(Checked(*form), Items(*form));
-    }
-
-    void aFailureWhileCreatingIsShownAndTheWindowStaysWithoutAScan() {
-        Dir->Write("site/a.html", "");
-        Configure(Dir->Path() + "site/", Dir->Path() + "no such folder/out.txt");
-        TMessageBoxCatcher boxes;
-        TMainForm* form = Start();
-        QTRY_COMPARE(boxes.Texts.size(), 1);
-        QVERIFY(boxes.Texts[0].contains("no such folder/out.txt"));
-        QVERIFY(QTest::qWaitForWindowExposed(QtWidget(*form)));
-        QTest::qWait(50);
-        QCOMPARE(form->CLBLintFile->Items().Count(), 0);
-        QVERIFY(!form->BExecLint->Enabled());
-        QCOMPARE(form->PMSiteCheck->Count(), 1);
-    }
-
-    void theCloseButtonClosesTheWindow() {
-        Configure("");
-        TMainForm* form = StartAndScan();
-        QVERIFY(QtWidget(*form)->isVisible());
-        QTest::mouseClick(QtWidget(*form->BClose), Qt::LeftButton);
-        QVERIFY(!QtWidget(*form)->isVisible());
-    }
-
-    void anOutputFileThatIsAPageIsRefusedAndLeftAsItWas() {
-        const std::string page = Dir->Write("site/a.html", "<p>page</p>");
-        Configure(Path("site/"), page);
-        TMessageBoxCatcher boxes;
-        TMainForm* form = StartAndScan();
-        QCOMPARE(boxes.Texts.size(), 1);
-        QVERIFY(boxes.Texts[0].endsWith(QString::fromStdString(": " + page)));
-        QCOMPARE(ReadAll(page), std::string("<p>page</p>"));
-        QVERIFY(!std::filesystem::exists(Path("site/a.bak")));
-        QCOMPARE(Items(*form), Strings{page});
-        QTest::mouseClick(QtWidget(*form->BExecLint), Qt::LeftButton);
-        QCOMPARE(boxes.Texts.last(), QString("出力ﾌｧｲﾙが設定されていません"));
-        QCOMPARE(ReadAll(page), std::string("<p>page</p>"));
-    }
-};
-
-QTEST_MAIN(MainFormTest)
-#include "main_form_test.moc"

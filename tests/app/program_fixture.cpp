@@ -2,53 +2,61 @@
 
 #include "checklist/checklst.h"
 #include "platform/executable.h"
+#include "platform/file_names.h"
+#include "platform/widgets/application.h"
 
-#include <QTest>
-
-void TProgramFixture::InitApplication() {
-    static int argc = 1;
-    static char name[] = "allcheck";
-    static char* argv[] = {name, nullptr};
-    App = std::make_unique<TApplication>(argc, argv);
-    App->Initialize();
+void TProgramTest::SetUpTestSuite() {
+    TGuiTest::SetUpTestSuite();
+    TestApplication().Initialize();
     ProbeCheckBoxSize();
 }
 
-void TProgramFixture::InitProgram() {
-    Dir = std::make_unique<TTempDir>();
-    OverrideExeName(Dir->Path() + "allcheck");
+TProgramTest::TProgramTest() : CheckerPath(ExtractFilePath(ExeName()) + FAKE_CHECKER_NAME) {
+    OverrideExeName(Dir.Path() + "allcheck");
 }
 
-void TProgramFixture::CleanupProgram() {
-    App->DestroyForms();
+TProgramTest::~TProgramTest() {
     OverrideExeName("");
-    Dir.reset();
 }
 
-void TProgramFixture::Configure(const std::string& localPath, const std::string& outputFile,
-                                const std::string& lintProgram) {
-    Dir->Write("KESTOLA.INI", "[Directory]\r\nLocalPath=" + localPath + "\r\n");
-    std::string output =
-        outputFile.empty() || outputFile.front() == '/' ? outputFile : Path(outputFile);
-    Dir->Write("allcheck.INI",
-               "[Program]\nVornaxelBatch=" + lintProgram + "\nOutputFile=" + output + "\n");
-}
-
-TMainForm* TProgramFixture::Start() {
-    auto* form = App->CreateForm<TMainForm>();
-    form->Show();
-    return form;
-}
-
-TMainForm* TProgramFixture::StartAndScan() {
-    TMainForm* form = Start();
-    if (!QTest::qWaitFor([form] { return form->BExecLint->Enabled(); }, 10000)) {
-        QTest::qFail("the scan did not end", __FILE__, __LINE__);
+std::string TProgramTest::Path(const std::string& relative) const {
+    std::string path = Dir.Path() + relative;
+    for (char& c : path) {
+        c = c == '/' ? PathDelim : c;
     }
+    return path;
+}
+
+void TProgramTest::Configure(const std::string& localPath, const std::string& outputFile,
+                             const std::string& lintProgram) {
+    Dir.Write("KESTOLA.INI", "[Directory]\r\nLocalPath=" + localPath + "\r\n");
+    Dir.Write("allcheck.INI",
+              "[Program]\nVornaxelBatch=" + lintProgram + "\nOutputFile=" + outputFile + "\n");
+}
+
+// Double quotes keep a blank in a path, for the shell's words and Windows' command line alike.
+std::string TProgramTest::FakeChecker(const std::string& outputFile,
+                                      const std::string& action) const {
+    return "\"" + CheckerPath + "\" \"" + outputFile + "\" " + action;
+}
+
+TMainForm* TProgramTest::Create() {
+    return TestApplication().CreateForm<TMainForm>();
+}
+
+TMainForm* TProgramTest::Start() {
+    TMainForm* form = Create();
+    ShowAndWait(*form);
     return form;
 }
 
-Strings TProgramFixture::Items(const TMainForm& form) {
+TMainForm* TProgramTest::StartAndScan() {
+    TMainForm* form = Start();
+    EXPECT_TRUE(WaitFor([form] { return form->BExecLint->Enabled(); })) << "the scan did not end";
+    return form;
+}
+
+Strings TProgramTest::Items(const TMainForm& form) {
     Strings items;
     for (int i = 0; i < form.CLBLintFile->Items().Count(); ++i) {
         items.push_back(form.CLBLintFile->Items()[i]);
@@ -56,7 +64,7 @@ Strings TProgramFixture::Items(const TMainForm& form) {
     return items;
 }
 
-Strings TProgramFixture::Checked(const TMainForm& form) {
+Strings TProgramTest::Checked(const TMainForm& form) {
     Strings checked;
     for (int i = 0; i < form.CLBLintFile->Items().Count(); ++i) {
         if (form.CLBLintFile->ItemChecked(i)) {

@@ -1,38 +1,38 @@
-#include "program_fixture.h"
-
+#include "app/main.h"
+#include "checklist/checklst.h"
 #include "platform/executable.h"
-#include "platform/widgets/qt/control_impl.h"
+#include "platform/widgets/application.h"
+#include "support/gui_driver.h"
+#include "support/temp_dir.h"
 
-#include <QTest>
-#include <QTimer>
+namespace {
+
+// The test's own application object measures nothing; it only carries the driver's timers.
+class ProgramTest : public TGuiTest {};
 
 // Starts the program exactly as its entry point does; everything else in this process is left
 // unprepared, so that what the entry point forgets shows here.
-class ProgramTest : public QObject, private TProgramFixture {
-    Q_OBJECT
+TEST_F(ProgramTest, TheEntryPointMeasuresTheCheckBoxesBeforeTheWindowShows) {
+    TTempDir dir;
+    OverrideExeName(dir.Path() + "allcheck");
+    dir.Write("KESTOLA.INI", "[Directory]\r\nLocalPath=\r\n");
+    bool measuredWhileShown = false;
+    std::function<void()> watch = [&] {
+        TForm* form = Application ? Application->MainForm() : nullptr;
+        if (form && IsShown(*form)) {
+            measuredWhileShown = CheckBoxWidth() > 0 && CheckBoxHeight() > 0;
+            form->Close();
+        } else {
+            RunSoon(watch);
+        }
+    };
+    RunSoon(watch);
+    static char name[] = "allcheck";
+    char* argv[] = {name, nullptr};
+    int argc = 1;
+    EXPECT_EQ(RunProgram(argc, argv), 0);
+    EXPECT_TRUE(measuredWhileShown);
+    OverrideExeName("");
+}
 
-private slots:
-    void theEntryPointMeasuresTheCheckBoxesBeforeTheWindowShows() {
-        InitProgram();
-        Configure("");
-        bool measuredWhileShown = false;
-        QTimer watch;
-        connect(&watch, &QTimer::timeout, [&] {
-            TForm* form = Application ? Application->MainForm() : nullptr;
-            if (form && QtWidget(*form)->isVisible()) {
-                measuredWhileShown = CheckBoxWidth() > 0 && CheckBoxHeight() > 0;
-                form->Close();
-            }
-        });
-        watch.start(5);
-        static char name[] = "allcheck";
-        char* argv[] = {name, nullptr};
-        int argc = 1;
-        QCOMPARE(RunProgram(argc, argv), 0);
-        QVERIFY(measuredWhileShown);
-        OverrideExeName("");
-    }
-};
-
-QTEST_MAIN(ProgramTest)
-#include "program_test.moc"
+} // namespace

@@ -1,217 +1,178 @@
 #include "test_check_list.h"
 
 #include "platform/widgets/check_box_drawing.h"
-
-#include <QApplication>
-#include <QFontMetrics>
-#include <QImage>
-#include <QPaintEvent>
-#include <QTest>
+#include "platform/widgets/form.h"
+#include "support/gui_driver.h"
 
 #include <vector>
 
 namespace {
 
-// Shows the list with room for more rows than it has items, all events handled.
-void Show(TTestCheckList& list) {
-    auto* widget = static_cast<QAbstractScrollArea*>(QtWidget(list));
-    widget->resize(300, 200);
-    widget->show();
-    QVERIFY(QTest::qWaitForWindowExposed(widget));
-    QApplication::processEvents();
-}
-
-void Click(TTestCheckList& list, Qt::MouseButton button, int x, int y) {
-    QTest::mouseClick(list.Viewport(), button, {}, QPoint(x, y));
-}
-
-// The rectangles of the paint events that reach a widget.
-class TPaintLog : public QObject {
-public:
-    explicit TPaintLog(QWidget* widget) { widget->installEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            Rects.push_back(static_cast<QPaintEvent*>(event)->rect());
-        }
-        return false;
+// A check list of three items in a shown window, with room for more rows than it has items.
+class CheckListPaintInputTest : public TGuiTest {
+protected:
+    static void SetUpTestSuite() {
+        TGuiTest::SetUpTestSuite();
+        // A picture sheet of 52 by 39 pixels: boxes of 13 by 13, a check column 15 wide.
+        OverrideCheckBoxesBitmapSize(TBitmapSize{52, 39});
+        ProbeCheckBoxSize();
     }
-    std::vector<QRect> Rects;
+
+    CheckListPaintInputTest() {
+        Host.SetClientSize(300, 200);
+        List.SetBounds(0, 0, 300, 200);
+        List.AddItems(3);
+    }
+
+    void Show() { ShowAndWait(Host); }
+
+    TForm Host;
+    TTestCheckList List{&Host};
 };
 
-QRect Bounds(const QImage& image, QRgb background) {
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) != background) {
-                bounds |= QRect(x, y, 1, 1);
-            }
+TEST_F(CheckListPaintInputTest, TheCheckColumnFollowsTheSystemPicture) {
+    EXPECT_EQ(CheckBoxWidth(), 13);
+    EXPECT_EQ(CheckBoxHeight(), 13);
+    EXPECT_EQ(List.CheckColumnWidth(), 15);
+}
+
+TEST_F(CheckListPaintInputTest, PressesInTheCheckColumnToggle) {
+    Show();
+    int clicks = 0;
+    List.OnClickCheck = [&](TObject*) { ++clicks; };
+    const int column = List.CheckColumnWidth();
+    const TRect row = List.ItemRect(1);
+    const int y = row.Top + row.Height() / 2;
+
+    Click(List, TMouseButton::Left, {column - 1, y});
+    EXPECT_EQ(List.ItemState(1), CheckState::Checked);
+    Click(List, TMouseButton::Left, {column, y}); // the item's own area
+    EXPECT_EQ(List.ItemState(1), CheckState::Checked);
+    EXPECT_EQ(List.ItemIndex(), 1);
+    Click(List, TMouseButton::Right, {0, y});
+    EXPECT_EQ(List.ItemState(1), CheckState::Unchecked);
+    EXPECT_EQ(clicks, 2);
+
+    const int below = List.ItemRect(2).Bottom + 1;
+    ASSERT_LT(below, ClientRect(List).Height());
+    Click(List, TMouseButton::Left, {1, below});
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(List.RecordCount(), std::size_t{1});
+
+    // The second press of a double click toggles as well, however quick.
+    DoubleClick(List, {1, y});
+    EXPECT_EQ(List.ItemState(1), CheckState::Unchecked);
+    EXPECT_EQ(clicks, 4);
+}
+
+TEST_F(CheckListPaintInputTest, SpaceTogglesTheCurrentItem) {
+    Show();
+    PressKey(List, TKey::Space); // no current item
+#ifdef _WIN32
+    // The system's list box makes its caret item, the first, current on any key first.
+    EXPECT_EQ(List.ItemIndex(), 0);
+    EXPECT_EQ(List.ItemState(0), CheckState::Checked);
+#else
+    EXPECT_EQ(List.RecordCount(), std::size_t{0});
+#endif
+
+    List.SetItemIndex(2);
+    PressKey(List, TKey::Space);
+    EXPECT_EQ(List.ItemState(2), CheckState::Checked);
+
+    List.OnKeyPress = [](TObject*, char& key) {
+        if (key == ' ') {
+            key = 'x';
         }
+    };
+    PressKey(List, TKey::Space);
+    EXPECT_EQ(List.ItemState(2), CheckState::Checked);
+}
+
+TEST_F(CheckListPaintInputTest, StateChangeRepaintsOnlyItsCheckBoxAtOnce) {
+    Show();
+    TPaintLog log(List);
+    List.SetItemChecked(1, true);
+    const TRect row = List.ItemRect(1);
+    ASSERT_EQ(log.Rects.size(), 1u); // painted before SetItemChecked returned
+    EXPECT_EQ(log.Rects[0],
+              (TRect{row.Left, row.Top, row.Left + List.CheckColumnWidth(), row.Bottom}));
+
+    log.Rects.clear();
+    List.SetItemChecked(1, true);
+    List.SetItemState(2, CheckState::Unchecked);
+    ProcessEvents();
+    EXPECT_TRUE(log.Rects.empty());
+    EXPECT_EQ(List.RecordCount(), std::size_t{1});
+}
+
+TEST_F(CheckListPaintInputTest, EachStateHasItsOwnLookInsideTheCheckColumn) {
+    List.SetItemState(1, CheckState::Checked);
+    List.SetItemState(2, CheckState::Grayed);
+    List.SetItemIndex(2);   // the highlight must stay out of the check column
+    List.SetFont({"", 30}); // rows taller than the box, which sits in their middle
+    Show();
+    ASSERT_GT(List.ItemRect(0).Height(), CheckBoxHeight() + 1);
+    const TImage image = Grab(List);
+    const std::uint32_t background = image.At(image.Width - 1, image.Height - 1);
+    std::vector<TImage> columns;
+    for (int i = 0; i < 3; ++i) {
+        const TRect row = List.ItemRect(i);
+        const TImage column = image.Part({0, row.Top, List.CheckColumnWidth(), row.Bottom});
+        const TRect box = column.Bounds(background);
+        const int top = (row.Height() - CheckBoxHeight()) / 2;
+        EXPECT_GT(box.Width(), 0) << "item " << i;
+        EXPECT_TRUE(box.Left >= 1 && box.Top >= top && box.Right <= 1 + CheckBoxWidth() &&
+                    box.Bottom <= top + CheckBoxHeight())
+            << "item " << i << " drawn at " << box.Left << "," << box.Top << " " << box.Width()
+            << "x" << box.Height();
+        columns.push_back(column);
     }
-    return bounds;
+    EXPECT_NE(columns[0], columns[1]);
+    EXPECT_NE(columns[2], columns[0]); // Grayed is not drawn as an empty box
+    EXPECT_NE(columns[2], columns[1]);
+}
+
+TEST_F(CheckListPaintInputTest, OnDrawItemPaintsOnlyOwnerDrawnLists) {
+    List.SetItemChecked(0, true);
+    Show();
+    std::vector<TRect> drawn;
+    List.OnDrawItem = [&](TObject*, int, const TRect& rect, TOwnerDrawState) {
+        drawn.push_back(rect);
+    };
+    Repaint(List);
+    EXPECT_TRUE(drawn.empty());
+    EXPECT_TRUE(List.OnDrawItem); // given back after painting
+
+    List.SetItemHeight(20);
+    List.SetStyle(TListBoxStyle::OwnerDrawFixed);
+    Repaint(List);
+    ASSERT_EQ(drawn.size(), 3u);
+    EXPECT_EQ(drawn[1].Left, List.CheckColumnWidth());
+    EXPECT_EQ(drawn[1].Height(), 20);
+    EXPECT_TRUE(List.ItemChecked(0)); // the style change re-created the window
+
+    List.SetFont({"", 40});
+    EXPECT_EQ(List.ItemRect(0).Height(), 20); // an owner-drawn list keeps ItemHeight
+}
+
+TEST_F(CheckListPaintInputTest, RowHeightFollowsTheFont) {
+    TTestCheckList list(&Host);
+    list.SetItemHeight(12);
+    list.SetFont({"", 20});
+    EXPECT_FALSE(list.HandleAllocated());
+    list.AddItems(2);
+    // The height of "Wg" in the list's font, measured apart from the list's own rows.
+    auto textHeight = [&](int pixels) {
+        TOffscreenCanvas measure(1, 1);
+        measure.Canvas().SetFont({"", pixels});
+        return measure.Canvas().TextHeight("Wg");
+    };
+    EXPECT_EQ(list.ItemHeight(), textHeight(20));
+    EXPECT_GT(list.ItemHeight(), 12);
+    list.SetFont({"", 33});
+    EXPECT_EQ(list.ItemRect(1).Height(), textHeight(33));
+    EXPECT_EQ(list.ItemRect(1).Top, textHeight(33));
 }
 
 } // namespace
-
-class TCheckListPaintInputTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void initTestCase() {
-        OverrideCheckBoxesBitmapSize(TBitmapSize{52, 39});
-        ProbeCheckBoxSize();
-        QCOMPARE(CheckBoxWidth(), 13);
-        QCOMPARE(CheckBoxHeight(), 13);
-        QCOMPARE(TTestCheckList().CheckColumnWidth(), 15);
-    }
-
-    void pressesInTheCheckColumnToggle() {
-        TTestCheckList list;
-        list.AddItems(3);
-        Show(list);
-        int clicks = 0;
-        list.OnClickCheck = [&](TObject*) { ++clicks; };
-        const int column = list.CheckColumnWidth();
-        const TRect row = list.ItemRect(1);
-        const int y = row.Top + row.Height() / 2;
-
-        Click(list, Qt::LeftButton, column - 1, y);
-        QCOMPARE(list.ItemState(1), CheckState::Checked);
-        Click(list, Qt::LeftButton, column, y); // the item's own area
-        QCOMPARE(list.ItemState(1), CheckState::Checked);
-        QCOMPARE(list.ItemIndex(), 1);
-        Click(list, Qt::RightButton, 0, y);
-        QCOMPARE(list.ItemState(1), CheckState::Unchecked);
-        QCOMPARE(clicks, 2);
-
-        const int below = list.ItemRect(2).Bottom + 1;
-        QVERIFY(below < list.Viewport()->height());
-        Click(list, Qt::LeftButton, 1, below);
-        QCOMPARE(clicks, 2);
-        QCOMPARE(list.RecordCount(), std::size_t{1});
-
-        // The second press of a double click toggles as well, however quick.
-        QWidget* window = QtWidget(list);
-        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
-                           list.Viewport()->mapTo(window, QPoint(1, y)));
-        QCOMPARE(list.ItemState(1), CheckState::Unchecked);
-        QCOMPARE(clicks, 4);
-    }
-
-    void spaceTogglesTheCurrentItem() {
-        TTestCheckList list;
-        list.AddItems(3);
-        Show(list);
-        QWidget* widget = QtWidget(list);
-        QTest::keyClick(widget, Qt::Key_Space); // no current item
-        QCOMPARE(list.RecordCount(), std::size_t{0});
-
-        list.SetItemIndex(2);
-        QTest::keyClick(widget, Qt::Key_Space);
-        QCOMPARE(list.ItemState(2), CheckState::Checked);
-
-        list.OnKeyPress = [](TObject*, char& key) {
-            if (key == ' ') {
-                key = 'x';
-            }
-        };
-        QTest::keyClick(widget, Qt::Key_Space);
-        QCOMPARE(list.ItemState(2), CheckState::Checked);
-    }
-
-    void stateChangeRepaintsOnlyItsCheckBoxAtOnce() {
-        TTestCheckList list;
-        list.AddItems(3);
-        Show(list);
-        TPaintLog log(list.Viewport());
-        std::vector<QRect>& rects = log.Rects;
-
-        list.SetItemChecked(1, true);
-        const TRect row = list.ItemRect(1);
-        QCOMPARE(rects.size(), std::size_t{1}); // painted before SetItemChecked returned
-        QCOMPARE(rects[0], QRect(row.Left, row.Top, list.CheckColumnWidth(), row.Height()));
-
-        rects.clear();
-        list.SetItemChecked(1, true);
-        list.SetItemState(2, CheckState::Unchecked);
-        QApplication::processEvents();
-        QVERIFY(rects.empty());
-        QCOMPARE(list.RecordCount(), std::size_t{1});
-    }
-
-    void eachStateHasItsOwnLookInsideTheCheckColumn() {
-        TTestCheckList list;
-        list.AddItems(3);
-        list.SetItemState(1, CheckState::Checked);
-        list.SetItemState(2, CheckState::Grayed);
-        list.SetItemIndex(2);   // the highlight must stay out of the check column
-        list.SetFont({"", 30}); // rows taller than the box, which sits in their middle
-        Show(list);
-        QVERIFY(list.ItemRect(0).Height() > CheckBoxHeight() + 1);
-        const QImage image =
-            list.Viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
-        std::vector<QImage> columns;
-        for (int i = 0; i < 3; ++i) {
-            const TRect row = list.ItemRect(i);
-            const QImage column = image.copy(0, row.Top, list.CheckColumnWidth(), row.Height());
-            const QRect box = Bounds(column, background);
-            const int top = (row.Height() - CheckBoxHeight()) / 2;
-            QVERIFY(!box.isEmpty());
-            QVERIFY2(QRect(1, top, CheckBoxWidth(), CheckBoxHeight()).contains(box),
-                     qPrintable(QString("item %1 drawn at %2,%3 %4x%5")
-                                    .arg(i)
-                                    .arg(box.x())
-                                    .arg(box.y())
-                                    .arg(box.width())
-                                    .arg(box.height())));
-            columns.push_back(column);
-        }
-        QVERIFY(columns[0] != columns[1]);
-        QVERIFY(columns[2] != columns[0]); // Grayed is not drawn as an empty box
-        QVERIFY(columns[2] != columns[1]);
-    }
-
-    void onDrawItemPaintsOnlyOwnerDrawnLists() {
-        TTestCheckList list;
-        list.AddItems(3);
-        list.SetItemChecked(0, true);
-        Show(list);
-        std::vector<TRect> drawn;
-        list.OnDrawItem = [&](TObject*, int, const TRect& rect, TOwnerDrawState) {
-            drawn.push_back(rect);
-        };
-        list.Viewport()->repaint();
-        QVERIFY(drawn.empty());
-        QVERIFY(list.OnDrawItem); // given back after painting
-
-        list.SetItemHeight(20);
-        list.SetStyle(TListBoxStyle::OwnerDrawFixed);
-        list.Viewport()->repaint();
-        QCOMPARE(drawn.size(), std::size_t{3});
-        QCOMPARE(drawn[1].Left, list.CheckColumnWidth());
-        QCOMPARE(drawn[1].Height(), 20);
-        QVERIFY(list.ItemChecked(0)); // the style change re-created the window
-
-        list.SetFont({"", 40});
-        QCOMPARE(list.ItemRect(0).Height(), 20); // an owner-drawn list keeps ItemHeight
-    }
-
-    void rowHeightFollowsTheFont() {
-        TTestCheckList list;
-        list.SetItemHeight(12);
-        list.SetFont({"", 20});
-        QVERIFY(!list.HandleAllocated());
-        list.AddItems(2);
-        auto textHeight = [&] {
-            return QFontMetrics(QtWidget(list)->font()).size(Qt::TextSingleLine, "Wg").height();
-        };
-        QCOMPARE(list.ItemHeight(), textHeight());
-        QVERIFY(list.ItemHeight() > 12);
-        list.SetFont({"", 33});
-        QCOMPARE(list.ItemRect(1).Height(), textHeight());
-        QCOMPARE(list.ItemRect(1).Top, textHeight());
-    }
-};
-
-QTEST_MAIN(TCheckListPaintInputTest)
-#include "checklst_paint_input_test.moc"

@@ -1,16 +1,13 @@
 #pragma once
 
 #include "checklist/checklst.h"
-#include "platform/widgets/qt/control_impl.h"
-
-#include <QAbstractScrollArea>
 
 #include <string>
 
 // A check list that lets tests see its records and write its native data words.
 class TTestCheckList : public TCheckListBox {
 public:
-    TTestCheckList() : TCheckListBox(nullptr) {}
+    explicit TTestCheckList(TControl* parent = nullptr) : TCheckListBox(parent) {}
     using TCheckListBox::RecordCount;
     std::intptr_t Slot(int index) const { return TCustomListBox::GetItemData(index); }
     void SetSlot(int index, std::intptr_t value) { TCustomListBox::SetItemData(index, value); }
@@ -21,8 +18,5 @@ public:
             Items().Add("/site/page" + std::to_string(i) + ".html");
         }
         Items().EndUpdate();
-    }
-    QWidget* Viewport() const {
-        return static_cast<QAbstractScrollArea*>(QtWidget(*this))->viewport();
     }
 };

@@ -1,55 +1,46 @@
 #include "platform/widgets/check_box_drawing.h"
 
 #include "platform/exceptions.h"
-#include "platform/widgets/qt/canvas_impl.h"
+#include "platform/widgets/form.h"
+#include "platform/widgets/list_box.h"
+#include "support/gui_driver.h"
 
-#include <QImage>
-#include <QTest>
+namespace {
 
-class TCheckBoxDrawingTest : public QObject {
-    Q_OBJECT
+class CheckBoxDrawingTest : public TGuiTest {};
 
-private slots:
-    void threeLooksAreDistinctAndOtherStatesDrawNothing() {
-        QWidget device;
-        TCanvas canvas(std::make_unique<TCanvasImpl>(&device));
-        QImage blank(20, 20, QImage::Format_ARGB32);
-        blank.fill(Qt::white);
-        auto look = [&](unsigned type, unsigned state, bool expectDrawn) {
-            QImage image = blank;
-            QPainter painter(&image);
-            const TCanvasPainting painting(canvas, painter);
-            const bool drawn = DrawFrameControl(canvas, {3, 3, 16, 16}, type, state);
-            painter.end();
-            if (drawn != expectDrawn) {
-                qWarning("type %u state %#x: drawn %d", type, state, drawn);
-                return QImage();
-            }
-            return image;
-        };
-        const QImage empty = look(DFC_BUTTON, DFCS_BUTTONCHECK, true);
-        const QImage checked = look(DFC_BUTTON, DFCS_CHECKED, true);
-        const QImage grayed = look(DFC_BUTTON, DFCS_CHECKED | DFCS_BUTTON3STATE, true);
-        QVERIFY(!empty.isNull() && !checked.isNull() && !grayed.isNull());
-        QVERIFY(empty != blank);
-        QVERIFY(checked != empty);
-        QVERIFY(grayed != empty);
-        QVERIFY(grayed != checked);
+TEST_F(CheckBoxDrawingTest, ThreeLooksAreDistinctAndOtherStatesDrawNothing) {
+    auto look = [](unsigned type, unsigned state, bool expectDrawn) {
+        TOffscreenCanvas surface(20, 20);
+        EXPECT_EQ(DrawFrameControl(surface.Canvas(), {3, 3, 16, 16}, type, state), expectDrawn)
+            << "type " << type << " state " << state;
+        return surface.Image();
+    };
+    const TImage blank = TOffscreenCanvas(20, 20).Image();
+    const TImage empty = look(DFC_BUTTON, DFCS_BUTTONCHECK, true);
+    const TImage checked = look(DFC_BUTTON, DFCS_CHECKED, true);
+    const TImage grayed = look(DFC_BUTTON, DFCS_CHECKED | DFCS_BUTTON3STATE, true);
+    EXPECT_NE(empty, blank);
+    EXPECT_NE(checked, empty);
+    EXPECT_NE(grayed, empty);
+    EXPECT_NE(grayed, checked);
 
-        QCOMPARE(look(DFC_BUTTON, DFCS_BUTTON3STATE, false), blank);
-        QCOMPARE(look(DFC_BUTTON + 1, DFCS_CHECKED, false), blank);
-    }
+    EXPECT_EQ(look(DFC_BUTTON, DFCS_BUTTON3STATE, false), blank);
+    EXPECT_EQ(look(DFC_BUTTON + 1, DFCS_CHECKED, false), blank);
+}
 
-    void canvasMeasuresAnytimeButDrawsOnlyWhilePainting() {
-        QWidget device;
-        TCanvas canvas(std::make_unique<TCanvasImpl>(&device));
-        canvas.SetFont({"", 40});
-        QVERIFY(canvas.TextHeight("Wg") >= 40);
-        QVERIFY_THROWS_EXCEPTION(Exception, canvas.FillRect({0, 0, 5, 5}));
-        QVERIFY_THROWS_EXCEPTION(
-            Exception, DrawFrameControl(canvas, {0, 0, 13, 13}, DFC_BUTTON, DFCS_CHECKED));
-    }
-};
+// The canvas of a list box that is not painting.
+TEST_F(CheckBoxDrawingTest, CanvasMeasuresAnytimeButDrawsOnlyWhilePainting) {
+    struct TList : TCustomListBox {
+        explicit TList(TControl* parent) : TCustomListBox(parent) {}
+    };
+    TForm host;
+    TList list(&host);
+    TCanvas& canvas = list.Canvas();
+    canvas.SetFont({"", 40});
+    EXPECT_GE(canvas.TextHeight("Wg"), 40);
+    EXPECT_THROW(canvas.FillRect({0, 0, 5, 5}), Exception);
+    EXPECT_THROW(DrawFrameControl(canvas, {0, 0, 13, 13}, DFC_BUTTON, DFCS_CHECKED), Exception);
+}
 
-QTEST_MAIN(TCheckBoxDrawingTest)
-#include "check_box_drawing_test.moc"
+} // namespace

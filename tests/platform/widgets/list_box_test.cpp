@@ -1,13 +1,10 @@
 #include "platform/widgets/list_box.h"
 
 #include "platform/exceptions.h"
-#include "platform/widgets/qt/control_impl.h"
+#include "platform/widgets/form.h"
+#include "support/gui_driver.h"
 
-#include <QAbstractScrollArea>
-#include <QApplication>
-#include <QContextMenuEvent>
-#include <QTest>
-
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,7 +14,7 @@ namespace {
 // A list box that keeps its data words as they are and records what its base asks of it.
 class TRecordingListBox : public TCustomListBox {
 public:
-    TRecordingListBox() : TCustomListBox(nullptr) {}
+    explicit TRecordingListBox(TControl* parent) : TCustomListBox(parent) {}
     using TCustomListBox::GetItemData;
     using TCustomListBox::SetItemData;
 
@@ -42,165 +39,148 @@ public:
     std::vector<TPress> Presses;
 };
 
-QWidget* Viewport(TCustomListBox& list) {
-    return static_cast<QAbstractScrollArea*>(QtWidget(list))->viewport();
+class ListBoxTest : public TGuiTest {
+protected:
+    // A shown list of count items "item 0" ... with rows 10 pixels high, 10 full rows visible.
+    void Fill(int count) {
+        Host.SetClientSize(200, 200);
+        List.SetStyle(TListBoxStyle::OwnerDrawFixed);
+        List.SetItemHeight(10);
+        List.Items().BeginUpdate();
+        for (int i = 0; i < count; ++i) {
+            List.Items().Add("item " + std::to_string(i));
+        }
+        List.Items().EndUpdate();
+        ShowAndWait(Host);
+        // The frame around the items takes its own pixels.
+        List.SetBounds(0, 0, 200, 200);
+        const TRect client = ClientRect(List);
+        List.SetBounds(0, 0, 200, 100 + 200 - client.Height());
+        ProcessEvents();
+        ASSERT_EQ(ClientRect(List).Height(), 100);
+    }
+
+    TForm Host;
+    TRecordingListBox List{&Host};
+};
+
+TEST_F(ListBoxTest, ItemsKeepTextAndDataWord) {
+    EXPECT_FALSE(List.HandleAllocated());
+    EXPECT_EQ(List.Items().Add("a"), 0);
+    EXPECT_TRUE(List.HandleAllocated());
+    EXPECT_EQ(List.Items().Add("b"), 1);
+    List.Items().Add("c");
+    List.SetItemData(2, 77);
+    EXPECT_EQ(List.GetItemData(0), 0);
+    EXPECT_EQ(List.GetItemData(3), -1);
+    EXPECT_EQ(List.GetItemData(-1), -1);
+    EXPECT_THROW(List.SetItemData(3, 1), EListError);
+    EXPECT_THROW(List.Items()[3], EListError);
+    EXPECT_THROW(List.Items().Delete(-1), EListError);
+
+    List.SetItemIndex(2);
+    List.Items().Delete(0);
+    EXPECT_EQ(List.Items().Count(), 2);
+    EXPECT_EQ(List.Items()[1], "c");
+    EXPECT_EQ(List.GetItemData(1), 77);
+    EXPECT_EQ(List.ItemIndex(), 1); // the current item moved with its item
+    List.Items().Clear();
+    EXPECT_EQ(List.Items().Count(), 0);
+    EXPECT_EQ(List.ItemIndex(), -1);
 }
 
-// A shown list of count items "item 0" ... with rows 10 pixels high, 10 full rows visible.
-void Fill(TRecordingListBox& list, int count) {
-    list.SetStyle(TListBoxStyle::OwnerDrawFixed);
-    list.SetItemHeight(10);
-    list.Items().BeginUpdate();
-    for (int i = 0; i < count; ++i) {
-        list.Items().Add("item " + std::to_string(i));
+TEST_F(ListBoxTest, RecreationReaddsItemsWithTheirData) {
+    Fill(30);
+    for (int i = 0; i < 30; ++i) {
+        List.SetItemData(i, 100 + i);
     }
-    list.Items().EndUpdate();
-    auto* widget = static_cast<QAbstractScrollArea*>(QtWidget(list));
-    widget->resize(200, 100 + 2 * widget->frameWidth());
-    widget->show();
-    QVERIFY(QTest::qWaitForWindowExposed(widget));
-    QCOMPARE(Viewport(list)->height(), 100);
+    List.SetItemIndex(25);
+    const int top = List.TopIndex();
+    EXPECT_GT(top, 0);
+    List.DataCalls.clear();
+
+    List.RecreateWnd();
+    EXPECT_TRUE(List.HandleAllocated());
+    ASSERT_EQ(List.Items().Count(), 30);
+    ASSERT_EQ(List.DataCalls.size(), 30u); // once per item, in item order
+    for (int i = 0; i < 30; ++i) {
+        EXPECT_EQ(List.DataCalls[static_cast<std::size_t>(i)],
+                  std::make_pair(i, std::intptr_t{100 + i}));
+        EXPECT_EQ(List.Items()[i], "item " + std::to_string(i));
+    }
+    EXPECT_EQ(List.ItemIndex(), 25);
+    EXPECT_EQ(List.TopIndex(), top);
+}
+
+TEST_F(ListBoxTest, RowsGeometryAndScrolling) {
+    EXPECT_EQ(List.Perform(LB_SETITEMHEIGHT, 0, 12), LB_ERR); // no window yet
+    Fill(30);
+    const int width = ClientRect(List).Width();
+    EXPECT_EQ(List.ItemHeight(), 10);
+    EXPECT_EQ(List.ItemRect(3), (TRect{0, 30, width, 40}));
+    EXPECT_EQ(List.ItemRect(30), TRect{});
+    EXPECT_EQ(List.ItemAtPos({5, 39}), 3);
+    EXPECT_EQ(List.ItemAtPos({5, -1}), -1);
+
+    List.SetItemIndex(0);
+    PressKey(List, TKey::End);
+    EXPECT_EQ(List.ItemIndex(), 29);
+    EXPECT_EQ(List.TopIndex(), 20); // the last item is in view, at the bottom
+    EXPECT_EQ(List.ItemRect(29), (TRect{0, 90, width, 100}));
+    PressKey(List, TKey::PageUp);
+    EXPECT_EQ(List.ItemIndex(), 20);
+    PressKey(List, TKey::Up);
+    EXPECT_EQ(List.ItemIndex(), 19);
+    EXPECT_EQ(List.TopIndex(), 19);
+    PressKey(List, TKey::Home);
+    EXPECT_EQ(List.ItemIndex(), 0);
+    EXPECT_EQ(List.TopIndex(), 0);
+
+    EXPECT_EQ(List.Perform(LB_SETITEMHEIGHT, 0, 0), LB_ERR);
+    EXPECT_EQ(List.Perform(LB_SETITEMHEIGHT, 0, 20), 0);
+    EXPECT_EQ(List.ItemRect(2), (TRect{0, 40, width, 60}));
+}
+
+TEST_F(ListBoxTest, PaintingDrawsOnlyVisibleRowsThroughDrawItem) {
+    Fill(1000);
+    List.SetItemIndex(500);
+    List.Drawn.clear();
+    Repaint(List);
+    // The rows in view, each at its place; a system list box paints its focused row once more.
+    std::set<int> rows;
+    const int width = ClientRect(List).Width();
+    for (const auto& [index, rect] : List.Drawn) {
+        rows.insert(index);
+        EXPECT_EQ(rect, (TRect{0, (index - 491) * 10, width, (index - 490) * 10})) << index;
+    }
+    EXPECT_EQ(rows.size(), 10u);
+    EXPECT_EQ(*rows.begin(), 491);
+
+    std::set<int> handled;
+    List.OnDrawItem = [&](TObject* sender, int index, const TRect&, TOwnerDrawState) {
+        EXPECT_EQ(sender, &List);
+        handled.insert(index);
+    };
+    Repaint(List);
+    EXPECT_EQ(handled, rows);
+}
+
+TEST_F(ListBoxTest, MouseAndCharactersReachTheVirtuals) {
+    Fill(5);
+    EXPECT_EQ(List.ItemAtPos({7, 55}), -1); // below the last item
+    Click(List, TMouseButton::Left, {7, 23});
+    Click(List, TMouseButton::Right, {7, 43});
+    ASSERT_EQ(List.Presses.size(), 2u);
+    EXPECT_EQ(List.Presses[0].CurrentItem, 2); // a left press moves the current item first
+    EXPECT_EQ(List.Presses[0].X, 7);
+    EXPECT_EQ(List.Presses[0].Y, 23);
+    EXPECT_EQ(List.Presses[1].Button, TMouseButton::Right);
+    EXPECT_EQ(List.Presses[1].CurrentItem, 2); // a right press does not
+
+    std::string typed;
+    List.OnKeyPress = [&](TObject*, char& key) { typed += key; };
+    TypeText(List, "a ");
+    EXPECT_EQ(typed, "a ");
 }
 
 } // namespace
-
-class TListBoxTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void itemsKeepTextAndDataWord() {
-        TRecordingListBox list;
-        QVERIFY(!list.HandleAllocated());
-        QCOMPARE(list.Items().Add("a"), 0);
-        QVERIFY(list.HandleAllocated());
-        QCOMPARE(list.Items().Add("b"), 1);
-        list.Items().Add("c");
-        list.SetItemData(2, 77);
-        QCOMPARE(list.GetItemData(0), std::intptr_t{0});
-        QCOMPARE(list.GetItemData(3), std::intptr_t{-1});
-        QCOMPARE(list.GetItemData(-1), std::intptr_t{-1});
-        QVERIFY_THROWS_EXCEPTION(EListError, list.SetItemData(3, 1));
-        QVERIFY_THROWS_EXCEPTION(EListError, list.Items()[3]);
-        QVERIFY_THROWS_EXCEPTION(EListError, list.Items().Delete(-1));
-
-        list.SetItemIndex(2);
-        list.Items().Delete(0);
-        QCOMPARE(list.Items().Count(), 2);
-        QCOMPARE(list.Items()[1], std::string("c"));
-        QCOMPARE(list.GetItemData(1), std::intptr_t{77});
-        QCOMPARE(list.ItemIndex(), 1); // the current item moved with its item
-        list.Items().Clear();
-        QCOMPARE(list.Items().Count(), 0);
-        QCOMPARE(list.ItemIndex(), -1);
-    }
-
-    void recreationReaddsItemsWithTheirData() {
-        TRecordingListBox list;
-        Fill(list, 30);
-        for (int i = 0; i < 30; ++i) {
-            list.SetItemData(i, 100 + i);
-        }
-        list.SetItemIndex(25);
-        const int top = list.TopIndex();
-        QVERIFY(top > 0);
-        list.DataCalls.clear();
-
-        list.RecreateWnd();
-        QVERIFY(list.HandleAllocated());
-        QCOMPARE(list.Items().Count(), 30);
-        QCOMPARE(list.DataCalls.size(), std::size_t{30}); // once per item, in item order
-        for (int i = 0; i < 30; ++i) {
-            QCOMPARE(list.DataCalls[static_cast<std::size_t>(i)],
-                     std::make_pair(i, std::intptr_t{100 + i}));
-            QCOMPARE(list.Items()[i], "item " + std::to_string(i));
-        }
-        QCOMPARE(list.ItemIndex(), 25);
-        QCOMPARE(list.TopIndex(), top);
-    }
-
-    void rowsGeometryAndScrolling() {
-        TRecordingListBox list;
-        QCOMPARE(list.Perform(LB_SETITEMHEIGHT, 0, 12), LB_ERR); // no window yet
-        Fill(list, 30);
-        const int width = Viewport(list)->width();
-        QCOMPARE(list.ItemHeight(), 10);
-        QCOMPARE(list.ItemRect(3), (TRect{0, 30, width, 40}));
-        QCOMPARE(list.ItemRect(30), TRect{});
-        QCOMPARE(list.ItemAtPos({5, 39}), 3);
-        QCOMPARE(list.ItemAtPos({5, -1}), -1);
-
-        QWidget* widget = QtWidget(list);
-        QTest::keyClick(widget, Qt::Key_Down); // from no current item to the first
-        QCOMPARE(list.ItemIndex(), 0);
-        QTest::keyClick(widget, Qt::Key_End);
-        QCOMPARE(list.ItemIndex(), 29);
-        QCOMPARE(list.TopIndex(), 20); // the last item is in view, at the bottom
-        QCOMPARE(list.ItemRect(29), (TRect{0, 90, width, 100}));
-        QTest::keyClick(widget, Qt::Key_PageUp);
-        QCOMPARE(list.ItemIndex(), 20);
-        QTest::keyClick(widget, Qt::Key_Up);
-        QCOMPARE(list.ItemIndex(), 19);
-        QCOMPARE(list.TopIndex(), 19);
-        QTest::keyClick(widget, Qt::Key_Home);
-        QCOMPARE(list.ItemIndex(), 0);
-        QCOMPARE(list.TopIndex(), 0);
-
-        QCOMPARE(list.Perform(LB_SETITEMHEIGHT, 0, 0), LB_ERR);
-        QCOMPARE(list.Perform(LB_SETITEMHEIGHT, 0, 20), std::intptr_t{0});
-        QCOMPARE(list.ItemRect(2), (TRect{0, 40, width, 60}));
-    }
-
-    void paintingDrawsOnlyVisibleRowsThroughDrawItem() {
-        TRecordingListBox list;
-        Fill(list, 1000);
-        list.SetItemIndex(500);
-        list.Drawn.clear();
-        Viewport(list)->repaint();
-        QCOMPARE(list.Drawn.size(), std::size_t{10});
-        const int width = Viewport(list)->width();
-        QCOMPARE(list.Drawn.front(), std::make_pair(491, TRect{0, 0, width, 10}));
-
-        int handled = 0;
-        list.OnDrawItem = [&](TObject* sender, int, const TRect&, TOwnerDrawState) {
-            QCOMPARE(sender, &list);
-            ++handled;
-        };
-        Viewport(list)->repaint();
-        QCOMPARE(handled, 10);
-    }
-
-    void mouseAndCharactersReachTheVirtuals() {
-        TRecordingListBox list;
-        Fill(list, 5);
-        QCOMPARE(list.ItemAtPos({7, 55}), -1); // below the last item
-        QTest::mousePress(Viewport(list), Qt::LeftButton, {}, QPoint(7, 23));
-        QTest::mousePress(Viewport(list), Qt::RightButton, {}, QPoint(7, 43));
-        QCOMPARE(list.Presses.size(), std::size_t{2});
-        QCOMPARE(list.Presses[0].CurrentItem, 2); // a left press moves the current item first
-        QCOMPARE(list.Presses[0].X, 7);
-        QCOMPARE(list.Presses[0].Y, 23);
-        QCOMPARE(list.Presses[1].Button, TMouseButton::Right);
-        QCOMPARE(list.Presses[1].CurrentItem, 2); // a right press does not
-
-        std::string typed;
-        list.OnKeyPress = [&](TObject*, char& key) { typed += key; };
-        QTest::keyClicks(QtWidget(list), "a ");
-        QCOMPARE(typed, std::string("a "));
-    }
-
-    void contextMenuReachesTheParent() {
-        struct THost : QWidget {
-            int Menus = 0;
-            void contextMenuEvent(QContextMenuEvent*) override { ++Menus; }
-        } host;
-        TRecordingListBox list;
-        QtWidget(list)->setParent(&host);
-        host.show();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
-        QApplication::sendEvent(Viewport(list), &event);
-        QCOMPARE(host.Menus, 1);
-    }
-};
-
-QTEST_MAIN(TListBoxTest)
-#include "list_box_test.moc"

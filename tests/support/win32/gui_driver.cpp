@@ -1,0 +1,395 @@
+#include "support/gui_driver.h"
+
+#include "platform/widgets/application.h"
+#include "platform/widgets/menu.h"
+#include "platform/widgets/win32/canvas_impl.h"
+#include "platform/widgets/win32/control_impl.h"
+
+#include <chrono>
+#include <map>
+#include <set>
+
+// Input arrives as the messages the system would post for it, through the program's own
+// message loop, so that dialog navigation and the windows' procedures see what they see for
+// a user.
+
+namespace {
+
+void Post(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    PostMessageW(window, msg, wParam, lParam);
+}
+
+UINT VirtualKey(TKey key) {
+    switch (key) {
+    case TKey::Space:
+        return VK_SPACE;
+    case TKey::Tab:
+        return VK_TAB;
+    case TKey::Escape:
+        return VK_ESCAPE;
+    case TKey::Up:
+        return VK_UP;
+    case TKey::Down:
+        return VK_DOWN;
+    case TKey::PageUp:
+        return VK_PRIOR;
+    case TKey::PageDown:
+        return VK_NEXT;
+    case TKey::Home:
+        return VK_HOME;
+    case TKey::End:
+        return VK_END;
+    case TKey::F4:
+        return VK_F4;
+    }
+    return 0;
+}
+
+// A key's press and release; with Alt held they are system keys, as the system makes them.
+void PostKey(HWND window, UINT virtualKey, bool alt) {
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, 0)) << 16;
+    const LPARAM altBit = alt ? LPARAM{1} << 29 : 0;
+    Post(window, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, 1 | scan | altBit);
+    Post(window, alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey, 1 | scan | altBit | (LPARAM{3} << 30));
+}
+
+std::map<UINT_PTR, std::function<void()>>& Soon() {
+    static std::map<UINT_PTR, std::function<void()>> actions;
+    return actions;
+}
+
+void CALLBACK RunAction(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    auto found = Soon().find(timer);
+    if (found != Soon().end()) {
+        std::function<void()> action = std::move(found->second);
+        Soon().erase(found);
+        action();
+    }
+}
+
+} // namespace
+
+void ProcessEvents() {
+    TestApplication().ProcessMessages();
+}
+
+bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        ProcessEvents();
+        if (done()) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= end) {
+            return false;
+        }
+        MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+}
+
+void RunSoon(std::function<void()> action) {
+    Soon()[SetTimer(nullptr, 0, 0, &RunAction)] = std::move(action);
+}
+
+void ShowAndWait(TForm& form) {
+    form.Show();
+    ProcessEvents();
+}
+
+bool IsShown(const TForm& form) {
+    return IsWindowVisible(WindowOf(form)) != FALSE;
+}
+
+bool IsResizable(const TForm& form) {
+    return (GetWindowLongPtrW(WindowOf(form), GWL_STYLE) & WS_THICKFRAME) != 0;
+}
+
+std::optional<bool> CloseBoxGreyed(const TForm& form) {
+    const UINT state = GetMenuState(GetSystemMenu(WindowOf(form), FALSE), SC_CLOSE, MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && (state & MF_GRAYED) != 0;
+}
+
+bool HasFocus(const TControl& control) {
+    return WindowOf(control) != nullptr && GetFocus() == WindowOf(control);
+}
+
+std::string ShownText(const TControl& control) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(WindowOf(control), text, 1024);
+    return Utf8Text(text);
+}
+
+void Click(TControl& control, TMouseButton button, TPoint at) {
+    HWND window = WindowOf(control);
+    if (window == nullptr || !IsWindowEnabled(window) || !IsWindowVisible(window)) {
+        return;
+    }
+    UINT down = WM_LBUTTONDOWN, up = WM_LBUTTONUP;
+    WPARAM held = MK_LBUTTON;
+    if (button == TMouseButton::Right) {
+        down = WM_RBUTTONDOWN, up = WM_RBUTTONUP, held = MK_RBUTTON;
+    } else if (button == TMouseButton::Middle) {
+        down = WM_MBUTTONDOWN, up = WM_MBUTTONUP, held = MK_MBUTTON;
+    }
+    const LPARAM point = MAKELPARAM(at.X, at.Y);
+    Post(window, down, held, point);
+    Post(window, up, 0, point);
+    ProcessEvents();
+}
+
+void DoubleClick(TControl& control, TPoint at) {
+    HWND window = WindowOf(control);
+    const LPARAM point = MAKELPARAM(at.X, at.Y);
+    Post(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    Post(window, WM_LBUTTONUP, 0, point);
+    Post(window, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+    Post(window, WM_LBUTTONUP, 0, point);
+    ProcessEvents();
+}
+
+void Click(TControl& control) {
+    RECT client{};
+    GetClientRect(WindowOf(control), &client);
+    Click(control, TMouseButton::Left, {client.right / 2, client.bottom / 2});
+}
+
+void PressKey(TControl& control, TKey key, TShiftState shift) {
+    PostKey(WindowOf(control), VirtualKey(key), (shift & ssAlt) != 0);
+    ProcessEvents();
+}
+
+void TypeText(TControl& control, const std::string& text) {
+    for (const char character : text) {
+        Post(WindowOf(control), WM_CHAR, static_cast<unsigned char>(character), 1);
+    }
+    ProcessEvents();
+}
+
+void PressAltLetter(TControl& control, char letter) {
+    Post(WindowOf(control), WM_SYSCHAR, static_cast<unsigned char>(letter), 1 | (LPARAM{1} << 29));
+    ProcessEvents();
+}
+
+void TryToClose(TForm& form) {
+    HWND window = WindowOf(form);
+    SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); // the Close box and the system menu
+    PressKey(form, TKey::F4, ssAlt);
+    HWND focus = GetFocus();
+    PostKey(focus && IsChild(window, focus) ? focus : window, VK_ESCAPE, false);
+    ProcessEvents();
+}
+
+void ChoosePopupCommand(TForm& form, TControl& control, TPoint at,
+                        const std::vector<std::string>& captions, bool byMenuKey) {
+    HWND window = WindowOf(control);
+    if (byMenuKey) {
+        Post(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), -1);
+    } else {
+        Post(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.X, at.Y));
+        Post(window, WM_RBUTTONUP, 0, MAKELPARAM(at.X, at.Y));
+    }
+    // The menu's own loop takes the keys that lead to the command: Down to each item (no item
+    // is chosen when a menu opens), Right into a submenu (its first item chosen), Enter.
+    const TMenuItem* level = &form.AssignedPopupMenu()->Items();
+    HWND focusWindow = WindowOf(form);
+    if (captions.empty()) {
+        PostKey(focusWindow, VK_ESCAPE, false);
+    }
+    for (std::size_t step = 0; step < captions.size(); ++step) {
+        int place = 0;
+        const TMenuItem* item = nullptr;
+        for (int i = 0; i < level->Count() && !item; ++i) {
+            if (level->Items(i)->Caption == captions[step]) {
+                item = level->Items(i);
+            } else if (!level->Items(i)->IsSeparator()) {
+                ++place;
+            }
+        }
+        if (item == nullptr) {
+            PostKey(focusWindow, VK_ESCAPE, false);
+            break;
+        }
+        for (int i = step == 0 ? -1 : 0; i < place; ++i) {
+            PostKey(focusWindow, VK_DOWN, false);
+        }
+        PostKey(focusWindow, step + 1 < captions.size() ? VK_RIGHT : VK_RETURN, false);
+        level = item;
+    }
+    ProcessEvents();
+}
+
+TRect ClientRect(const TControl& control) {
+    RECT client{};
+    GetClientRect(WindowOf(control), &client);
+    return ToTRect(client);
+}
+
+void Repaint(TControl& control) {
+    RedrawWindow(WindowOf(control), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+TImage Grab(TControl& control) {
+    HWND window = WindowOf(control);
+    UpdateWindow(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    TImage image;
+    image.Width = client.right;
+    image.Height = client.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.Width;
+    info.bmiHeader.biHeight = -image.Height; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP picture = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, picture);
+    BitBlt(memory, 0, 0, image.Width, image.Height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    image.Pixels.assign(pixels, pixels + image.Width * image.Height);
+    for (std::uint32_t& pixel : image.Pixels) {
+        pixel &= 0xFFFFFF;
+    }
+    SelectObject(memory, previous);
+    DeleteObject(picture);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return image;
+}
+
+struct TPaintLog::TImpl {
+    TControlImpl& Control;
+    TMessageHandler Before;
+};
+
+TPaintLog::TPaintLog(TControl& control)
+    : Impl(std::make_unique<TImpl>(TImpl{control.Impl(), control.Impl().OnMessage})) {
+    Impl->Control.OnMessage = [this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        RECT area;
+        if (msg == WM_PAINT && GetUpdateRect(Impl->Control.Handle, &area, FALSE)) {
+            Rects.push_back(ToTRect(area));
+            if (OnPaint) {
+                OnPaint();
+            }
+        }
+        return Impl->Before && Impl->Before(msg, wParam, lParam, result);
+    };
+}
+
+TPaintLog::~TPaintLog() {
+    Impl->Control.OnMessage = std::move(Impl->Before);
+}
+
+struct TOffscreenCanvas::TImpl {
+    TControlImpl Device; // no window: the system's default font
+    HDC Memory = nullptr;
+    HBITMAP Picture = nullptr;
+    HGDIOBJ Previous = nullptr;
+    std::uint32_t* Bits = nullptr;
+    int Width = 0, Height = 0;
+    std::unique_ptr<TCanvas> Canvas;
+};
+
+TOffscreenCanvas::TOffscreenCanvas(int width, int height) : Impl(std::make_unique<TImpl>()) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    Impl->Memory = CreateCompatibleDC(nullptr);
+    Impl->Picture = CreateDIBSection(Impl->Memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    Impl->Previous = SelectObject(Impl->Memory, Impl->Picture);
+    Impl->Bits = static_cast<std::uint32_t*>(bits);
+    Impl->Width = width;
+    Impl->Height = height;
+    std::fill(Impl->Bits, Impl->Bits + width * height, 0xFFFFFFu);
+    Impl->Canvas = std::make_unique<TCanvas>(std::make_unique<TCanvasImpl>(Impl->Device));
+    Impl->Canvas->Impl().Dc = Impl->Memory;
+}
+
+TOffscreenCanvas::~TOffscreenCanvas() {
+    SelectObject(Impl->Memory, Impl->Previous);
+    DeleteObject(Impl->Picture);
+    DeleteDC(Impl->Memory);
+}
+
+TCanvas& TOffscreenCanvas::Canvas() {
+    return *Impl->Canvas;
+}
+
+TImage TOffscreenCanvas::Image() const {
+    GdiFlush();
+    TImage image;
+    image.Width = Impl->Width;
+    image.Height = Impl->Height;
+    image.Pixels.assign(Impl->Bits, Impl->Bits + Impl->Width * Impl->Height);
+    for (std::uint32_t& pixel : image.Pixels) {
+        pixel &= 0xFFFFFF;
+    }
+    return image;
+}
+
+// The boxes are looked for by a timer of the thread, which the box's own loop runs as well.
+struct TMessageBoxes::TImpl {
+    UINT_PTR Timer = 0;
+    std::set<HWND> Answered;
+};
+
+namespace {
+
+std::function<void()> LookForBoxes;
+
+void CALLBACK OnBoxTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (LookForBoxes) {
+        LookForBoxes();
+    }
+}
+
+BOOL CALLBACK FindBox(HWND window, LPARAM found) {
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (IsWindowVisible(window) && std::wstring(className) == L"#32770") {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+TMessageBoxes::TMessageBoxes(TAnswer answer) : Answer(answer), Impl(std::make_unique<TImpl>()) {
+    LookForBoxes = [this] {
+        HWND box = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), &FindBox, reinterpret_cast<LPARAM>(&box));
+        if (box == nullptr || !Impl->Answered.insert(box).second) {
+            return;
+        }
+        wchar_t text[1024] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 1024); // the box's message
+        Texts.push_back(Utf8Text(text));
+        if (OnBox) {
+            OnBox(Texts.back());
+        }
+        const int button = Answer == Retry ? IDRETRY : Answer == Cancel ? IDCANCEL : IDOK;
+        HWND target = GetDlgItem(box, button);
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(target ? button : IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(target ? target : GetDlgItem(box, IDOK)));
+    };
+    Impl->Timer = SetTimer(nullptr, 0, 10, &OnBoxTimer);
+}
+
+TMessageBoxes::~TMessageBoxes() {
+    KillTimer(nullptr, Impl->Timer);
+    LookForBoxes = nullptr;
+}
+
+std::string DesktopTarget(const std::string& path) {
+    return path;
+}
