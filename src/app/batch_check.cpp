@@ -3,6 +3,7 @@
 #include "files/text_file.h"
 #include "platform/exceptions.h"
 #include "platform/file_io.h"
+#include "platform/narrow_text.h"
 
 namespace {
 
@@ -10,7 +11,7 @@ const char* const CrLf = "\r\n";
 const char* const CannotEmptyReport = "ﾚﾎﾟｰﾄを空にできませんでした: ";
 const char* const CannotStartChecker = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑを起動できませんでした: ";
 const char* const CannotReadReport = "ﾚﾎﾟｰﾄを読めませんでした: ";
-const char* const CheckerKilled = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑが異常終了しました: ｼｸﾞﾅﾙ ";
+const char* const CheckerKilled = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑが異常終了しました: ";
 const char* const CheckerLeftNoReport = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑがﾚﾎﾟｰﾄを残さずに終了しました: 終了ｺｰﾄﾞ ";
 
 } // namespace
@@ -23,17 +24,8 @@ std::string SectionHeader(const TProgramSettings& settings, const std::string& p
     return std::string(CrLf) + CrLf + settings.OpenParen + path + settings.CloseParen + CrLf;
 }
 
-std::string CommandLine(const std::string& lintProgram, const std::string& path) {
-    return lintProgram + " " + path;
-}
-
 TProcessOutcome RunLint(const std::string& lintProgram, const std::string& fileName) {
-    std::optional<std::vector<std::string>> words = SplitCommandWords(lintProgram);
-    if (!words || words->empty()) {
-        return {};
-    }
-    words->push_back(fileName);
-    return RunAndWait(*words);
+    return RunCommandOn(lintProgram, fileName);
 }
 
 std::string CheckOnePage(const TProgramSettings& settings, const std::string& path) {
@@ -41,26 +33,26 @@ std::string CheckOnePage(const TProgramSettings& settings, const std::string& pa
     try {
         WriteFileBytes(settings.OutputFile, "");
     } catch (const EInOutError& error) {
-        return CannotEmptyReport + error.Message + CrLf;
+        return ReportText(CannotEmptyReport) + error.Message + CrLf;
     }
 
     TProcessOutcome outcome = RunLint(settings.LintProgram, path);
     if (!outcome.Started) {
-        return CannotStartChecker + CommandLine(settings.LintProgram, path) + CrLf;
+        return ReportText(CannotStartChecker) + CommandLineOf(settings.LintProgram, path) + CrLf;
     }
 
     std::string section;
     try {
         section = LoadTextFile(settings.OutputFile);
     } catch (const EInOutError& error) {
-        section = CannotReadReport + error.Message + CrLf;
+        section = ReportText(CannotReadReport) + error.Message + CrLf;
     }
-    if (outcome.TermSignal != 0) {
-        section += CheckerKilled + std::to_string(outcome.TermSignal) + CrLf;
+    if (std::string abnormalEnd = AbnormalEndText(outcome); !abnormalEnd.empty()) {
+        section += ReportText(CheckerKilled) + abnormalEnd + CrLf;
     } else if (outcome.ExitStatus != 0 && section.empty()) {
         // A failure with nothing to show would read like a clean page. With a report, a non-zero
         // status is how checkers say that they found problems.
-        section = CheckerLeftNoReport + std::to_string(outcome.ExitStatus) + CrLf;
+        section = ReportText(CheckerLeftNoReport) + std::to_string(outcome.ExitStatus) + CrLf;
     }
     return section;
 }

@@ -12,11 +12,8 @@ std::string StatusProcessing(int index, int count, const std::string& path);
 // OpenParen + path + CloseParen.
 std::string SectionHeader(const TProgramSettings& settings, const std::string& path);
 
-// The command line as a user reads it: the checker command, a blank, the page's path.
-std::string CommandLine(const std::string& lintProgram, const std::string& path);
-
-// Starts the checker on one page and returns when it has ended. An empty command, or one with
-// an unclosed quote, starts nothing.
+// Starts the checker on one page, as the platform turns a command and a path into a process,
+// and returns when it has ended.
 TProcessOutcome RunLint(const std::string& lintProgram, const std::string& fileName);
 
 // Runs the checker on one page and gives the rest of its section: the report that the checker

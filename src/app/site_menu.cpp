@@ -1,6 +1,7 @@
 #include "app/site_menu.h"
 
 #include "files/parent_dir.h"
+#include "platform/narrow_text.h"
 
 #include <algorithm>
 
@@ -16,11 +17,7 @@ bool IsIdentifierTail(std::string_view text) {
 } // namespace
 
 std::string SiteCaption(std::string_view siteDir) {
-    std::size_t start = ParentDir(std::string(siteDir)).size();
-    if (siteDir.size() <= start) {
-        return {};
-    }
-    return std::string(siteDir.substr(start, siteDir.size() - start - 1));
+    return std::string(DropLastChar(siteDir).substr(ParentDir(siteDir).size()));
 }
 
 bool InSite(std::string_view path, std::string_view siteDir) {

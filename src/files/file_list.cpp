@@ -2,16 +2,6 @@
 
 #include "platform/exceptions.h"
 
-#include <functional>
-
-bool TSameFileRule::Equal(std::string_view a, std::string_view b) {
-    return a == b;
-}
-
-std::size_t TSameFileRule::Hash(std::string_view path) {
-    return std::hash<std::string_view>{}(path);
-}
-
 const std::string& TFileList::operator[](int index) const {
     if (index < 0 || index >= Count()) {
         throw EListError::IndexError(index);

@@ -1,19 +1,12 @@
 #pragma once
 
+#include "platform/same_file_rule.h"
+
 #include <cstddef>
 #include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-
-// The platform's "same file" rule for paths: whether two paths name one file, and a hash that
-// agrees with it. On Linux two paths are the same when their bytes are equal ("A.html" and
-// "a.html" are two files). This is the one place to change for a platform whose file names
-// ignore letter case: fold both in Equal and in Hash.
-struct TSameFileRule {
-    static bool Equal(std::string_view a, std::string_view b);
-    static std::size_t Hash(std::string_view path);
-};
 
 // The file list of the scan: full paths in the order they were first added, each at most once
 // by TSameFileRule. Adding and looking up take constant time on average (a hash index beside

@@ -39,7 +39,7 @@ bool AttrAccepted(FileKinds kinds, int attr) {
            (kinds.Has(FileKinds::Hidden) && (attr & faHidden)) ||
            (kinds.Has(FileKinds::System) && (attr & faSysFile)) ||
            (kinds.Has(FileKinds::Archive) && (attr & faArchive)) ||
-           (kinds.Has(FileKinds::Plain) && attr == 0);
+           (kinds.Has(FileKinds::Plain) && (attr & faAnyFile) == 0);
 }
 
 void CollectFiles(const std::string& mask, FileKinds kinds, TFileList& list) {

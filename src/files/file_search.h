@@ -10,8 +10,8 @@
 
 // The recursive file search that lists the HTML files of the sites.
 //
-// The scan of the main window calls it twice per site directory (ending in "/") on one shared
-// list, then reads the list in order:
+// The scan of the main window calls it twice per site directory (ending in the separator) on
+// one shared list, then reads the list in order:
 //
 //     TFileList files;
 //     for (const std::string& dir : siteDirs) {
@@ -23,7 +23,8 @@
 // Order: depth first. A directory contributes its own matching files first, in the
 // enumeration's sorted order (see platform/find_file.h), then, for each of its subdirectories
 // in that order, the whole subtree of that subdirectory. A path that the list already holds
-// (by TSameFileRule: byte-equal on Linux) is not added again and keeps its first position.
+// (by TSameFileRule: byte-equal on Linux, letter case ignored on Windows) is not added again and
+// keeps its first position.
 // Hidden and system subdirectories are not searched; a directory that cannot be read
 // contributes nothing; nothing is reported and nothing is raised of its own.
 
@@ -34,7 +35,9 @@ struct FileKinds {
     static constexpr std::uint8_t Hidden = 2;   // attribute bit 0x02
     static constexpr std::uint8_t System = 4;   // attribute bit 0x04
     static constexpr std::uint8_t Archive = 8;  // attribute bit 0x20
-    static constexpr std::uint8_t Plain = 16;   // an attribute word of exactly 0
+    // none of the six bits 0x01..0x20: an ordinary Windows file may carry others, such as
+    // 0x80 (normal) alone or 0x2000 (not content indexed)
+    static constexpr std::uint8_t Plain = 16;
 
     constexpr FileKinds(std::uint8_t bits = 0) : Bits(bits) {}
     constexpr bool Has(std::uint8_t kind) const { return (Bits & kind) != 0; }
@@ -45,7 +48,7 @@ struct FileKinds {
 // Called with the mask of each directory about to be searched, before its files are collected.
 using TSearchProgress = std::function<void(const std::string& mask)>;
 
-// A subdirectory found by ListSubdirs: its path, ending in "/", and its device and inode.
+// A subdirectory found by ListSubdirs: its path, ending in the separator, and its identity.
 struct TSubdir {
     std::string Path;
     TFileId Id;
@@ -66,7 +69,8 @@ void ListSubdirs(const std::string& mask, TSubdirList& dirs);
 
 // Searches the mask's directory and every directory below it for files whose names match the
 // mask's name part, appending their full paths to list. The mask is not tidied: its directory
-// part is everything up to and including its last "/" (the working folder when there is none).
+// part is everything up to and including its last separator (the working folder when there is
+// none).
 // A subdirectory that is already on the current descent path (same device and inode, as a
 // link or bind mount back up the tree makes it) is not entered again. progress may be empty.
 void SearchFiles(const std::string& mask, FileKinds kinds, TFileList& list,

@@ -1,12 +1,11 @@
 #include "files/parent_dir.h"
 
 #include "platform/file_names.h"
+#include "platform/narrow_text.h"
 
 std::string ParentDir(std::string_view path) {
-    // i counts characters from 1, so path[i - 1] is the i-th; the final one is never examined.
-    std::size_t i = path.empty() ? 0 : path.size() - 1;
-    while (i > 0 && path[i - 1] != PathDelim) {
-        --i;
-    }
-    return std::string(path.substr(0, i));
+    // The final character is never examined, so a trailing separator does not count.
+    std::size_t delim = LastDelimiter(std::string_view(&PathDelim, 1), DropLastChar(path));
+    return std::string(delim == std::string_view::npos ? std::string_view()
+                                                       : path.substr(0, delim + 1));
 }

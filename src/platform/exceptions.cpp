@@ -1,10 +1,10 @@
 #include "platform/exceptions.h"
 
-#include <cstring>
+#include "platform/system.h"
 
 EInOutError EInOutError::FromCode(int errorCode, const std::string& action,
                                   const std::string& path) {
-    return EInOutError(errorCode, action + " \"" + path + "\": " + std::strerror(errorCode));
+    return EInOutError(errorCode, action + " \"" + path + "\": " + SystemErrorText(errorCode));
 }
 
 EListError EListError::IndexError(long long index) {

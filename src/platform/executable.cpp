@@ -1,7 +1,6 @@
 #include "platform/executable.h"
 
-#include <filesystem>
-#include <system_error>
+#include "platform/system.h"
 
 namespace {
 std::string& Override() {
@@ -14,9 +13,7 @@ std::string ExeName() {
     if (!Override().empty()) {
         return Override();
     }
-    std::error_code error;
-    std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : path.string();
+    return SystemExeName();
 }
 
 void OverrideExeName(std::string path) {

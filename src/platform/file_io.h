@@ -38,9 +38,12 @@ public:
     void Close();
 
 private:
-    TFile(int descriptor, std::string path) : Descriptor(descriptor), FilePath(std::move(path)) {}
+    TFile(std::intptr_t descriptor, std::string path)
+        : Descriptor(descriptor), FilePath(std::move(path)) {}
 
-    int Descriptor = -1;
+    // The system's own descriptor of the open file: a file descriptor on Linux, the value of a
+    // HANDLE on Windows; -1 when closed.
+    std::intptr_t Descriptor = -1;
     std::string FilePath;
 };
 

@@ -3,12 +3,19 @@
 #include <string>
 #include <string_view>
 
-// The platform's path separator; a directory path always ends with it.
+// The platform's path separator; a directory path always ends with it. The characters that end
+// the directory part of a path: on Windows also the ":" of a drive ("C:name").
+#ifdef _WIN32
+inline constexpr char PathDelim = '\\';
+inline constexpr std::string_view DirDelims = "\\:";
+#else
 inline constexpr char PathDelim = '/';
+inline constexpr std::string_view DirDelims = "/";
+#endif
 
-// Everything up to and including the last separator; empty when there is none.
+// Everything up to and including the last of DirDelims; empty when there is none.
 std::string ExtractFilePath(std::string_view path);
-// Everything after the last separator.
+// Everything after the last of DirDelims.
 std::string ExtractFileName(std::string_view path);
 // path with its extension (from the last "." of its last component) replaced by extension;
 // a name without a dot gets extension appended.

@@ -15,12 +15,16 @@
 //     }
 //     FindClose(rec);
 //
-// The pattern is a directory part (everything up to and including the last "/", empty for the
-// working folder) and a name pattern. Names match without regard to ASCII letter case; "*" is
-// any run of bytes, "?" exactly one byte; "*.*" matches every name, with or without a dot,
-// "." and ".." included.
+// The pattern is a directory part (everything up to and including the last separator, empty for
+// the working folder) and a name pattern.
 //
-// Each entry carries the attribute word below. On Linux:
+// On Windows the system enumerates: FindFirstFileA matches names by its own wildcard rules,
+// entries come in the file system's own order (by name, letter case ignored, on NTFS), and each
+// carries the system's attribute word as it stands, bits beyond the six below included.
+//
+// On Linux names match without regard to ASCII letter case; "*" is any run of bytes, "?"
+// exactly one byte; "*.*" matches every name, with or without a dot, "." and ".." included.
+// Each entry carries the attribute word below:
 //   faDirectory  the entry, after following a symbolic link, is a directory;
 //   faHidden     the name begins with "." ("." and ".." excepted);
 //   faReadOnly   a regular file or directory whose owner write bit is clear;
@@ -33,9 +37,9 @@
 // the attribute request holds every one of those bits that it carries; other entries are
 // always returned.
 //
-// Entries come sorted by name: first by the name with ASCII letters folded to upper case, then
-// by plain byte order. FindFirst reads the whole directory; its descriptor stays open until
-// FindClose (in a TFindSession, until the next FindFirst or the session's end), for the looks
+// On Linux entries come sorted by name: first by the name with ASCII letters folded to upper
+// case, then by plain byte order. FindFirst reads the whole directory; its descriptor stays open
+// until FindClose (in a TFindSession, until the next FindFirst or the session's end), for the looks
 // at single entries. A directory that cannot be opened yields no entry and no error.
 
 inline constexpr int faReadOnly = 0x01;
@@ -53,12 +57,13 @@ struct TFileId {
     bool operator==(const TFileId&) const = default;
 };
 
+// The implementation's own state of one enumeration and of its current entry.
 struct TFindState;
 
-// One enumeration and its current entry. The attribute word is learned lazily: the listing
-// itself tells the name, whether the entry is a directory and whether it is a plain file;
-// only the read-only bit (the mode), links (which must be followed) and the id need a look at
-// the entry itself, which is taken the first time they are asked for, once per entry.
+// One enumeration and its current entry. The attribute word may be learned lazily: on Linux the
+// listing itself tells the name, whether the entry is a directory and whether it is a plain
+// file; only the read-only bit (the mode), links (which must be followed) and the id need a look
+// at the entry itself, which is taken the first time they are asked for, once per entry.
 class TSearchRec {
 public:
     TSearchRec();
@@ -81,14 +86,8 @@ private:
     friend int FindFirst(std::string_view pattern, int attr, TSearchRec& rec);
     friend int FindNext(TSearchRec& rec);
     friend void FindClose(TSearchRec& rec);
-    void Learn() const;
 
-    mutable int AttrWord = 0;  // the bits known so far
-    mutable bool Known = true; // AttrWord and FileId are complete
-    unsigned char Type = 0;    // the listing's entry type (DT_*)
-    mutable TFileId FileId;
-    std::string Dir; // the directory part of the pattern
-    std::unique_ptr<TFindState> FindHandle;
+    std::unique_ptr<TFindState> State;
 };
 
 // Starts an enumeration of the directory named by pattern's directory part and moves to the
@@ -122,6 +121,9 @@ private:
     TFindSession* Outer;
     std::unique_ptr<TFindState> Kept;
 };
+
+// Whether an entry with the attribute word attr is returned for the attribute request.
+bool AttrRequested(int attr, int request);
 
 // Whether name matches the name pattern by the rules above.
 bool MatchesMask(std::string_view name, std::string_view pattern);

@@ -3,13 +3,8 @@
 #include "platform/executable.h"
 #include "platform/file_names.h"
 #include "platform/ini_file.h"
+#include "platform/narrow_text.h"
 #include "settings/ini_lookup.h"
-
-namespace {
-// The report's default brackets, in the platform's narrow encoding (UTF-8 here).
-const std::string DefaultOpenParen = "\xE3\x80\x90";  // 【
-const std::string DefaultCloseParen = "\xE3\x80\x91"; // 】
-} // namespace
 
 std::string CompanionSettingsPath() {
     return ExtractFilePath(ExeName()) + "KESTOLA.INI";
@@ -36,7 +31,8 @@ TProgramSettings ReadProgramSettings(const std::string& ownFile) {
     TProgramSettings settings;
     settings.LintProgram = ini.ReadString("Program", "VornaxelBatch", "");
     settings.OutputFile = ini.ReadString("Program", "OutputFile", "");
-    settings.OpenParen = ini.ReadString("Program", "OpenParen", DefaultOpenParen);
-    settings.CloseParen = ini.ReadString("Program", "CloseParen", DefaultCloseParen);
+    // The default brackets are in the report's encoding, like the rest of the report.
+    settings.OpenParen = ini.ReadString("Program", "OpenParen", ReportText("【"));
+    settings.CloseParen = ini.ReadString("Program", "CloseParen", ReportText("】"));
     return settings;
 }

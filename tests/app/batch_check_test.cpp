@@ -1,26 +1,35 @@
 #include "app/batch_check.h"
+#include "fake_checker.h"
+#include "platform/executable.h"
+#include "platform/file_names.h"
+#include "platform/narrow_text.h"
+#include "support/code_page_names.h"
 #include "support/temp_dir.h"
 
-#include <csignal>
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace {
 
-using namespace std::string_literals;
+// The program's own lines are in the report's encoding: Shift-JIS on Windows.
+std::string Text(std::string_view utf8) {
+    return ReportText(utf8);
+}
 
-// What the fake checker leaves as its report: line ends of both kinds, NUL and high bytes.
-const std::string Report = "line 1\r\nline 2\nnul \0 high \x80\xFF\x81\x79 end"s;
+// The command line as the could-not-start line shows it.
+std::string Shown(const std::string& command, const std::string& page) {
+#ifdef _WIN32
+    return command + " \"" + page + "\"";
+#else
+    return command + " " + page;
+#endif
+}
 
 class CheckOnePageTest : public ::testing::Test {
 protected:
-    // A checker called as "<script> <output file> <page>".
-    TProgramSettings Checker(std::string_view body) {
-        std::string script =
-            Dir.Write("checker.sh", "#!/bin/sh\nout=\"$1\"\npage=\"$2\"\n" + std::string(body));
-        ::chmod(script.c_str(), 0755);
-        return {"'" + script + "' '" + Output + "'", Output, "[", "]"};
+    // The fake checker beside this test program, doing action with the output file.
+    TProgramSettings Checker(std::string_view action) {
+        const std::string checker = ExtractFilePath(ExeName()) + FAKE_CHECKER_NAME;
+        return {"\"" + checker + "\" \"" + Output + "\" " + std::string(action), Output, "[", "]"};
     }
 
     TTempDir Dir;
@@ -30,25 +39,26 @@ protected:
 TEST(BatchTexts, StatusAndHeaderHaveTheirFixedShape) {
     EXPECT_EQ(StatusProcessing(0, 3, "/web/a b.html"), "(0/3) /web/a b.html 処理中");
     EXPECT_EQ(SectionHeader({"", "", "【", "】"}, "/web/a.html"), "\r\n\r\n【/web/a.html】\r\n");
-    EXPECT_EQ(CommandLine("tidy -q", "/web/a b.html"), "tidy -q /web/a b.html");
 }
 
 TEST_F(CheckOnePageTest, TheReportComesBackByteForByte) {
-    TProgramSettings settings = Checker("printf 'line 1\\r\\nline 2\\nnul \\000 high "
-                                        "\\200\\377\\201\\171 end' > \"$out\"\n");
-    EXPECT_EQ(CheckOnePage(settings, Dir.Path() + "a.html"), Report);
+    EXPECT_EQ(CheckOnePage(Checker("report"), Dir.Path() + "a.html"), FakeReport);
+}
+
+TEST_F(CheckOnePageTest, ThePageArrivesAsOneArgumentBlanksAndAllItsBytes) {
+    const std::string page = Dir.Write(Hyoushi + "/my page.html", "<p>");
+    EXPECT_EQ(CheckOnePage(Checker("args"), page), "[" + page + "]");
 }
 
 TEST_F(CheckOnePageTest, AStaleReportIsNeverHandedOn) {
     Dir.Write("out put.txt", "the previous page's report");
-    EXPECT_EQ(CheckOnePage(Checker("exit 0\n"), Dir.Path() + "a.html"), "");
+    EXPECT_EQ(CheckOnePage(Checker("touch"), Dir.Path() + "a.html"), "");
 }
 
 TEST_F(CheckOnePageTest, ANonZeroExitStatusIsSaidOnlyWhenTheReportIsEmpty) {
-    EXPECT_EQ(CheckOnePage(Checker("echo found problems > \"$out\"\nexit 2\n"), "a.html"),
-              "found problems\n");
-    EXPECT_EQ(CheckOnePage(Checker("exit 3\n"), "a.html"),
-              "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑがﾚﾎﾟｰﾄを残さずに終了しました: 終了ｺｰﾄﾞ 3\r\n");
+    EXPECT_EQ(CheckOnePage(Checker("problems"), "a.html"), "found problems\n");
+    EXPECT_EQ(CheckOnePage(Checker("silent"), "a.html"),
+              Text("ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑがﾚﾎﾟｰﾄを残さずに終了しました: 終了ｺｰﾄﾞ 3\r\n"));
 }
 
 TEST_F(CheckOnePageTest, ACheckerThatCannotStartIsSaidWithTheCommandLine) {
@@ -58,31 +68,37 @@ TEST_F(CheckOnePageTest, ACheckerThatCannotStartIsSaidWithTheCommandLine) {
                                        std::string("tidy 'unclosed"), std::string()}) {
         TProgramSettings settings{command, Output, "[", "]"};
         EXPECT_EQ(CheckOnePage(settings, page),
-                  "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑを起動できませんでした: " + command + " " + page + "\r\n");
+                  Text("ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑを起動できませんでした: ") + Shown(command, page) + "\r\n");
     }
 }
 
 TEST_F(CheckOnePageTest, AReportThatCannotBeReadIsSaidAndTheRunGoesOn) {
-    std::string section =
-        CheckOnePage(Checker("rm -f \"$out\"\nmkdir \"$out\"\n"), Dir.Path() + "a.html");
-    EXPECT_EQ(section.rfind("ﾚﾎﾟｰﾄを読めませんでした: ", 0), 0u) << section;
+    std::string section = CheckOnePage(Checker("folder"), Dir.Path() + "a.html");
+    EXPECT_EQ(section.rfind(Text("ﾚﾎﾟｰﾄを読めませんでした: "), 0), 0u) << section;
+    EXPECT_NE(section.find(Output), std::string::npos) << section;
+#ifndef _WIN32
     EXPECT_NE(section.find("Is a directory"), std::string::npos) << section;
+#endif
     EXPECT_EQ(section.substr(section.size() - 2), "\r\n");
 }
 
-TEST_F(CheckOnePageTest, ACheckerKilledByASignalIsSaidAfterWhatItLeft) {
-    EXPECT_EQ(CheckOnePage(Checker("printf 'half' > \"$out\"\nkill -9 $$\n"), "a.html"),
-              "half"
-              "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑが異常終了しました: ｼｸﾞﾅﾙ 9\r\n");
+TEST_F(CheckOnePageTest, ACheckerThatEndsAbnormallyIsSaidAfterWhatItLeft) {
+#ifdef _WIN32
+    const std::string how = "例外ｺｰﾄﾞ 0xC0000005";
+#else
+    const std::string how = "ｼｸﾞﾅﾙ 9";
+#endif
+    EXPECT_EQ(CheckOnePage(Checker("crash"), "a.html"),
+              "half" + Text("ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑが異常終了しました: " + how + "\r\n"));
 }
 
 TEST_F(CheckOnePageTest, AnOutputFileThatCannotBeEmptiedStopsThatPagesCheck) {
-    TProgramSettings settings = Checker("touch \"$out.ran\"\n");
+    TProgramSettings settings = Checker("touch");
     settings.OutputFile = Dir.Path() + "missing folder/out.txt";
     std::string section = CheckOnePage(settings, "a.html");
-    EXPECT_EQ(section.rfind("ﾚﾎﾟｰﾄを空にできませんでした: ", 0), 0u) << section;
+    EXPECT_EQ(section.rfind(Text("ﾚﾎﾟｰﾄを空にできませんでした: "), 0), 0u) << section;
     EXPECT_NE(section.find("missing folder/out.txt"), std::string::npos) << section;
-    EXPECT_FALSE(std::filesystem::exists(Output + ".ran"));
+    EXPECT_FALSE(FileExists(Output + ".ran"));
 }
 
 } // namespace

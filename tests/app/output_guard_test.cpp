@@ -2,13 +2,14 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <sys/stat.h>
 
 #include <filesystem>
+#endif
 
 namespace {
-
-namespace fs = std::filesystem;
 
 class OutputGuard : public ::testing::Test {
 protected:
@@ -16,7 +17,7 @@ protected:
         Own = {Dir.Write("allcheck.INI", "[Program]\n"), Dir.Write("KESTOLA.INI", "[Directory]\n"),
                Dir.Write("allcheck", "#!/bin/sh\n")};
         Dir.Write("web/a.html", "<p>");
-        Sites.Add(Dir.Path() + "web/");
+        Sites.Add(Dir.MakeDir("web"));
     }
     bool Refused(const std::string& output) {
         return OutputFileRefusal(output, Sites, Own).has_value();
@@ -26,6 +27,9 @@ protected:
     TStringList Sites;
     std::vector<std::string> Own;
 };
+
+#ifndef _WIN32
+namespace fs = std::filesystem;
 
 TEST_F(OutputGuard, RefusesTheSettingsFilesAndTheExecutableHoweverSpelled) {
     Dir.MakeDir("sub");
@@ -63,5 +67,19 @@ TEST_F(OutputGuard, RefusesWhatIsNoRegularFileButWritesThroughALinkToOne) {
     fs::create_symlink(Dir.Write("real.txt", ""), Dir.Path() + "link.txt");
     EXPECT_FALSE(Refused(Dir.Path() + "link.txt"));
 }
+
+#else
+// Names that differ in letter case are one file on Windows, and a device has attributes too.
+TEST_F(OutputGuard, RefusesOtherSpellingsAndLetterCasesAndWhatIsNoRegularFile) {
+    Dir.MakeDir("sub");
+    EXPECT_TRUE(Refused(Dir.Path() + "sub\\..\\kestola.ini"));
+    EXPECT_TRUE(Refused(Dir.Path() + "WEB\\New\\report.HTM"));
+    EXPECT_FALSE(Refused(Dir.Path() + "WEB\\report.txt"));
+    EXPECT_FALSE(Refused(Dir.Path() + "a.html"));
+    EXPECT_TRUE(Refused(Dir.MakeDir("folder")));
+    EXPECT_TRUE(Refused("NUL"));
+    EXPECT_FALSE(Refused(Dir.Path() + "out.txt"));
+}
+#endif
 
 } // namespace

@@ -4,6 +4,7 @@
 
 namespace {
 
+#ifndef _WIN32
 TEST(SiteCaption, IsTheDirectorysOwnNameWithoutItsLastCharacter) {
     EXPECT_EQ(SiteCaption("/web/shop/"), "shop");
     EXPECT_EQ(SiteCaption("/web/shop"), "sho");
@@ -11,6 +12,19 @@ TEST(SiteCaption, IsTheDirectorysOwnNameWithoutItsLastCharacter) {
     EXPECT_EQ(SiteCaption("shop/"), "shop");
     EXPECT_EQ(SiteCaption("/"), "");
 }
+
+#else
+// The last character may be a double-byte one; a second byte 5C (表 95 5C, ソ 83 5C) is never
+// taken for "\".
+TEST(SiteCaption, IsTheDirectorysOwnNameWithoutItsLastCharacter) {
+    EXPECT_EQ(SiteCaption("C:\\web\\shop\\"), "shop");
+    EXPECT_EQ(SiteCaption("C:\\web\\shop"), "sho");
+    EXPECT_EQ(SiteCaption("C:\\web\\\x95\x5C\\"), "\x95\x5C");
+    EXPECT_EQ(SiteCaption("C:\\web\\\x95\x5C\x8E\x86"), "\x95\x5C");
+    EXPECT_EQ(SiteCaption("C:\\\x83\x5C\\\x95\x5C\x8E\x86\\"), "\x95\x5C\x8E\x86");
+    EXPECT_EQ(SiteCaption("C:\\"), "C:"); // no separator before the final one
+}
+#endif
 
 TEST(InSite, IsAByteExactPrefixTest) {
     EXPECT_TRUE(InSite("/web/shop/a.html", "/web/shop/"));

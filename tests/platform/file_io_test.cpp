@@ -3,11 +3,24 @@
 #include "platform/file_names.h"
 #include "support/temp_dir.h"
 
-#include <cerrno>
-#include <sys/stat.h>
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include "platform/win32/windows_api.h"
+#else
+#include <cerrno>
+#include <sys/stat.h>
+#endif
+
 namespace {
+
+#ifdef _WIN32
+constexpr int NoSuchFile = ERROR_FILE_NOT_FOUND;
+constexpr int IsAFolder = ERROR_ACCESS_DENIED;
+#else
+constexpr int NoSuchFile = ENOENT;
+constexpr int IsAFolder = EISDIR;
+#endif
 
 TEST(FileIo, ErrorsCarryTheOsCodeAndAReadableMessage) {
     TTempDir dir;
@@ -15,18 +28,22 @@ TEST(FileIo, ErrorsCarryTheOsCodeAndAReadableMessage) {
         ReadFileBytes(dir.Path() + "missing.txt");
         FAIL();
     } catch (const EInOutError& error) {
-        EXPECT_EQ(error.ErrorCode, ENOENT);
+        EXPECT_EQ(error.ErrorCode, NoSuchFile);
         EXPECT_NE(error.Message.find("missing.txt"), std::string::npos) << error.Message;
+#ifndef _WIN32 // the system's text is in the user's language on Windows
         EXPECT_NE(error.Message.find("No such file"), std::string::npos) << error.Message;
+#endif
+        EXPECT_EQ(error.Message.find('\n'), std::string::npos) << error.Message;
     }
     try {
         WriteFileBytes(dir.MakeDir("folder"), "x");
         FAIL();
     } catch (const EInOutError& error) {
-        EXPECT_EQ(error.ErrorCode, EISDIR);
+        EXPECT_EQ(error.ErrorCode, IsAFolder);
     }
 }
 
+#ifndef _WIN32
 TEST(FileIo, TempFileBesideTakesTheTargetsPermissions) {
     TTempDir dir;
     std::string target = dir.Write("report.txt", "old");
@@ -38,10 +55,24 @@ TEST(FileIo, TempFileBesideTakesTheTargetsPermissions) {
     ASSERT_EQ(::stat(temp->Path().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
+#else
+TEST(FileIo, TempFileBesideTakesTheTargetsHiddenAndSystemBits) {
+    TTempDir dir;
+    std::string target = dir.Write("report.txt", "old");
+    ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    std::optional<TFile> temp = TFile::CreateTempBeside(target);
+    ASSERT_TRUE(temp);
+    EXPECT_EQ(ExtractFilePath(temp->Path()), dir.Path());
+    temp->WriteAll("new"); // the bits do not keep the open file from being written
+    EXPECT_EQ(GetFileAttributesA(temp->Path().c_str()) &
+                  (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+              static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+#endif
 
 TEST(FileIo, TempFileBesideGivesNothingWhereTheFolderIsMissing) {
     TTempDir dir;
-    EXPECT_FALSE(TFile::CreateTempBeside(dir.Path() + "none/report.txt"));
+    EXPECT_FALSE(TFile::CreateTempBeside(dir.Path() + "none" + PathDelim + "report.txt"));
 }
 
 } // namespace

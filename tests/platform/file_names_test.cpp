@@ -5,6 +5,7 @@
 
 namespace {
 
+#ifndef _WIN32
 TEST(FileNames, PathAndNameSplitAtTheLastSeparator) {
     EXPECT_EQ(ExtractFilePath("/web/shop/index.html"), "/web/shop/");
     EXPECT_EQ(ExtractFileName("/web/shop/index.html"), "index.html");
@@ -26,6 +27,30 @@ TEST(FileNames, ChangeFileExtReplacesTheExtensionOfTheLastComponentOnly) {
     EXPECT_EQ(ChangeFileExt("/home/.profile", ".bak"), "/home/.bak");
     EXPECT_EQ(ChangeFileExt("/opt/allcheck", ".INI"), "/opt/allcheck.INI");
 }
+
+#else
+TEST(FileNames, PathAndNameSplitAtTheLastBackslashOrColon) {
+    EXPECT_EQ(ExtractFilePath("C:\\web\\shop\\index.html"), "C:\\web\\shop\\");
+    EXPECT_EQ(ExtractFileName("C:\\web\\shop\\index.html"), "index.html");
+    EXPECT_EQ(ExtractFilePath("C:\\web\\shop\\"), "C:\\web\\shop\\");
+    EXPECT_EQ(ExtractFileName("C:\\web\\shop\\"), "");
+    // ":" ends the drive's part; "/" is no separator of these rules.
+    EXPECT_EQ(ExtractFilePath("C:index.html"), "C:");
+    EXPECT_EQ(ExtractFileName("C:index.html"), "index.html");
+    EXPECT_EQ(ExtractFileName("C:\\web/index.html"), "web/index.html");
+}
+
+// 表 is 95 5C and ソ is 83 5C in code page 932: their second byte is that of "\".
+TEST(FileNames, ABackslashInsideADoubleByteCharacterIsNoSeparator) {
+    EXPECT_EQ(ExtractFilePath("C:\\web\\\x95\x5C"), "C:\\web\\");
+    EXPECT_EQ(ExtractFileName("C:\\web\\\x95\x5C"), "\x95\x5C");
+    EXPECT_EQ(ExtractFilePath("C:\\\x95\x5C\x8E\x86\\a.html"), "C:\\\x95\x5C\x8E\x86\\");
+    // The extension ".ソ" is replaced, not taken for a name without a dot.
+    EXPECT_EQ(ChangeFileExt("C:\\out\\report.\x83\x5C", ".bak"), "C:\\out\\report.bak");
+    EXPECT_EQ(ChangeFileExt("C:\\out.d\\report", ".bak"), "C:\\out.d\\report.bak");
+    EXPECT_EQ(ChangeFileExt("C:report", ".INI"), "C:report.INI");
+}
+#endif
 
 TEST(FileNames, FileExistsOnlyForFiles) {
     TTempDir dir;

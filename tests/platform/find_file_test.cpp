@@ -1,18 +1,25 @@
+#include "platform/file_names.h"
 #include "platform/find_file.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <vector>
+
+#ifdef _WIN32
+#include "platform/win32/windows_api.h"
+#else
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <filesystem>
-#include <map>
 #include <stdexcept>
-#include <vector>
+#endif
 
 namespace {
 
@@ -37,6 +44,10 @@ TFound Enumerate(const std::string& pattern, int request) {
     FindClose(rec);
     return found;
 }
+
+// What differs by platform: the attribute words, the order of entries (the file system's own on
+// Windows) and what the system's own wildcards match.
+#ifndef _WIN32
 
 void MakeFifo(const std::string& path) {
     if (::mkfifo(path.c_str(), 0644) != 0) {
@@ -208,6 +219,41 @@ TEST(FindFileOrder, SortedByNameFoldedToUpperCaseThenByBytes) {
         (Strings{".", "..", "A", "a", "a.b", "ab", "B", "b", "Zeta", "[x", "_x", "\xC3\xA4"}));
 }
 
+#else
+
+// The word comes from the system as it stands, with whatever bits it holds beyond the six.
+TEST(FindFileWords, EachEntryCarriesTheSystemsOwnAttributeWord) {
+    TTempDir dir;
+    const std::map<std::string, DWORD> set = {
+        {"plain.txt", 0},
+        {"hidden.txt", FILE_ATTRIBUTE_HIDDEN},
+        {"system.txt", FILE_ATTRIBUTE_SYSTEM},
+        {"readonly.txt", FILE_ATTRIBUTE_READONLY},
+        {"folder", FILE_ATTRIBUTE_DIRECTORY},
+        {"hiddenfolder", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN},
+    };
+    std::map<std::string, int> expected;
+    for (const auto& [name, attr] : set) {
+        std::string path =
+            (attr & FILE_ATTRIBUTE_DIRECTORY) ? dir.MakeDir(name) : dir.Write(name, "x");
+        if (attr & ~FILE_ATTRIBUTE_DIRECTORY) {
+            ASSERT_TRUE(SetFileAttributesA(path.c_str(), attr & ~FILE_ATTRIBUTE_DIRECTORY));
+        }
+        expected[name] = static_cast<int>(GetFileAttributesA(path.c_str()));
+        EXPECT_EQ(expected[name] & (faAnyFile & ~faArchive), static_cast<int>(attr)) << name;
+    }
+    TFound found = Enumerate(dir.Path() + "*.*", faAnyFile);
+    found.Attr.erase(".");
+    found.Attr.erase("..");
+    EXPECT_EQ(found.Attr, expected);
+    // Request 16: no hidden or system entry, directories included.
+    Strings ordinary = Enumerate(dir.Path() + "*", faDirectory).Names;
+    std::sort(ordinary.begin(), ordinary.end());
+    EXPECT_EQ(ordinary, (Strings{".", "..", "folder", "plain.txt", "readonly.txt"}));
+}
+
+#endif
+
 TEST(FindFileOrder, NameBeforeIsAStrictOrder) {
     EXPECT_TRUE(NameBefore("A", "a"));
     EXPECT_FALSE(NameBefore("a", "A"));
@@ -244,6 +290,7 @@ TEST(FindFileMask, LetterCaseDoesNotCountAndStarDotStarMatchesEveryName) {
     EXPECT_FALSE(MatchesMask("\xC3\x84.html", "\xC3\xA4*"));
 }
 
+#ifndef _WIN32 // the system's wildcards match short names too on Windows
 TEST(FindFileMask, OnlyMatchingNamesAreReturnedInOrder) {
     TTempDir dir;
     for (const char* name : {"b.html", "A.HTML", "c.htm", "d.html.bak", "e.Html"}) {
@@ -254,6 +301,14 @@ TEST(FindFileMask, OnlyMatchingNamesAreReturnedInOrder) {
     EXPECT_EQ(Enumerate(dir.Path() + "*.htm", faAnyFile).Names, (Strings{"c.htm"}));
 }
 
+#endif
+
+#ifdef _WIN32
+constexpr int NoMatch = ERROR_FILE_NOT_FOUND;
+#else
+constexpr int NoMatch = ENOENT;
+#endif
+
 TEST(FindFileFailure, ADirectoryThatCannotBeOpenedYieldsNoEntryAndNoError) {
     TTempDir dir;
     std::string file = dir.Write("file.txt", "x");
@@ -261,10 +316,10 @@ TEST(FindFileFailure, ADirectoryThatCannotBeOpenedYieldsNoEntryAndNoError) {
     EXPECT_NE(FindFirst(dir.Path() + "missing/*.*", faAnyFile, rec), 0);
     EXPECT_NE(FindNext(rec), 0);
     FindClose(rec);
-    EXPECT_NE(FindFirst(file + "/*.*", faAnyFile, rec), 0);
+    EXPECT_NE(FindFirst(file + PathDelim + "*.*", faAnyFile, rec), 0);
     FindClose(rec);
     // Nothing matched: not an error either, just no entry.
-    EXPECT_EQ(FindFirst(dir.Path() + "*.html", faAnyFile, rec), ENOENT);
+    EXPECT_EQ(FindFirst(dir.Path() + "*.html", faAnyFile, rec), NoMatch);
     FindClose(rec);
     EXPECT_NE(FindNext(rec), 0);
 }

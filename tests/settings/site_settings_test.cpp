@@ -1,14 +1,27 @@
 #include "platform/executable.h"
+#include "platform/file_names.h"
 #include "settings/site_settings.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
 using Strings = std::vector<std::string>;
+
+// The default brackets 【 and 】 in the report's encoding.
+#ifdef _WIN32
+const std::string DefaultOpen = "\x81\x79";
+const std::string DefaultClose = "\x81\x7A";
+#else
+const std::string DefaultOpen = "\xE3\x80\x90";
+const std::string DefaultClose = "\xE3\x80\x91";
+#endif
 
 Strings SitesFrom(const TTempDir& dir, std::string_view localPath) {
     return ReadSiteDirs(dir.Write("KESTOLA.INI",
@@ -44,13 +57,13 @@ TEST(ProgramSettings, ReadsTheFourKeysOrTheirDefaults) {
     EXPECT_EQ(read.LintProgram, "tidy -q -f /tmp/o.txt");
     EXPECT_EQ(read.OutputFile, "/tmp/o.txt");
     EXPECT_EQ(read.OpenParen, "<<");
-    EXPECT_EQ(read.CloseParen, "\xE3\x80\x91");
+    EXPECT_EQ(read.CloseParen, DefaultClose);
 
     TProgramSettings defaults = ReadProgramSettings(dir.Path() + "none.INI");
     EXPECT_EQ(defaults.LintProgram, "");
     EXPECT_EQ(defaults.OutputFile, "");
-    EXPECT_EQ(defaults.OpenParen, "【");
-    EXPECT_EQ(defaults.CloseParen, "】");
+    EXPECT_EQ(defaults.OpenParen, DefaultOpen);
+    EXPECT_EQ(defaults.CloseParen, DefaultClose);
 }
 
 TEST(SettingsFiles, SkipAByteOrderMarkAtTheStart) {
@@ -64,6 +77,7 @@ TEST(SettingsFiles, SkipAByteOrderMarkAtTheStart) {
               "/o.txt");
 }
 
+#ifndef _WIN32
 // A FIFO holds an open for reading until a writer comes; the alarm ends a test that waits.
 TEST(SettingsFiles, ThatAreNoRegularFilesCountAsMissingAndAreNeverWaitedFor) {
     TTempDir dir;
@@ -72,7 +86,7 @@ TEST(SettingsFiles, ThatAreNoRegularFilesCountAsMissingAndAreNeverWaitedFor) {
     }
     ::alarm(20);
     EXPECT_EQ(ReadSiteDirs(dir.Path() + "KESTOLA.INI").Count(), 0);
-    EXPECT_EQ(ReadProgramSettings(dir.Path() + "allcheck.INI").OpenParen, "【");
+    EXPECT_EQ(ReadProgramSettings(dir.Path() + "allcheck.INI").OpenParen, DefaultOpen);
     ::alarm(0);
 }
 
@@ -83,5 +97,15 @@ TEST(SettingsPaths, SitBesideTheExecutable) {
     OverrideExeName("");
     EXPECT_NE(OwnSettingsPath(), "/opt/vc/allcheck.INI");
 }
+#else
+TEST(SettingsPaths, SitBesideTheExecutable) {
+    OverrideExeName("C:\\Program Files\\vc\\allcheck.exe");
+    EXPECT_EQ(CompanionSettingsPath(), "C:\\Program Files\\vc\\KESTOLA.INI");
+    EXPECT_EQ(OwnSettingsPath(), "C:\\Program Files\\vc\\allcheck.INI");
+    OverrideExeName("");
+    EXPECT_EQ(ExtractFileName(OwnSettingsPath()), "settings_tests.INI");
+    EXPECT_EQ(OwnSettingsPath().find(':'), 1u) << OwnSettingsPath();
+}
+#endif
 
 } // namespace

@@ -3,7 +3,8 @@
 #include <string>
 #include <string_view>
 
-// A fresh folder for one test, removed with everything in it afterwards. Path() ends with "/".
+// A fresh folder for one test, removed with everything in it afterwards. Path() ends with the
+// separator; relative paths are written with "/" on every platform.
 class TTempDir {
 public:
     TTempDir();

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// The platform's narrow encoding, in which paths, settings values and the combined report are
+// bytes: UTF-8 on Linux; on Windows the ANSI code page (932, Shift-JIS, on the users' machines),
+// where the second byte of a double-byte character may equal "\" (表 is 95 5C).
+
+// The program's own text, written in UTF-8 in the sources, in the encoding of the combined
+// report, so that a report is in one encoding: unchanged on Linux, Shift-JIS on Windows.
+std::string ReportText(std::string_view utf8);
+
+// The position of the last character of text that is one of chars (each a single byte), or npos.
+// Only whole characters count: where the encoding has double-byte characters, a second byte
+// that equals one of chars is not taken for it.
+std::size_t LastDelimiter(std::string_view chars, std::string_view text);
+
+// text without its final character; "" stays "".
+std::string_view DropLastChar(std::string_view text);

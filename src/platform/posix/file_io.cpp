@@ -1,0 +1,145 @@
+#include "platform/file_io.h"
+
+#include "platform/exceptions.h"
+#include "platform/file_names.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+[[noreturn]] void Fail(const char* action, const std::string& path, int code = errno) {
+    throw EInOutError::FromCode(code, action, path);
+}
+
+int OpenOrFail(const std::string& path, int flags, const char* action) {
+    int fd;
+    do {
+        fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        Fail(action, path);
+    }
+    return fd;
+}
+
+mode_t CurrentUmask() {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+} // namespace
+
+TFile TFile::OpenRead(const std::string& path) {
+    return TFile(OpenOrFail(path, O_RDONLY, "Cannot open"), path);
+}
+
+std::optional<TFile> TFile::OpenRegular(const std::string& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    // The name may lead elsewhere by the time it is opened: the open does not wait, and what
+    // was opened is looked at again.
+    TFile file(OpenOrFail(path, O_RDONLY | O_NONBLOCK | O_NOCTTY, "Cannot open"), path);
+    if (::fstat(static_cast<int>(file.Descriptor), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    return file;
+}
+
+TFile TFile::Create(const std::string& path) {
+    return TFile(OpenOrFail(path, O_WRONLY | O_CREAT | O_TRUNC, "Cannot create"), path);
+}
+
+std::optional<TFile> TFile::CreateTempBeside(const std::string& path) {
+    // A short fixed name, so that a target whose own name is near the length limit still works.
+    std::string name = ExtractFilePath(path) + ".allcheck-XXXXXX";
+    int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat existing;
+    mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777)
+                                                       : (0666 & ~CurrentUmask());
+    ::fchmod(fd, mode);
+    return TFile(fd, name);
+}
+
+TFile::TFile(TFile&& other) noexcept
+    : Descriptor(std::exchange(other.Descriptor, -1)), FilePath(std::move(other.FilePath)) {}
+
+TFile& TFile::operator=(TFile&& other) noexcept {
+    if (this != &other) {
+        if (Descriptor >= 0) {
+            ::close(Descriptor);
+        }
+        Descriptor = std::exchange(other.Descriptor, -1);
+        FilePath = std::move(other.FilePath);
+    }
+    return *this;
+}
+
+TFile::~TFile() {
+    if (Descriptor >= 0) {
+        ::close(Descriptor);
+    }
+}
+
+std::uint64_t TFile::Size() const {
+    struct stat info;
+    if (::fstat(Descriptor, &info) != 0) {
+        Fail("Cannot get the size of", FilePath);
+    }
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+std::string TFile::ReadExactly(std::uint64_t count) {
+    std::string bytes(count, '\0');
+    std::uint64_t done = 0;
+    while (done < count) {
+        ssize_t n = ::read(Descriptor, bytes.data() + done, count - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            Fail("Cannot read", FilePath);
+        }
+        if (n == 0) {
+            Fail("Cannot read", FilePath, EIO); // the file became shorter while it was read
+        }
+        done += static_cast<std::uint64_t>(n);
+    }
+    return bytes;
+}
+
+void TFile::WriteAll(std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(Descriptor, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            Fail("Cannot write", FilePath, n < 0 ? errno : EIO);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+void TFile::Sync() {
+    if (::fsync(Descriptor) != 0) {
+        Fail("Cannot write", FilePath);
+    }
+}
+
+void TFile::Close() {
+    int fd = std::exchange(Descriptor, -1);
+    if (fd >= 0 && ::close(fd) != 0 && errno != EINTR) {
+        Fail("Cannot close", FilePath);
+    }
+}

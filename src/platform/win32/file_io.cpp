@@ -1,0 +1,162 @@
+#include "platform/file_io.h"
+
+#include "platform/exceptions.h"
+#include "platform/file_names.h"
+#include "platform/win32/windows_api.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+[[noreturn]] void Fail(const char* action, const std::string& path, DWORD code = GetLastError()) {
+    throw EInOutError::FromCode(static_cast<int>(code), action, path);
+}
+
+HANDLE ToHandle(std::intptr_t descriptor) {
+    return reinterpret_cast<HANDLE>(descriptor);
+}
+
+std::intptr_t FromHandle(HANDLE handle) {
+    return reinterpret_cast<std::intptr_t>(handle);
+}
+
+// ReadFile and WriteFile move at most this much at once.
+constexpr std::uint64_t MaxChunk = 1u << 30;
+
+// The attribute bits that a file saved in place of another takes over from it.
+constexpr DWORD KeptAttributes =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+} // namespace
+
+TFile TFile::OpenRead(const std::string& path) {
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        Fail("Cannot open", path);
+    }
+    return TFile(FromHandle(handle), path);
+}
+
+std::optional<TFile> TFile::OpenRegular(const std::string& path) {
+    DWORD attr = GetFileAttributesA(path.c_str());
+    if (attr == INVALID_FILE_ATTRIBUTES || (attr & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
+    TFile file = OpenRead(path);
+    // A device ("NUL", "CON") or a pipe has attributes too; only a file on a disk is regular.
+    if (GetFileType(ToHandle(file.Descriptor)) != FILE_TYPE_DISK) {
+        return std::nullopt;
+    }
+    return file;
+}
+
+TFile TFile::Create(const std::string& path) {
+    // OPEN_ALWAYS and then cutting the file off, since CREATE_ALWAYS refuses a hidden file.
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        Fail("Cannot create", path);
+    }
+    TFile file(FromHandle(handle), path);
+    if (!SetEndOfFile(handle)) {
+        Fail("Cannot create", path);
+    }
+    return file;
+}
+
+std::optional<TFile> TFile::CreateTempBeside(const std::string& path) {
+    std::string dir = ExtractFilePath(path);
+    char name[MAX_PATH];
+    if (GetTempFileNameA(dir.empty() ? "." : dir.c_str(), "alc", 0, name) == 0) {
+        return std::nullopt;
+    }
+    // GetTempFileNameA made the file; it is opened again, to be written.
+    HANDLE handle = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        DeleteFileA(name);
+        return std::nullopt;
+    }
+    DWORD existing = GetFileAttributesA(path.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & KeptAttributes) != 0) {
+        // The open handle may still write: the attributes are checked when a file is opened.
+        SetFileAttributesA(name, existing & KeptAttributes);
+    }
+    return TFile(FromHandle(handle), name);
+}
+
+TFile::TFile(TFile&& other) noexcept
+    : Descriptor(std::exchange(other.Descriptor, -1)), FilePath(std::move(other.FilePath)) {}
+
+TFile& TFile::operator=(TFile&& other) noexcept {
+    if (this != &other) {
+        if (Descriptor != -1) {
+            CloseHandle(ToHandle(Descriptor));
+        }
+        Descriptor = std::exchange(other.Descriptor, -1);
+        FilePath = std::move(other.FilePath);
+    }
+    return *this;
+}
+
+TFile::~TFile() {
+    if (Descriptor != -1) {
+        CloseHandle(ToHandle(Descriptor));
+    }
+}
+
+std::uint64_t TFile::Size() const {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(ToHandle(Descriptor), &size)) {
+        Fail("Cannot get the size of", FilePath);
+    }
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+std::string TFile::ReadExactly(std::uint64_t count) {
+    std::string bytes(count, '\0');
+    std::uint64_t done = 0;
+    while (done < count) {
+        DWORD chunk = static_cast<DWORD>(std::min(count - done, MaxChunk));
+        DWORD read = 0;
+        if (!ReadFile(ToHandle(Descriptor), bytes.data() + done, chunk, &read, nullptr)) {
+            Fail("Cannot read", FilePath);
+        }
+        if (read == 0) {
+            Fail("Cannot read", FilePath, ERROR_HANDLE_EOF); // it became shorter meanwhile
+        }
+        done += read;
+    }
+    return bytes;
+}
+
+void TFile::WriteAll(std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<std::uint64_t>(bytes.size() - done, MaxChunk));
+        DWORD written = 0;
+        if (!WriteFile(ToHandle(Descriptor), bytes.data() + done, chunk, &written, nullptr)) {
+            Fail("Cannot write", FilePath);
+        }
+        if (written == 0) {
+            Fail("Cannot write", FilePath, ERROR_WRITE_FAULT);
+        }
+        done += written;
+    }
+}
+
+void TFile::Sync() {
+    if (!FlushFileBuffers(ToHandle(Descriptor))) {
+        Fail("Cannot write", FilePath);
+    }
+}
+
+void TFile::Close() {
+    std::intptr_t descriptor = std::exchange(Descriptor, -1);
+    if (descriptor != -1 && !CloseHandle(ToHandle(descriptor))) {
+        Fail("Cannot close", FilePath);
+    }
+}

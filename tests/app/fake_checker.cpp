@@ -1,0 +1,88 @@
+// A checker for the tests, built for every platform the program is:
+//
+//   fake_checker OUTPUT ACTION PAGE...
+//
+// report    writes FakeReport to OUTPUT
+// args      writes every argument after ACTION to OUTPUT, each in brackets
+// problems  writes a line to OUTPUT and exits with 2, as checkers do that found problems
+// silent    writes nothing and exits with 3
+// folder    puts a folder in the place of OUTPUT
+// touch     creates OUTPUT + ".ran"
+// crash     writes "half" to OUTPUT, then ends abnormally: by SIGKILL on Linux, by an access
+//           violation on Windows
+#include "fake_checker.h"
+
+#include <cstdio>
+#include <string>
+
+#ifdef _WIN32
+#include "platform/win32/windows_api.h"
+#else
+#include <csignal>
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+bool Write(const std::string& path, const std::string& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
+void EndAbnormally() {
+#ifdef _WIN32
+    RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, nullptr);
+#else
+    std::raise(SIGKILL);
+#endif
+}
+
+bool MakeFolder(const std::string& path) {
+#ifdef _WIN32
+    return CreateDirectoryA(path.c_str(), nullptr) != 0;
+#else
+    return ::mkdir(path.c_str(), 0755) == 0;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        return 100;
+    }
+    const std::string output = argv[1];
+    const std::string action = argv[2];
+    if (action == "report") {
+        return Write(output, FakeReport) ? 0 : 101;
+    }
+    if (action == "args") {
+        std::string all;
+        for (int i = 3; i < argc; ++i) {
+            all += "[" + std::string(argv[i]) + "]";
+        }
+        return Write(output, all) ? 0 : 101;
+    }
+    if (action == "problems") {
+        return Write(output, "found problems\n") ? 2 : 101;
+    }
+    if (action == "silent") {
+        return 3;
+    }
+    if (action == "folder") {
+        std::remove(output.c_str());
+        return MakeFolder(output) ? 0 : 101;
+    }
+    if (action == "touch") {
+        return Write(output + ".ran", "") ? 0 : 101;
+    }
+    if (action == "crash") {
+        Write(output, "half");
+        EndAbnormally();
+    }
+    return 100;
+}
