@@ -92,8 +92,10 @@ void RunSoon(std::function<void()> action) {
     Soon()[SetTimer(nullptr, 0, 0, &RunAction)] = std::move(action);
 }
 
+// Shown and active, as a desktop makes a window that opens, also after an earlier test's.
 void ShowAndWait(TForm& form) {
     form.Show();
+    SetForegroundWindow(WindowOf(form));
     ProcessEvents();
 }
 
