@@ -52,7 +52,7 @@ bool HasFocus(const TControl& control);
 // The text that the control shows, in UTF-8, as the message boxes' texts are recorded.
 std::string ShownText(const TControl& control);
 
-enum class TKey { Space, Tab, Escape, Up, Down, PageUp, PageDown, Home, End, F4 };
+enum class TKey { Space, Tab, Escape, Up, Down, PageUp, Home, End, F4 };
 
 // A press and release of button at the point, handled before returning. As for a user, a
 // disabled control takes no click.

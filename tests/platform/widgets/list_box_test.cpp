@@ -122,7 +122,8 @@ TEST_F(ListBoxTest, RowsGeometryAndScrolling) {
     EXPECT_EQ(List.ItemAtPos({5, 39}), 3);
     EXPECT_EQ(List.ItemAtPos({5, -1}), -1);
 
-    List.SetItemIndex(0);
+    PressKey(List, TKey::Down); // from no current item to the first
+    EXPECT_EQ(List.ItemIndex(), 0);
     PressKey(List, TKey::End);
     EXPECT_EQ(List.ItemIndex(), 29);
     EXPECT_EQ(List.TopIndex(), 20); // the last item is in view, at the bottom

@@ -62,8 +62,6 @@ Qt::Key QtKey(TKey key) {
         return Qt::Key_Down;
     case TKey::PageUp:
         return Qt::Key_PageUp;
-    case TKey::PageDown:
-        return Qt::Key_PageDown;
     case TKey::Home:
         return Qt::Key_Home;
     case TKey::End:

@@ -33,8 +33,6 @@ UINT VirtualKey(TKey key) {
         return VK_DOWN;
     case TKey::PageUp:
         return VK_PRIOR;
-    case TKey::PageDown:
-        return VK_NEXT;
     case TKey::Home:
         return VK_HOME;
     case TKey::End:

@@ -100,19 +100,19 @@ HFONT FontHandle(const TFont& font, HFONT base) {
     }
     HFONT& handle = made[{font.Name, font.PixelHeight, base}];
     if (handle == nullptr) {
-        LOGFONTW spec{};
-        GetObjectW(base, sizeof spec, &spec);
+        LOGFONTW logFont{};
+        GetObjectW(base, sizeof logFont, &logFont);
         if (!font.Name.empty()) {
             const std::wstring face = DisplayText(font.Name);
-            lstrcpynW(spec.lfFaceName, face.c_str(), LF_FACESIZE);
+            lstrcpynW(logFont.lfFaceName, face.c_str(), LF_FACESIZE);
         }
         if (font.PixelHeight > 0) {
-            spec.lfHeight = -font.PixelHeight; // negative: the height of the characters
-            spec.lfWidth = 0;
+            logFont.lfHeight = -font.PixelHeight; // negative: the height of the characters
+            logFont.lfWidth = 0;
         }
         // Every text of the program is Japanese.
-        spec.lfCharSet = SHIFTJIS_CHARSET;
-        handle = CreateFontIndirectW(&spec);
+        logFont.lfCharSet = SHIFTJIS_CHARSET;
+        handle = CreateFontIndirectW(&logFont);
     }
     return handle;
 }
