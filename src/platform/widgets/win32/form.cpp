@@ -11,7 +11,6 @@
 struct TFormAccess {
     static bool CloseAllowed(const TForm& form) { return form.CloseAllowed; }
     static TControl* Active(const TForm& form) { return form.Active; }
-    static TPosition Placement(const TForm& form) { return form.Placement; }
 };
 
 namespace {
@@ -191,6 +190,7 @@ void TForm::Show() {
     impl.HandlesNeeded();
     ApplyFocusChain(impl);
     ShowWindow(impl.Handle, SW_SHOWNORMAL);
+    // Painted at once, window and controls, so that what was posted meanwhile may follow.
     RedrawWindow(impl.Handle, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     for (const TMessage& message : impl.Held.Painted()) {
