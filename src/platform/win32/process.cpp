@@ -27,10 +27,17 @@ TProcessOutcome RunCommandOn(const std::string& command, const std::string& path
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
-                        CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
-                        &process)) {
-        outcome.StartError = static_cast<int>(GetLastError());
+    // The checker inherits the error mode: one that crashes ends at once, with its exception
+    // code, instead of waiting in the system's crash dialog and holding the whole run.
+    UINT errorMode = SetErrorMode(0);
+    SetErrorMode(errorMode | SEM_NOGPFAULTERRORBOX);
+    BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+                                  CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+                                  &startup, &process);
+    DWORD startError = GetLastError();
+    SetErrorMode(errorMode);
+    if (!started) {
+        outcome.StartError = static_cast<int>(startError);
         return outcome;
     }
     outcome.Started = true;
