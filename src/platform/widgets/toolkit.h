@@ -1,6 +1,6 @@
 #pragma once
 
-// What each implementation of the window layer gives the parts of the layer that are written
+// What each implementation of the window layer gives the code of the layer that is written
 // once for every toolkit. Only for the layer itself and for tests.
 
 #include "platform/widgets/check_box_drawing.h"
