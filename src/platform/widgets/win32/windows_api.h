@@ -4,13 +4,7 @@
 // every other header: the system's headers define macros that would rename the layer's own
 // functions and constants.
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 // The layer's functions of these names are meant, not the system's character-set variants.
 #undef PostMessage
