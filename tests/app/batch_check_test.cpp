@@ -92,6 +92,14 @@ TEST_F(CheckOnePageTest, ACheckerThatEndsAbnormallyIsSaidAfterWhatItLeft) {
               "half" + Text("ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑが異常終了しました: " + how + "\r\n"));
 }
 
+#ifdef _WIN32
+// A run of many pages leaves the screen and the keyboard alone: each checker's console of its
+// own opens minimised and is never made the active window.
+TEST_F(CheckOnePageTest, TheCheckersConsoleOpensMinimisedAndInactive) {
+    EXPECT_EQ(CheckOnePage(Checker("startup"), "a.html"), "flags 1 show 7");
+}
+#endif
+
 TEST_F(CheckOnePageTest, AnOutputFileThatCannotBeEmptiedStopsThatPagesCheck) {
     TProgramSettings settings = Checker("touch");
     settings.OutputFile = Dir.Path() + "missing folder/out.txt";

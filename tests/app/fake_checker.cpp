@@ -12,6 +12,7 @@
 // touch     creates OUTPUT + ".ran"
 // crash     writes "half" to OUTPUT, then ends abnormally: by SIGKILL on Linux, by an access
 //           violation on Windows
+// startup   (Windows) writes how it was asked to show its console: "flags F show S", in hex
 #include "fake_checker.h"
 
 #include <cstdio>
@@ -106,6 +107,15 @@ int main(int argc, char** argv) {
     if (action == "touch") {
         return Write(output + ".ran", "") ? 0 : 101;
     }
+#ifdef _WIN32
+    if (action == "startup") {
+        STARTUPINFOA startup{};
+        GetStartupInfoA(&startup);
+        char text[64];
+        std::snprintf(text, sizeof text, "flags %lx show %x", startup.dwFlags, startup.wShowWindow);
+        return Write(output, text) ? 0 : 101;
+    }
+#endif
     if (action == "crash") {
         Write(output, "half");
         EndAbnormally();

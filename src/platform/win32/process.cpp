@@ -26,6 +26,10 @@ TProcessOutcome RunCommandOn(const std::string& command, const std::string& path
     std::string commandLine = CommandLineOf(command, path);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    // The checker's console opens minimised and inactive: a run of many pages must leave the
+    // keyboard and the screen to the user, and no key meant for another window may end it.
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWMINNOACTIVE;
     PROCESS_INFORMATION process{};
     // The checker inherits the error mode: one that crashes ends at once, with its exception
     // code, instead of waiting in the system's crash dialog and holding the whole run.
