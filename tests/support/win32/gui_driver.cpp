@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <map>
+#include <optional>
 #include <set>
 
 // Input arrives as the messages the system would post for it, through the program's own
@@ -66,6 +67,65 @@ void CALLBACK RunAction(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
+// The window that a press at point of window reaches, as the system finds it for the mouse:
+// the topmost window there and the deepest child of it that does not let the press through.
+// The point comes back in that window's client coordinates.
+HWND WindowAt(HWND window, POINT& point) {
+    ClientToScreen(window, &point);
+    HWND target = WindowFromPoint(point);
+    if (target != nullptr) {
+        ScreenToClient(target, &point);
+    }
+    return target;
+}
+
+bool IsPushButton(HWND window) {
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    return _wcsicmp(className, L"Button") == 0;
+}
+
+// Sees whether a click on a button of the program reached it: the button tells its parent,
+// which hands the notice back to the button's control once its command has run.
+class TCommandWatch {
+public:
+    explicit TCommandWatch(TControlImpl& button) : Button(button), Before(button.OnNotify) {
+        Button.OnNotify = [this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+            const bool handled = Before && Before(msg, wParam, lParam, result);
+            Ran = Ran || (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED);
+            return handled;
+        };
+    }
+    ~TCommandWatch() { Button.OnNotify = std::move(Before); }
+    TCommandWatch(const TCommandWatch&) = delete;
+    TCommandWatch& operator=(const TCommandWatch&) = delete;
+
+    bool Ran = false;
+
+private:
+    TControlImpl& Button;
+    TMessageHandler Before;
+};
+
+// Keys go where the keyboard focus is. The driver gives the focus to the window a key is for,
+// as the user's click before typing would, and reads it back before it sends the key: into a
+// control, the focus must be on it; for a window, anywhere inside it.
+void FocusOn(HWND window) {
+    HWND root = GetAncestor(window, GA_ROOT);
+    if (GetActiveWindow() != root) {
+        SetForegroundWindow(root);
+    }
+    if (window != root && GetFocus() != window) {
+        SetFocus(window);
+    }
+    const bool focused = WaitFor([window, root] {
+        HWND focus = GetFocus();
+        return GetActiveWindow() == root &&
+               (window == root ? focus == root || IsChild(root, focus) : focus == window);
+    });
+    EXPECT_TRUE(focused) << "waited for the keyboard focus to reach the window a key is for";
+}
+
 } // namespace
 
 void ProcessEvents() {
@@ -93,8 +153,10 @@ void RunSoon(std::function<void()> action) {
 // Shown and active, as a desktop makes a window that opens, also after an earlier test's.
 void ShowAndWait(TForm& form) {
     form.Show();
-    SetForegroundWindow(WindowOf(form));
-    ProcessEvents();
+    HWND window = WindowOf(form);
+    SetForegroundWindow(window);
+    EXPECT_TRUE(WaitFor([window] { return GetActiveWindow() == window; }))
+        << "waited for the window that was shown to become the active one";
 }
 
 bool IsShown(const TForm& form) {
@@ -122,7 +184,13 @@ std::string ShownText(const TControl& control) {
 
 void Click(TControl& control, TMouseButton button, TPoint at) {
     HWND window = WindowOf(control);
-    if (window == nullptr || !IsWindowEnabled(window) || !IsWindowVisible(window)) {
+    if (window == nullptr || !IsWindowVisible(window)) {
+        return;
+    }
+    POINT point{at.X, at.Y};
+    HWND target = WindowAt(window, point);
+    if (target == nullptr || !IsWindowEnabled(target) ||
+        !IsWindowEnabled(GetAncestor(target, GA_ROOT))) {
         return;
     }
     UINT down = WM_LBUTTONDOWN, up = WM_LBUTTONUP;
@@ -132,19 +200,29 @@ void Click(TControl& control, TMouseButton button, TPoint at) {
     } else if (button == TMouseButton::Middle) {
         down = WM_MBUTTONDOWN, up = WM_MBUTTONUP, held = MK_MBUTTON;
     }
-    const LPARAM point = MAKELPARAM(at.X, at.Y);
-    Post(window, down, held, point);
-    Post(window, up, 0, point);
+    std::optional<TCommandWatch> command;
+    if (target == window && button == TMouseButton::Left && IsPushButton(window)) {
+        command.emplace(control.Impl());
+    }
+    const LPARAM lParam = MAKELPARAM(point.x, point.y);
+    Post(target, down, held, lParam);
+    Post(target, up, 0, lParam);
     ProcessEvents();
+    if (command) {
+        EXPECT_TRUE(WaitFor([&] { return command->Ran; }))
+            << "waited for the click on the button \"" << ShownText(control)
+            << "\" to run its command";
+    }
 }
 
 void DoubleClick(TControl& control, TPoint at) {
-    HWND window = WindowOf(control);
-    const LPARAM point = MAKELPARAM(at.X, at.Y);
-    Post(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    Post(window, WM_LBUTTONUP, 0, point);
-    Post(window, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
-    Post(window, WM_LBUTTONUP, 0, point);
+    POINT point{at.X, at.Y};
+    HWND target = WindowAt(WindowOf(control), point);
+    const LPARAM lParam = MAKELPARAM(point.x, point.y);
+    Post(target, WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+    Post(target, WM_LBUTTONUP, 0, lParam);
+    Post(target, WM_LBUTTONDBLCLK, MK_LBUTTON, lParam);
+    Post(target, WM_LBUTTONUP, 0, lParam);
     ProcessEvents();
 }
 
@@ -155,11 +233,13 @@ void Click(TControl& control) {
 }
 
 void PressKey(TControl& control, TKey key, TShiftState shift) {
+    FocusOn(WindowOf(control));
     PostKey(WindowOf(control), VirtualKey(key), (shift & ssAlt) != 0);
     ProcessEvents();
 }
 
 void TypeText(TControl& control, const std::string& text) {
+    FocusOn(WindowOf(control));
     for (const char character : text) {
         Post(WindowOf(control), WM_CHAR, static_cast<unsigned char>(character), 1);
     }
@@ -167,12 +247,14 @@ void TypeText(TControl& control, const std::string& text) {
 }
 
 void PressAltLetter(TControl& control, char letter) {
+    FocusOn(WindowOf(control));
     Post(WindowOf(control), WM_SYSCHAR, static_cast<unsigned char>(letter), 1 | (LPARAM{1} << 29));
     ProcessEvents();
 }
 
 void TryToClose(TForm& form) {
     HWND window = WindowOf(form);
+    FocusOn(window);
     SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); // the Close box and the system menu
     PressKey(form, TKey::F4, ssAlt);
     HWND focus = GetFocus();
