@@ -29,15 +29,16 @@ TEST(FileNames, ChangeFileExtReplacesTheExtensionOfTheLastComponentOnly) {
 }
 
 #else
-TEST(FileNames, PathAndNameSplitAtTheLastBackslashOrColon) {
+TEST(FileNames, PathAndNameSplitAtTheLastSeparatorOrColon) {
     EXPECT_EQ(ExtractFilePath("C:\\web\\shop\\index.html"), "C:\\web\\shop\\");
     EXPECT_EQ(ExtractFileName("C:\\web\\shop\\index.html"), "index.html");
     EXPECT_EQ(ExtractFilePath("C:\\web\\shop\\"), "C:\\web\\shop\\");
     EXPECT_EQ(ExtractFileName("C:\\web\\shop\\"), "");
-    // ":" ends the drive's part; "/" is no separator of these rules.
+    // ":" ends the drive's part; "/" separates as the system reads it.
     EXPECT_EQ(ExtractFilePath("C:index.html"), "C:");
     EXPECT_EQ(ExtractFileName("C:index.html"), "index.html");
-    EXPECT_EQ(ExtractFileName("C:\\web/index.html"), "web/index.html");
+    EXPECT_EQ(ExtractFilePath("C:/web/shop/index.html"), "C:/web/shop/");
+    EXPECT_EQ(ExtractFileName("C:\\web/index.html"), "index.html");
 }
 
 // 表 is 95 5C and ソ is 83 5C in code page 932: their second byte is that of "\".
