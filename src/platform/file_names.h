@@ -39,7 +39,5 @@ std::string LinkTarget(const std::string& path);
 // True when a file, not a directory, of that name exists (links are followed).
 bool FileExists(const std::string& path);
 bool DeleteFile(const std::string& path);
-// Gives a file a new name; fails when a file of the new name exists.
-bool RenameFile(const std::string& oldPath, const std::string& newPath);
 // Renames oldPath to newPath in one step, replacing a file of that name. Raises EInOutError.
 void ReplaceFile(const std::string& oldPath, const std::string& newPath);
