@@ -97,16 +97,7 @@ void TMainForm::FormCreate(TObject*) {
     SiteDirs = std::make_unique<TStringList>(ReadSiteDirs(CompanionSettingsPath()));
     Settings = ReadProgramSettings(OwnSettingsPath());
     BuildSiteMenu();
-    if (std::optional<std::string> refusal =
-            OutputFileRefusal(Settings.OutputFile, *SiteDirs,
-                              {OwnSettingsPath(), CompanionSettingsPath(), ExeName()})) {
-        ShowErrorMessage(*refusal);
-        Settings.OutputFile.clear();
-    }
-    // Without an output file there is nothing to reset; the start button says so later.
-    if (!Settings.OutputFile.empty()) {
-        SaveTextFile(Settings.OutputFile, "");
-    }
+    // The output file is reset at the end of the scan, once its rule can see the pages listed.
     PostMessage(*this, WM_SCANFILES, 0, 0);
 }
 
@@ -148,7 +139,23 @@ void TMainForm::WMScanFiles(TMessage&) {
         SetAllChecked(true);
     }
     LStatus->SetText(StatusFileCount(CLBLintFile->Items().Count()));
+    ResetOutputFile(files);
     BExecLint->SetEnabled(true);
+}
+
+// Empties the output file, its previous content going to the backup name, unless its rule
+// refuses it, which the user is told at once; a refused file counts as unset, so the start
+// button says that none is set.
+void TMainForm::ResetOutputFile(const TFileList& pages) {
+    if (std::optional<std::string> refusal =
+            OutputFileRefusal(Settings.OutputFile, *SiteDirs, pages,
+                              {OwnSettingsPath(), CompanionSettingsPath(), ExeName()})) {
+        ShowErrorMessage(*refusal);
+        Settings.OutputFile.clear();
+    }
+    if (!Settings.OutputFile.empty()) {
+        SaveTextFile(Settings.OutputFile, "");
+    }
 }
 
 void TMainForm::BCloseClick(TObject*) {

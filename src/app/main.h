@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+class TFileList;
+
 // Asks the main window to search the sites once it is shown.
 inline constexpr unsigned WM_SCANFILES = WM_USER + 1;
 
@@ -53,6 +55,7 @@ public:
 private:
     void CreateComponents();
     void BuildSiteMenu();
+    void ResetOutputFile(const TFileList& pages);
     void SetAllChecked(bool checked);
     void SaveResult();
 };
