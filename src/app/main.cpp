@@ -138,24 +138,34 @@ void TMainForm::WMScanFiles(TMessage&) {
         }
         SetAllChecked(true);
     }
-    LStatus->SetText(StatusFileCount(CLBLintFile->Items().Count()));
-    ResetOutputFile(files);
+    const int count = CLBLintFile->Items().Count();
+    LStatus->SetText(StatusFileCount(count));
+    if (std::optional<std::string> failure = ResetOutputFile(files)) {
+        LStatus->SetText(StatusResetFailed(count, *failure));
+    }
     BExecLint->SetEnabled(true);
 }
 
 // Empties the output file, its previous content going to the backup name, unless its rule
-// refuses it, which the user is told at once; a refused file counts as unset, so the start
-// button says that none is set.
-void TMainForm::ResetOutputFile(const TFileList& pages) {
+// refuses it, which the user is told at once. A refused file and a failed reset leave the output
+// file unset, so the start button says that none is set; a failure is given back to be shown.
+std::optional<std::string> TMainForm::ResetOutputFile(const TFileList& pages) {
     if (std::optional<std::string> refusal =
             OutputFileRefusal(Settings.OutputFile, *SiteDirs, pages,
                               {OwnSettingsPath(), CompanionSettingsPath(), ExeName()})) {
         ShowErrorMessage(*refusal);
         Settings.OutputFile.clear();
     }
-    if (!Settings.OutputFile.empty()) {
-        SaveTextFile(Settings.OutputFile, "");
+    if (Settings.OutputFile.empty()) {
+        return std::nullopt;
     }
+    try {
+        SaveTextFile(Settings.OutputFile, "");
+    } catch (const Exception& error) {
+        Settings.OutputFile.clear();
+        return error.Message;
+    }
+    return std::nullopt;
 }
 
 void TMainForm::BCloseClick(TObject*) {

@@ -8,6 +8,7 @@
 #include "settings/site_settings.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class TFileList;
@@ -55,7 +56,7 @@ public:
 private:
     void CreateComponents();
     void BuildSiteMenu();
-    void ResetOutputFile(const TFileList& pages);
+    std::optional<std::string> ResetOutputFile(const TFileList& pages);
     void SetAllChecked(bool checked);
     void SaveResult();
 };
