@@ -97,16 +97,7 @@ void TMainForm::FormCreate(TObject*) {
     SiteDirs = std::make_unique<TStringList>(ReadSiteDirs(CompanionSettingsPath()));
     Settings = ReadProgramSettings(OwnSettingsPath());
     BuildSiteMenu();
-    if (std::optional<std::string> refusal =
-            OutputFileRefusal(Settings.OutputFile, *SiteDirs,
-                              {OwnSettingsPath(), CompanionSettingsPath(), ExeName()})) {
-        ShowErrorMessage(*refusal);
-        Settings.OutputFile.clear();
-    }
-    // Without an output file there is nothing to reset; the start button says so later.
-    if (!Settings.OutputFile.empty()) {
-        SaveTextFile(Settings.OutputFile, "");
-    }
+    // The output file is reset at the end of the scan, once its rule can see the pages listed.
     PostMessage(*this, WM_SCANFILES, 0, 0);
 }
 
@@ -147,8 +138,34 @@ void TMainForm::WMScanFiles(TMessage&) {
         }
         SetAllChecked(true);
     }
-    LStatus->SetText(StatusFileCount(CLBLintFile->Items().Count()));
+    const int count = CLBLintFile->Items().Count();
+    LStatus->SetText(StatusFileCount(count));
+    if (std::optional<std::string> failure = ResetOutputFile(files)) {
+        LStatus->SetText(StatusResetFailed(count, *failure));
+    }
     BExecLint->SetEnabled(true);
+}
+
+// Empties the output file, its previous content going to the backup name, unless its rule
+// refuses it, which the user is told at once. A refused file and a failed reset leave the output
+// file unset, so the start button says that none is set; a failure is given back to be shown.
+std::optional<std::string> TMainForm::ResetOutputFile(const TFileList& pages) {
+    if (std::optional<std::string> refusal =
+            OutputFileRefusal(Settings.OutputFile, *SiteDirs, pages,
+                              {OwnSettingsPath(), CompanionSettingsPath(), ExeName()})) {
+        ShowErrorMessage(*refusal);
+        Settings.OutputFile.clear();
+    }
+    if (Settings.OutputFile.empty()) {
+        return std::nullopt;
+    }
+    try {
+        SaveTextFile(Settings.OutputFile, "");
+    } catch (const Exception& error) {
+        Settings.OutputFile.clear();
+        return error.Message;
+    }
+    return std::nullopt;
 }
 
 void TMainForm::BCloseClick(TObject*) {

@@ -8,7 +8,10 @@
 #include "settings/site_settings.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+
+class TFileList;
 
 // Asks the main window to search the sites once it is shown.
 inline constexpr unsigned WM_SCANFILES = WM_USER + 1;
@@ -53,6 +56,7 @@ public:
 private:
     void CreateComponents();
     void BuildSiteMenu();
+    std::optional<std::string> ResetOutputFile(const TFileList& pages);
     void SetAllChecked(bool checked);
     void SaveResult();
 };

@@ -25,24 +25,43 @@ std::optional<std::string> SiteListing(const std::string& path, const TStringLis
     return std::nullopt;
 }
 
+// The first of files that is the file of identity.
+template <typename TFiles>
+const std::string* SameFileIn(const TFileIdentity& identity, const TFiles& files) {
+    for (const std::string& file : files) {
+        if (identity.SameFile(file)) {
+            return &file;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 std::optional<std::string> OutputFileRefusal(const std::string& outputFile,
-                                             const TStringList& siteDirs,
+                                             const TStringList& siteDirs, const TFileList& pages,
                                              const std::vector<std::string>& ownFiles) {
-    for (const std::string& own : ownFiles) {
-        if (SameFile(outputFile, own)) {
-            return "出力ﾌｧｲﾙが " + own + " と同じﾌｧｲﾙなので使いません: " + outputFile;
-        }
+    if (outputFile.empty()) {
+        return std::nullopt;
     }
-    const std::string target = LinkTarget(outputFile);
-    for (const std::string& path : {outputFile, target}) {
-        if (std::optional<std::string> site = SiteListing(path, siteDirs)) {
-            return "出力ﾌｧｲﾙがｻｲﾄ " + *site + " のHTMLﾌｧｲﾙなので使いません: " + path;
-        }
-    }
-    if (FileTypeOf(outputFile) == TFileType::Other) {
+    const std::string path = FullPath(outputFile);
+    if (FileTypeOf(path) == TFileType::Other) {
         return "出力ﾌｧｲﾙが通常のﾌｧｲﾙではないので使いません: " + outputFile;
+    }
+    if (const TFileIdentity identity(path); identity.Known()) {
+        const std::string* same = SameFileIn(identity, ownFiles);
+        if (same == nullptr) {
+            same = SameFileIn(identity, pages);
+        }
+        if (same != nullptr) {
+            return "出力ﾌｧｲﾙが " + *same + " と同じﾌｧｲﾙなので使いません: " + outputFile;
+        }
+    }
+    const std::string target = LinkTarget(path);
+    for (const std::string& name : {path, target}) {
+        if (std::optional<std::string> site = SiteListing(name, siteDirs)) {
+            return "出力ﾌｧｲﾙがｻｲﾄ " + *site + " のHTMLﾌｧｲﾙなので使いません: " + name;
+        }
     }
     return std::nullopt;
 }

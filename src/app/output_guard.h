@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/file_list.h"
 #include "platform/string_list.h"
 
 #include <optional>
@@ -10,11 +11,16 @@
 // moved to the backup name. That must never befall a file that serves something else.
 //
 // Why outputFile may not be used, as a message naming the rule and the path, or nothing when it
-// may. Refused are: the same file as one of ownFiles (the settings files, the executable),
-// however spelled; a file with a name the scan would take (*.html, *.htm, any letter case) in
-// a folder the scan searches, whether by its own name or by where its link leads; and an
-// existing file that is no regular file once links are followed (a folder, FIFO, device). A
-// link to a regular file elsewhere is fine: it is written through.
+// may. Asked once the scan has listed the pages, before the output file is touched. The rules
+// look at the file the system would open: on Windows the path is first made full and normal,
+// "/" a separator and the dots and blanks that end a name dropped. Refused are, in this order:
+// an existing file that is no regular file once links are followed (a folder, FIFO, device; on
+// Windows a device's name in any folder, told without opening it); the same file as one of
+// ownFiles (the settings files, the executable) or as one of the pages the scan listed, by
+// identity, however either is spelled or linked; and a file with a name the scan would take
+// (*.html, *.htm, any letter case) in a folder the scan searches, whether by its own name or by
+// where its link leads, which catches a page that does not exist yet. A link to a regular file
+// elsewhere is fine: it is written through.
 std::optional<std::string> OutputFileRefusal(const std::string& outputFile,
-                                             const TStringList& siteDirs,
+                                             const TStringList& siteDirs, const TFileList& pages,
                                              const std::vector<std::string>& ownFiles);

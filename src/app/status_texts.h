@@ -10,3 +10,12 @@ inline constexpr const char* StatusListing = "ﾘｽﾄｱｯﾌﾟ中";
 inline std::string StatusFileCount(int count) {
     return std::to_string(count) + " HTMLﾌｧｲﾙ";
 }
+
+// The count, then on the same line why the output file could not be emptied at start, line
+// breaks of the reason made blanks: "<count> HTMLﾌｧｲﾙ  出力ﾌｧｲﾙを空にできませんでした: <why>"
+inline std::string StatusResetFailed(int count, std::string why) {
+    for (char& c : why) {
+        c = (c == '\r' || c == '\n') ? ' ' : c;
+    }
+    return StatusFileCount(count) + "  出力ﾌｧｲﾙを空にできませんでした: " + why;
+}

@@ -5,7 +5,7 @@
 
 std::string ParentDir(std::string_view path) {
     // The final character is never examined, so a trailing separator does not count.
-    std::size_t delim = LastDelimiter(std::string_view(&PathDelim, 1), DropLastChar(path));
+    std::size_t delim = LastDelimiter(PathDelims, DropLastChar(path));
     return std::string(delim == std::string_view::npos ? std::string_view()
                                                        : path.substr(0, delim + 1));
 }

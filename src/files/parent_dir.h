@@ -5,6 +5,7 @@
 
 // The leading part of path up to and including the last separator that stands before its final
 // character; empty when there is none. "/web/shop/" and "/web/shop" give "/web/"; "/", "shop/"
-// and "" give "". On Windows the final character and the separators are whole characters of the
-// code page. The site menu derives a site's caption from it.
+// and "" give "". On Windows "/" separates as "\" does, and the final character and the
+// separators are whole characters of the code page. The site menu derives a site's caption from
+// it.
 std::string ParentDir(std::string_view path);

@@ -21,9 +21,12 @@ std::string BackupName(const std::string& path) {
 }
 
 void BackupFile(const std::string& path) {
-    const std::string backup = BackupName(path);
-    DeleteFile(backup);
-    RenameFile(path, backup);
+    // One replacing rename: the older backup goes only when the file has taken its place, so a
+    // file that cannot be moved (held open, locked) leaves it as it was.
+    try {
+        ReplaceFile(path, BackupName(path));
+    } catch (const EInOutError&) {
+    }
 }
 
 std::string LoadTextFile(const std::string& path) {

@@ -9,7 +9,8 @@
 // The path with its extension replaced by ".bak".
 std::string BackupName(const std::string& path);
 
-// Moves the file at path to its backup name, replacing an earlier backup; failures are ignored.
+// Moves the file at path to its backup name, replacing an earlier backup only when the move
+// succeeds; failures are ignored.
 void BackupFile(const std::string& path);
 
 // The whole content of the file at path. Raises EInOutError.

@@ -1,21 +1,51 @@
 #pragma once
 
+#include "platform/find_file.h"
+
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
 // Which file or folder a path names, by the platform's rules: links followed, another spelling
 // of the same place counted as the same.
 
 enum class TFileType { Missing, Regular, Other };
 
-// What path leads to, links followed: nothing (a dangling link included), a regular file, or
-// anything else (a folder, FIFO, socket, device).
-TFileType FileTypeOf(const std::string& path);
+// path as the system reads it when it opens it, for the rules that look at names: on Windows
+// made full and normal by the system (GetFullPathNameA: "/" becomes "\", "." and ".." go, and so
+// do the dots and blanks that end a name, so "a.html. ." is "a.html"); path itself when the
+// system cannot. On Linux path itself: the system takes every byte as it stands.
+std::string FullPath(const std::string& path);
 
-// Whether both paths lead to one existing file, however each is spelled (links, hard links,
-// "..").
-bool SameFile(const std::string& a, const std::string& b);
+// What path leads to, links followed: nothing (a dangling link included), a regular file, or
+// anything else (a folder, FIFO, socket, device). On Windows a name that the system takes for a
+// device ("CON", "nul.txt" in any folder, "\\.\NUL") is told by its name alone, before anything
+// is opened.
+TFileType FileTypeOf(const std::string& path);
 
 // Whether folder is outer or lies anywhere below it. Both are taken as full paths with their
 // links followed; an empty path is the working folder, and a part that does not exist yet
 // counts as written.
 bool IsWithinFolder(const std::string& folder, const std::string& outer);
+
+// The identity of the file that a path leads to (GetFileId: device and inode; on Windows the
+// volume's serial number and the file's index), made once to be compared with many paths. On
+// Windows another path is opened to learn its identity only when its size and last write time,
+// which every name of one file shows alike, agree with this file's: a look at the attributes
+// costs a small part of an open.
+class TFileIdentity {
+public:
+    explicit TFileIdentity(const std::string& path);
+    // Whether the path leads to a file at all; nothing is the same file as nothing.
+    bool Known() const { return IsKnown; }
+    // Whether other leads to this file, however it is spelled or linked.
+    bool SameFile(const std::string& other) const;
+
+private:
+    bool IsKnown = false;
+    TFileId Id;
+    // What the cheap look tells of the file: on Windows its size and last write time; nothing
+    // where that look would see a link rather than the file, or the identity costs no more.
+    std::optional<std::pair<std::uint64_t, std::uint64_t>> Look;
+};

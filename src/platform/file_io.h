@@ -15,7 +15,9 @@ public:
     // file. The open never waits: a FIFO is not held open waiting for a writer, nor a device
     // opened as one would use it.
     static std::optional<TFile> OpenRegular(const std::string& path);
-    // Creates a file for writing, emptying an existing file of that name.
+    // Creates a file for writing, emptying an existing file of that name. A file that has other
+    // names too (hard links) is refused and left as it is: emptying it would empty it under
+    // every name.
     static TFile Create(const std::string& path);
     // Creates a new, uniquely named file in the folder of path with the permissions that the
     // file at path has (or a new file would get). Gives nothing when the folder refuses.
@@ -49,5 +51,6 @@ private:
 
 // The whole content of a file. Raises EInOutError.
 std::string ReadFileBytes(const std::string& path);
-// Makes the file at path hold exactly bytes, written in place. Raises EInOutError.
+// Makes the file at path hold exactly bytes, written in place; never a file that has other
+// names too. Raises EInOutError.
 void WriteFileBytes(const std::string& path, std::string_view bytes);

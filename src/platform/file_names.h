@@ -3,15 +3,26 @@
 #include <string>
 #include <string_view>
 
-// The platform's path separator; a directory path always ends with it. The characters that end
-// the directory part of a path: on Windows also the ":" of a drive ("C:name").
+// The platform's path separator, the one the program writes; a directory path always ends with
+// it. PathDelims: every character that separates folders where a path is split, as the system
+// itself reads a path: on Windows "/" as well as "\". DirDelims: the characters that end the
+// directory part of a path: the separators, and on Windows also the ":" of a drive ("C:name").
+// Every rule that splits a path asks these, and nothing else, which characters separate.
 #ifdef _WIN32
 inline constexpr char PathDelim = '\\';
-inline constexpr std::string_view DirDelims = "\\:";
+inline constexpr std::string_view PathDelims = "\\/";
+inline constexpr std::string_view DirDelims = "\\/:";
 #else
 inline constexpr char PathDelim = '/';
+inline constexpr std::string_view PathDelims = "/";
 inline constexpr std::string_view DirDelims = "/";
 #endif
+
+// Whether c separates folders. A byte, not a character: where the encoding has double-byte
+// characters, ask it only of a byte that starts one (see LastDelimiter).
+constexpr bool IsPathDelim(char c) {
+    return PathDelims.find(c) != std::string_view::npos;
+}
 
 // Everything up to and including the last of DirDelims; empty when there is none.
 std::string ExtractFilePath(std::string_view path);
@@ -28,7 +39,5 @@ std::string LinkTarget(const std::string& path);
 // True when a file, not a directory, of that name exists (links are followed).
 bool FileExists(const std::string& path);
 bool DeleteFile(const std::string& path);
-// Gives a file a new name; fails when a file of the new name exists.
-bool RenameFile(const std::string& oldPath, const std::string& newPath);
 // Renames oldPath to newPath in one step, replacing a file of that name. Raises EInOutError.
 void ReplaceFile(const std::string& oldPath, const std::string& newPath);

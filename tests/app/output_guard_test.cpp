@@ -1,41 +1,66 @@
 #include "app/output_guard.h"
+#include "app/site_scan.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #ifndef _WIN32
 #include <sys/stat.h>
-
-#include <filesystem>
 #endif
 
 namespace {
+
+namespace fs = std::filesystem;
 
 class OutputGuard : public ::testing::Test {
 protected:
     void SetUp() override {
         Own = {Dir.Write("allcheck.INI", "[Program]\n"), Dir.Write("KESTOLA.INI", "[Directory]\n"),
                Dir.Write("allcheck", "#!/bin/sh\n")};
-        Dir.Write("web/a.html", "<p>");
+        Page = Dir.Write("web/a.html", "<p>");
         Sites.Add(Dir.MakeDir("web"));
     }
-    bool Refused(const std::string& output) {
-        return OutputFileRefusal(output, Sites, Own).has_value();
+    // The rule as the main window asks it: after a scan of the sites as they are now.
+    std::optional<std::string> Refusal(const std::string& output) {
+        TFileList pages;
+        ScanSites(Sites, pages);
+        return OutputFileRefusal(output, Sites, pages, Own);
     }
+    bool Refused(const std::string& output) { return Refusal(output).has_value(); }
 
     TTempDir Dir;
     TStringList Sites;
     std::vector<std::string> Own;
+    std::string Page;
 };
 
+// A page the scan listed is refused by what it is, under any name: here a second name outside
+// every site, which no rule on names can see.
+TEST_F(OutputGuard, RefusesAListedPageByItsIdentityWhateverItsName) {
+    const std::string other = Dir.Path() + "out.txt";
+    fs::create_hard_link(Page, other);
+    EXPECT_EQ(Refusal(other), "出力ﾌｧｲﾙが " + Page + " と同じﾌｧｲﾙなので使いません: " + other);
+    // The system stops a name at a NUL byte, and so does the identity.
+    EXPECT_TRUE(Refused(Page + std::string("\0.txt", 5)));
+    fs::create_hard_link(Dir.Write("elsewhere.html", "<p>"), Dir.Path() + "unlisted.txt");
+    EXPECT_FALSE(Refused(Dir.Path() + "unlisted.txt"));
 #ifndef _WIN32
-namespace fs = std::filesystem;
+    // A page that the scan reaches through a folder link inside the site, by its real path.
+    const std::string real = Dir.Write("real/p.html", "<p>");
+    fs::create_directory_symlink(Dir.Path() + "real", Dir.Path() + "web/linked");
+    EXPECT_EQ(Refusal(real), "出力ﾌｧｲﾙが " + Dir.Path() + "web/linked/p.html" +
+                                 " と同じﾌｧｲﾙなので使いません: " + real);
+#endif
+}
 
+#ifndef _WIN32
 TEST_F(OutputGuard, RefusesTheSettingsFilesAndTheExecutableHoweverSpelled) {
     Dir.MakeDir("sub");
     const std::string spelled = Dir.Path() + "sub/../KESTOLA.INI";
-    EXPECT_EQ(OutputFileRefusal(spelled, Sites, Own),
-              "出力ﾌｧｲﾙが " + Own[1] + " と同じﾌｧｲﾙなので使いません: " + spelled);
+    EXPECT_EQ(Refusal(spelled), "出力ﾌｧｲﾙが " + Own[1] + " と同じﾌｧｲﾙなので使いません: " + spelled);
     fs::create_hard_link(Own[0], Dir.Path() + "hard.txt");
     EXPECT_TRUE(Refused(Dir.Path() + "hard.txt"));
     fs::create_symlink(Own[2], Dir.Path() + "link.txt");
@@ -46,8 +71,7 @@ TEST_F(OutputGuard, RefusesTheSettingsFilesAndTheExecutableHoweverSpelled) {
 
 TEST_F(OutputGuard, RefusesANameTheScanWouldTakeInASiteFolderOrWhereALinkLeads) {
     const std::string page = Dir.Path() + "web/sub/Report.HTM";
-    EXPECT_EQ(OutputFileRefusal(page, Sites, Own),
-              "出力ﾌｧｲﾙがｻｲﾄ " + Sites[0] + " のHTMLﾌｧｲﾙなので使いません: " + page);
+    EXPECT_EQ(Refusal(page), "出力ﾌｧｲﾙがｻｲﾄ " + Sites[0] + " のHTMLﾌｧｲﾙなので使いません: " + page);
     EXPECT_TRUE(Refused(Dir.MakeDir("other") + "../web/new.html"));
     fs::create_directory_symlink(Dir.Path() + "web", Dir.Path() + "alias");
     EXPECT_TRUE(Refused(Dir.Path() + "alias/new.htm"));
@@ -77,8 +101,35 @@ TEST_F(OutputGuard, RefusesOtherSpellingsAndLetterCasesAndWhatIsNoRegularFile) {
     EXPECT_FALSE(Refused(Dir.Path() + "WEB\\report.txt"));
     EXPECT_FALSE(Refused(Dir.Path() + "a.html"));
     EXPECT_TRUE(Refused(Dir.MakeDir("folder")));
-    EXPECT_TRUE(Refused("NUL"));
     EXPECT_FALSE(Refused(Dir.Path() + "out.txt"));
+}
+
+// The system reads "/" as a separator and drops the dots and blanks that end a name: the rule
+// sees the name the system would open.
+TEST_F(OutputGuard, RefusesAPageNameWrittenWithSlashesOrEndingInDotsAndBlanks) {
+    std::string slashed = Dir.Path();
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    const std::string page = Dir.Path() + "web\\new.html";
+    for (const std::string& spelled :
+         {slashed + "web/new.html", Dir.Path() + "web/new.html", page + ".", page + ". ."}) {
+        EXPECT_EQ(Refusal(spelled),
+                  "出力ﾌｧｲﾙがｻｲﾄ " + Sites[0] + " のHTMLﾌｧｲﾙなので使いません: " + page)
+            << spelled;
+    }
+    EXPECT_FALSE(Refused(Dir.Path() + "web\\new.txt. ."));
+}
+
+// A device's name is no file in any folder, with any extension: refused before it is opened.
+TEST_F(OutputGuard, RefusesADevicesNameInAnyFolderWithOrWithoutExtension) {
+    for (const std::string& device :
+         {std::string("CON"), std::string("PRN"), std::string("LPT1"), std::string("CONIN$"),
+          std::string("con.txt"), std::string("\\\\.\\NUL"), std::string("\\\\.\\PhysicalDrive0"),
+          Dir.Path() + "Aux .log", Dir.Path() + "missing\\com9.txt"}) {
+        EXPECT_EQ(Refusal(device), "出力ﾌｧｲﾙが通常のﾌｧｲﾙではないので使いません: " + device);
+    }
+    EXPECT_FALSE(Refused(Dir.Path() + "console.txt"));
+    EXPECT_FALSE(Refused(Dir.Path() + "com10.txt"));
+    EXPECT_FALSE(Refused("\\\\?\\" + Dir.Path() + "out.txt"));
 }
 #endif
 

@@ -450,10 +450,11 @@ TEST(ParentDir, IgnoresTheFinalCharacterAndKeepsTheLastBackslash) {
     EXPECT_EQ(ParentDir("C:\\\x83\x5C\\\x95\x5C"), "C:\\\x83\x5C\\");
 }
 
-TEST(FileList, LetterCaseDoesNotMakeAnotherFile) {
+TEST(FileList, LetterCaseOrTheSeparatorWrittenDoesNotMakeAnotherFile) {
     TFileList list;
     EXPECT_TRUE(list.Add("C:\\w\\b.html"));
     EXPECT_FALSE(list.Add("c:\\W\\B.HTML"));
+    EXPECT_FALSE(list.Add("C:/w/b.html"));
     EXPECT_EQ(list.IndexOf("C:\\W\\b.Html"), 0);
     // Full-width letters fold too: ａ (82 81) and Ａ (82 60) name one file.
     EXPECT_TRUE(list.Add("C:\\w\\\x82\x81.html"));

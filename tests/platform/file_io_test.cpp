@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #ifdef _WIN32
 #include "platform/win32/windows_api.h"
 #else
@@ -69,6 +71,16 @@ TEST(FileIo, TempFileBesideTakesTheTargetsHiddenAndSystemBits) {
               static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 }
 #endif
+
+// Written in place, a file with another name would change under that name too.
+TEST(FileIo, AFileWithAnotherNameIsNotWrittenInPlace) {
+    TTempDir dir;
+    const std::string page = dir.Write("site/a.html", "<p>page</p>");
+    const std::string other = dir.Path() + "out.txt";
+    std::filesystem::create_hard_link(page, other);
+    EXPECT_THROW(WriteFileBytes(other, "report"), EInOutError);
+    EXPECT_EQ(ReadAll(page), "<p>page</p>");
+}
 
 TEST(FileIo, TempFileBesideGivesNothingWhereTheFolderIsMissing) {
     TTempDir dir;

@@ -29,15 +29,16 @@ TEST(FileNames, ChangeFileExtReplacesTheExtensionOfTheLastComponentOnly) {
 }
 
 #else
-TEST(FileNames, PathAndNameSplitAtTheLastBackslashOrColon) {
+TEST(FileNames, PathAndNameSplitAtTheLastSeparatorOrColon) {
     EXPECT_EQ(ExtractFilePath("C:\\web\\shop\\index.html"), "C:\\web\\shop\\");
     EXPECT_EQ(ExtractFileName("C:\\web\\shop\\index.html"), "index.html");
     EXPECT_EQ(ExtractFilePath("C:\\web\\shop\\"), "C:\\web\\shop\\");
     EXPECT_EQ(ExtractFileName("C:\\web\\shop\\"), "");
-    // ":" ends the drive's part; "/" is no separator of these rules.
+    // ":" ends the drive's part; "/" separates as the system reads it.
     EXPECT_EQ(ExtractFilePath("C:index.html"), "C:");
     EXPECT_EQ(ExtractFileName("C:index.html"), "index.html");
-    EXPECT_EQ(ExtractFileName("C:\\web/index.html"), "web/index.html");
+    EXPECT_EQ(ExtractFilePath("C:/web/shop/index.html"), "C:/web/shop/");
+    EXPECT_EQ(ExtractFileName("C:\\web/index.html"), "index.html");
 }
 
 // 表 is 95 5C and ソ is 83 5C in code page 932: their second byte is that of "\".
@@ -60,17 +61,15 @@ TEST(FileNames, FileExistsOnlyForFiles) {
     EXPECT_FALSE(FileExists(dir.Path() + "missing"));
 }
 
-TEST(FileNames, RenameRefusesToReplaceAndDeleteReportsSuccess) {
+TEST(FileNames, ReplaceTakesTheOtherNameAndDeleteReportsSuccess) {
     TTempDir dir;
     std::string a = dir.Write("a", "A");
     std::string b = dir.Write("b", "B");
-    EXPECT_FALSE(RenameFile(a, b));
-    EXPECT_EQ(ReadAll(b), "B");
-    EXPECT_TRUE(DeleteFile(b));
-    EXPECT_FALSE(DeleteFile(b));
-    EXPECT_TRUE(RenameFile(a, b));
+    ReplaceFile(a, b);
     EXPECT_EQ(ReadAll(b), "A");
     EXPECT_FALSE(FileExists(a));
+    EXPECT_TRUE(DeleteFile(b));
+    EXPECT_FALSE(DeleteFile(b));
 }
 
 } // namespace

@@ -23,6 +23,10 @@ std::string RealFolder(const std::string& folder) {
 
 } // namespace
 
+std::string FullPath(const std::string& path) {
+    return path;
+}
+
 TFileType FileTypeOf(const std::string& path) {
     std::error_code error;
     fs::file_status status = fs::status(path, error);
@@ -32,11 +36,16 @@ TFileType FileTypeOf(const std::string& path) {
     return fs::is_regular_file(status) ? TFileType::Regular : TFileType::Other;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-    std::error_code error;
-    return fs::equivalent(a, b, error) && !error;
-}
-
 bool IsWithinFolder(const std::string& folder, const std::string& outer) {
     return RealFolder(folder).starts_with(RealFolder(outer));
+}
+
+// Here the identity is one look at the file already.
+TFileIdentity::TFileIdentity(const std::string& path) {
+    IsKnown = GetFileId(path, Id);
+}
+
+bool TFileIdentity::SameFile(const std::string& other) const {
+    TFileId otherId;
+    return IsKnown && GetFileId(other, otherId) && otherId == Id;
 }

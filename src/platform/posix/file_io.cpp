@@ -53,7 +53,19 @@ std::optional<TFile> TFile::OpenRegular(const std::string& path) {
 }
 
 TFile TFile::Create(const std::string& path) {
-    return TFile(OpenOrFail(path, O_WRONLY | O_CREAT | O_TRUNC, "Cannot create"), path);
+    // Not O_TRUNC: what was opened is looked at before anything of it is lost.
+    TFile file(OpenOrFail(path, O_WRONLY | O_CREAT, "Cannot create"), path);
+    struct stat info;
+    if (::fstat(static_cast<int>(file.Descriptor), &info) != 0) {
+        Fail("Cannot create", path);
+    }
+    if (info.st_nlink > 1) {
+        Fail("Cannot write in place", path, EMLINK);
+    }
+    if (S_ISREG(info.st_mode) && ::ftruncate(static_cast<int>(file.Descriptor), 0) != 0) {
+        Fail("Cannot create", path);
+    }
+    return file;
 }
 
 std::optional<TFile> TFile::CreateTempBeside(const std::string& path) {

@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,21 +24,6 @@ bool FileExists(const std::string& path) {
 
 bool DeleteFile(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
-}
-
-bool RenameFile(const std::string& oldPath, const std::string& newPath) {
-    if (::renameat2(AT_FDCWD, oldPath.c_str(), AT_FDCWD, newPath.c_str(), RENAME_NOREPLACE) == 0) {
-        return true;
-    }
-    if (errno != EINVAL && errno != ENOSYS) {
-        return false;
-    }
-    // The file system cannot refuse a replacement by itself: a hard link can.
-    if (::link(oldPath.c_str(), newPath.c_str()) != 0) {
-        return false;
-    }
-    ::unlink(oldPath.c_str());
-    return true;
 }
 
 void ReplaceFile(const std::string& oldPath, const std::string& newPath) {

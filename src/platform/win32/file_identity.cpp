@@ -16,19 +16,55 @@ std::string WithDelim(std::string path) {
     return path;
 }
 
+// The names that the system keeps for its devices in every folder, whatever extension follows:
+// "CON", "nul.txt", "Lpt1.log". What comes before the first dot counts, blanks at its end
+// ignored, letter case too.
+bool IsDeviceName(std::string_view name) {
+    std::string_view base = name.substr(0, name.find('.'));
+    while (base.ends_with(' ')) {
+        base.remove_suffix(1);
+    }
+    for (std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+        if (MatchesMask(base, device)) {
+            return true;
+        }
+    }
+    return (MatchesMask(base, "COM?") || MatchesMask(base, "LPT?")) && base[3] >= '1' &&
+           base[3] <= '9';
+}
+
+// Whether the system takes a full path for a device rather than a file: a device's name as its
+// last part, or a path in the device namespace ("\\.\NUL", "\\.\PhysicalDrive0") that is no
+// drive's ("\\?\C:\...") or share's ("\\?\UNC\...").
+bool IsDevicePath(std::string_view full) {
+    if (full.starts_with("\\\\.\\") || full.starts_with("\\\\?\\")) {
+        std::string_view rest = full.substr(4);
+        if (!(rest.size() >= 2 && rest[1] == ':') && !MatchesMask(rest.substr(0, 4), "UNC\\")) {
+            return true;
+        }
+    }
+    return IsDeviceName(ExtractFileName(full));
+}
+
+// The size and last write time of the file at path, from its attributes, without opening it;
+// nothing when it cannot be looked at or is a link, whose attributes are its own.
+std::optional<std::pair<std::uint64_t, std::uint64_t>> LookAt(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        return std::nullopt;
+    }
+    auto join = [](DWORD high, DWORD low) {
+        return (static_cast<std::uint64_t>(high) << 32) | low;
+    };
+    return std::pair{join(data.nFileSizeHigh, data.nFileSizeLow),
+                     join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+}
+
 // The folder as a full path with its links followed, ending in the separator. The part that
 // does not exist yet is kept as written.
 std::string RealFolder(const std::string& folder) {
-    std::string full(MAX_PATH, '\0');
-    DWORD size = GetFullPathNameA(folder.empty() ? "." : folder.c_str(),
-                                  static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (size >= full.size()) {
-        full.resize(size);
-        size = GetFullPathNameA(folder.empty() ? "." : folder.c_str(),
-                                static_cast<DWORD>(full.size()), full.data(), nullptr);
-    }
-    full.resize(size < full.size() ? size : 0);
-    full = WithDelim(full);
+    std::string full = WithDelim(FullPath(folder.empty() ? "." : folder));
     // The longest leading part that exists decides where the rest lies.
     for (std::string_view head = full; !head.empty();) {
         std::string_view parent = DropLastChar(head);
@@ -44,7 +80,27 @@ std::string RealFolder(const std::string& folder) {
 
 } // namespace
 
+std::string FullPath(const std::string& path) {
+    std::string full(MAX_PATH, '\0');
+    DWORD size =
+        GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (size >= full.size()) {
+        full.resize(size);
+        size =
+            GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    }
+    if (size == 0 || size >= full.size()) {
+        return path;
+    }
+    full.resize(size);
+    return full;
+}
+
 TFileType FileTypeOf(const std::string& path) {
+    // A device is not opened, not even to be looked at: "CONIN$" would be the console's input.
+    if (IsDevicePath(FullPath(path))) {
+        return TFileType::Other;
+    }
     DWORD attr = GetFileAttributesA(path.c_str());
     if (attr == INVALID_FILE_ATTRIBUTES) {
         return TFileType::Missing;
@@ -52,7 +108,7 @@ TFileType FileTypeOf(const std::string& path) {
     if (attr & FILE_ATTRIBUTE_DIRECTORY) {
         return TFileType::Other;
     }
-    // A device ("NUL", "COM1") answers with attributes too: only a file on a disk is regular.
+    // Other devices answer with attributes too: only a file on a disk is regular.
     HANDLE handle =
         CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -64,15 +120,27 @@ TFileType FileTypeOf(const std::string& path) {
     return type == FILE_TYPE_DISK ? TFileType::Regular : TFileType::Other;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-    TFileId idA;
-    TFileId idB;
-    return GetFileId(a, idA) && GetFileId(b, idB) && idA == idB;
-}
-
 bool IsWithinFolder(const std::string& folder, const std::string& outer) {
     const std::string inner = RealFolder(folder);
     const std::string real = RealFolder(outer);
     return inner.size() >= real.size() &&
            TSameFileRule::Equal(std::string_view(inner).substr(0, real.size()), real);
+}
+
+TFileIdentity::TFileIdentity(const std::string& path) : Look(LookAt(path)) {
+    IsKnown = GetFileId(path, Id);
+}
+
+bool TFileIdentity::SameFile(const std::string& other) const {
+    if (!IsKnown) {
+        return false;
+    }
+    if (Look) {
+        auto otherLook = LookAt(other);
+        if (otherLook && *otherLook != *Look) {
+            return false;
+        }
+    }
+    TFileId otherId;
+    return GetFileId(other, otherId) && otherId == Id;
 }

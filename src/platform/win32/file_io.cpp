@@ -61,6 +61,10 @@ TFile TFile::Create(const std::string& path) {
         Fail("Cannot create", path);
     }
     TFile file(FromHandle(handle), path);
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(handle, &info) && info.nNumberOfLinks > 1) {
+        Fail("Cannot write in place", path, ERROR_TOO_MANY_LINKS);
+    }
     if (!SetEndOfFile(handle)) {
         Fail("Cannot create", path);
     }

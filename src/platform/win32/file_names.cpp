@@ -22,10 +22,6 @@ bool DeleteFile(const std::string& path) {
     return DeleteFileA(path.c_str()) != 0;
 }
 
-bool RenameFile(const std::string& oldPath, const std::string& newPath) {
-    return MoveFileA(oldPath.c_str(), newPath.c_str()) != 0;
-}
-
 void ReplaceFile(const std::string& oldPath, const std::string& newPath) {
     if (!MoveFileExA(oldPath.c_str(), newPath.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

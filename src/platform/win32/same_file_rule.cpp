@@ -1,5 +1,6 @@
 #include "platform/same_file_rule.h"
 
+#include "platform/file_names.h"
 #include "platform/win32/windows_api.h"
 
 #include <functional>
@@ -7,9 +8,10 @@
 
 namespace {
 
-// The path in upper case under the system's rule for its code page: as UTF-16, so that
-// full-width letters fold and a double-byte character's second byte is never taken for a
-// letter. Bytes that are no text in the code page stay as they are, byte for byte.
+// The path in upper case under the system's rule for its code page, every separator written
+// "\": as UTF-16, so that full-width letters fold and a double-byte character's second byte is
+// never taken for a letter or a separator. Bytes that are no text in the code page stay as they
+// are, byte for byte.
 std::wstring Folded(std::string_view path) {
     if (path.empty()) {
         return {};
@@ -27,6 +29,11 @@ std::wstring Folded(std::string_view path) {
     wide.resize(static_cast<std::size_t>(wideSize));
     MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path.data(), size, wide.data(), wideSize);
     CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+    for (wchar_t& c : wide) {
+        if (c < 0x80 && IsPathDelim(static_cast<char>(c))) {
+            c = PathDelim;
+        }
+    }
     return wide;
 }
 
