@@ -16,8 +16,8 @@ bool IsIdentifierTail(std::string_view text) {
 
 } // namespace
 
-std::string SiteCaption(std::string_view siteDir) {
-    return std::string(DropLastChar(siteDir).substr(ParentDir(siteDir).size()));
+std::string SiteCaption(std::string_view siteDir, TPathStyle style) {
+    return std::string(DropLastChar(siteDir, style).substr(ParentDir(siteDir, style).size()));
 }
 
 bool InSite(std::string_view path, std::string_view siteDir) {

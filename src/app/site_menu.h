@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/path_style.h"
+
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -11,7 +13,7 @@
 // The directory's own name: the text after ParentDir(siteDir) without siteDir's final
 // character, which is normally the trailing separator ("/web/shop/" gives "shop"; written
 // without the separator, "/web/shop" gives "sho").
-std::string SiteCaption(std::string_view siteDir);
+std::string SiteCaption(std::string_view siteDir, TPathStyle style = TPathStyle::Native);
 
 // Whether path lies in the site: its leading bytes equal siteDir exactly, letter case counting.
 bool InSite(std::string_view path, std::string_view siteDir);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/path_style.h"
+
 #include <string>
 #include <string_view>
 
@@ -8,4 +10,4 @@
 // and "" give "". On Windows "/" separates as "\" does, and the final character and the
 // separators are whole characters of the code page. The site menu derives a site's caption from
 // it.
-std::string ParentDir(std::string_view path);
+std::string ParentDir(std::string_view path, TPathStyle style = TPathStyle::Native);

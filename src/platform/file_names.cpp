@@ -2,19 +2,19 @@
 
 #include "platform/narrow_text.h"
 
-std::string ExtractFilePath(std::string_view path) {
-    std::size_t delim = LastDelimiter(DirDelims, path);
+std::string ExtractFilePath(std::string_view path, TPathStyle style) {
+    std::size_t delim = LastDelimiter(DirDelims(style), path, style);
     return std::string(delim == std::string_view::npos ? std::string_view()
                                                        : path.substr(0, delim + 1));
 }
 
-std::string ExtractFileName(std::string_view path) {
-    std::size_t delim = LastDelimiter(DirDelims, path);
+std::string ExtractFileName(std::string_view path, TPathStyle style) {
+    std::size_t delim = LastDelimiter(DirDelims(style), path, style);
     return std::string(delim == std::string_view::npos ? path : path.substr(delim + 1));
 }
 
-std::string ChangeFileExt(std::string_view path, std::string_view extension) {
-    std::size_t last = LastDelimiter("." + std::string(DirDelims), path);
+std::string ChangeFileExt(std::string_view path, std::string_view extension, TPathStyle style) {
+    std::size_t last = LastDelimiter("." + std::string(DirDelims(style)), path, style);
     std::string_view stem =
         (last != std::string_view::npos && path[last] == '.') ? path.substr(0, last) : path;
     return std::string(stem) + std::string(extension);

@@ -1,36 +1,40 @@
 #pragma once
 
+#include "platform/path_style.h"
+
 #include <string>
 #include <string_view>
 
 // The platform's path separator, the one the program writes; a directory path always ends with
-// it. PathDelims: every character that separates folders where a path is split, as the system
-// itself reads a path: on Windows "/" as well as "\". DirDelims: the characters that end the
-// directory part of a path: the separators, and on Windows also the ":" of a drive ("C:name").
-// Every rule that splits a path asks these, and nothing else, which characters separate.
-#ifdef _WIN32
-inline constexpr char PathDelim = '\\';
-inline constexpr std::string_view PathDelims = "\\/";
-inline constexpr std::string_view DirDelims = "\\/:";
-#else
-inline constexpr char PathDelim = '/';
-inline constexpr std::string_view PathDelims = "/";
-inline constexpr std::string_view DirDelims = "/";
-#endif
+// it.
+inline constexpr char PathDelim = NativeIsWindows ? '\\' : '/';
+
+// Every character that separates folders where a path is split, as the system itself reads a
+// path: on Windows "/" as well as "\". Every rule that splits a path asks these, and nothing
+// else, which characters separate.
+constexpr std::string_view PathDelims(TPathStyle style = TPathStyle::Native) {
+    return ReadsAsWindows(style) ? "\\/" : "/";
+}
+// The characters that end the directory part of a path: the separators, and on Windows also
+// the ":" of a drive ("C:name").
+constexpr std::string_view DirDelims(TPathStyle style = TPathStyle::Native) {
+    return ReadsAsWindows(style) ? "\\/:" : "/";
+}
 
 // Whether c separates folders. A byte, not a character: where the encoding has double-byte
 // characters, ask it only of a byte that starts one (see LastDelimiter).
-constexpr bool IsPathDelim(char c) {
-    return PathDelims.find(c) != std::string_view::npos;
+constexpr bool IsPathDelim(char c, TPathStyle style = TPathStyle::Native) {
+    return PathDelims(style).find(c) != std::string_view::npos;
 }
 
 // Everything up to and including the last of DirDelims; empty when there is none.
-std::string ExtractFilePath(std::string_view path);
+std::string ExtractFilePath(std::string_view path, TPathStyle style = TPathStyle::Native);
 // Everything after the last of DirDelims.
-std::string ExtractFileName(std::string_view path);
+std::string ExtractFileName(std::string_view path, TPathStyle style = TPathStyle::Native);
 // path with its extension (from the last "." of its last component) replaced by extension;
 // a name without a dot gets extension appended.
-std::string ChangeFileExt(std::string_view path, std::string_view extension);
+std::string ChangeFileExt(std::string_view path, std::string_view extension,
+                          TPathStyle style = TPathStyle::Native);
 
 // Where a symbolic link at path finally leads, as a full path; path itself when it is no link
 // or leads nowhere.

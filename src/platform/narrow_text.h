@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/path_style.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -12,10 +14,17 @@
 // report, so that a report is in one encoding: unchanged on Linux, Shift-JIS on Windows.
 std::string ReportText(std::string_view utf8);
 
+// Whether c starts a double-byte character of the encoding that style reads paths in. The
+// system's own: on Windows its ANSI code page; UTF-8 on Linux, where no byte of a character
+// can be taken for "/".
+bool IsLeadByte(char c, TPathStyle style = TPathStyle::Native);
+bool IsSystemLeadByte(char c);
+
 // The position of the last character of text that is one of chars (each a single byte), or npos.
 // Only whole characters count: where the encoding has double-byte characters, a second byte
 // that equals one of chars is not taken for it.
-std::size_t LastDelimiter(std::string_view chars, std::string_view text);
+std::size_t LastDelimiter(std::string_view chars, std::string_view text,
+                          TPathStyle style = TPathStyle::Native);
 
 // text without its final character; "" stays "".
-std::string_view DropLastChar(std::string_view text);
+std::string_view DropLastChar(std::string_view text, TPathStyle style = TPathStyle::Native);

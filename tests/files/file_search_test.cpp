@@ -1,6 +1,5 @@
 #include "files/file_list.h"
 #include "files/file_search.h"
-#include "files/parent_dir.h"
 #include "platform/exceptions.h"
 #include "platform/file_names.h"
 #include "support/code_page_names.h"
@@ -118,51 +117,6 @@ TEST(AttrAccepted, ADirectoryOrVolumeLabelIsNeverAFile) {
         EXPECT_FALSE(AttrAccepted(255, attr)) << attr;
     }
 }
-
-// ---- The file list ------------------------------------------------------------------------
-
-#ifndef _WIN32 // Windows ignores letter case: see below
-TEST(FileList, KeepsTheFirstPositionAndTellsByteEqualPathsApart) {
-    TFileList list;
-    EXPECT_TRUE(list.Add("/w/b.html"));
-    EXPECT_TRUE(list.Add("/w/A.html"));
-    EXPECT_TRUE(list.Add("/w/a.html"));
-    EXPECT_FALSE(list.Add("/w/b.html"));
-    EXPECT_EQ(Items(list), (Strings{"/w/b.html", "/w/A.html", "/w/a.html"}));
-    EXPECT_EQ(list.Count(), 3);
-    EXPECT_EQ(list.IndexOf("/w/a.html"), 2);
-    EXPECT_EQ(list.IndexOf("/w/A.HTML"), -1);
-    EXPECT_EQ(list[1], "/w/A.html");
-    EXPECT_THROW(list[3], EListError);
-    EXPECT_THROW(list[-1], EListError);
-    list.Clear();
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_TRUE(list.Add("/w/b.html"));
-}
-
-#endif
-
-TEST(FileList, ManyShortPathsStayFindableAsTheListGrows) {
-    TFileList list;
-    for (int i = 0; i < 20000; ++i) {
-        ASSERT_TRUE(list.Add(std::to_string(i)));
-    }
-    for (int i = 0; i < 20000; ++i) {
-        ASSERT_EQ(list.IndexOf(std::to_string(i)), i);
-        ASSERT_FALSE(list.Add(std::to_string(i)));
-        ASSERT_EQ(list[i], std::to_string(i));
-    }
-    EXPECT_EQ(list.Count(), 20000);
-}
-
-#ifndef _WIN32
-TEST(FileList, TheSameFileRuleIsByteEquality) {
-    EXPECT_TRUE(TSameFileRule::Equal("/w/a.html", "/w/a.html"));
-    EXPECT_FALSE(TSameFileRule::Equal("/w/a.html", "/w/A.html"));
-    EXPECT_FALSE(TSameFileRule::Equal("/w/a.html", "/w//a.html"));
-}
-
-#endif
 
 // ---- Order --------------------------------------------------------------------------------
 
@@ -418,53 +372,6 @@ TEST(SearchSafety, AnUnreadableDirectoryContributesNothing) {
     EXPECT_EQ(Relative(found, dir.Path()), (Strings{"a.html", "listonly/l.html", "z/z.html"}));
 }
 
-#endif
-
-// ---- ParentDir ----------------------------------------------------------------------------
-
-#ifndef _WIN32
-TEST(ParentDir, IgnoresTheFinalCharacterAndKeepsTheLastSeparator) {
-    EXPECT_EQ(ParentDir("/web/shop/"), "/web/");
-    EXPECT_EQ(ParentDir("/web/shop"), "/web/");
-    EXPECT_EQ(ParentDir("/"), "");
-    EXPECT_EQ(ParentDir("shop/"), "");
-    EXPECT_EQ(ParentDir(""), "");
-    EXPECT_EQ(ParentDir("/web/"), "/");
-    EXPECT_EQ(ParentDir("web/shop/"), "web/");
-    EXPECT_EQ(ParentDir("c:/"), ""); // ":" is an ordinary character here
-    EXPECT_EQ(ParentDir("/web//"), "/web/");
-    EXPECT_EQ(ParentDir("a"), "");
-}
-
-#else
-TEST(ParentDir, IgnoresTheFinalCharacterAndKeepsTheLastBackslash) {
-    EXPECT_EQ(ParentDir("C:\\web\\shop\\"), "C:\\web\\");
-    EXPECT_EQ(ParentDir("C:\\web\\shop"), "C:\\web\\");
-    EXPECT_EQ(ParentDir("C:\\"), "");
-    EXPECT_EQ(ParentDir("shop\\"), "");
-    EXPECT_EQ(ParentDir(""), "");
-    // The second byte of 表 (95 5C) and ソ (83 5C) is no separator, the final character is
-    // never examined however many bytes it has.
-    EXPECT_EQ(ParentDir("C:\\web\\\x95\x5C\\"), "C:\\web\\");
-    EXPECT_EQ(ParentDir("C:\\web\\\x95\x5C\x8E\x86"), "C:\\web\\");
-    EXPECT_EQ(ParentDir("C:\\\x83\x5C\\\x95\x5C"), "C:\\\x83\x5C\\");
-}
-
-TEST(FileList, LetterCaseOrTheSeparatorWrittenDoesNotMakeAnotherFile) {
-    TFileList list;
-    EXPECT_TRUE(list.Add("C:\\w\\b.html"));
-    EXPECT_FALSE(list.Add("c:\\W\\B.HTML"));
-    EXPECT_FALSE(list.Add("C:/w/b.html"));
-    EXPECT_EQ(list.IndexOf("C:\\W\\b.Html"), 0);
-    // Full-width letters fold too: ａ (82 81) and Ａ (82 60) name one file.
-    EXPECT_TRUE(list.Add("C:\\w\\\x82\x81.html"));
-    EXPECT_FALSE(list.Add("C:\\w\\\x82\x60.html"));
-    // A second byte is no letter: ヂ (83 61) is not ア (83 41).
-    EXPECT_TRUE(list.Add("C:\\w\\\x83\x61.html"));
-    EXPECT_TRUE(list.Add("C:\\w\\\x83\x41.html"));
-    EXPECT_EQ(list.Count(), 4);
-    EXPECT_EQ(list[0], "C:\\w\\b.html");
-}
 #endif
 
 // A folder name whose characters end in the byte of "\" on Windows: the search takes it whole,

@@ -5,53 +5,45 @@
 
 namespace {
 
-#ifndef _WIN32
 TEST(FileNames, PathAndNameSplitAtTheLastSeparator) {
-    EXPECT_EQ(ExtractFilePath("/web/shop/index.html"), "/web/shop/");
-    EXPECT_EQ(ExtractFileName("/web/shop/index.html"), "index.html");
-    EXPECT_EQ(ExtractFilePath("/web/shop/"), "/web/shop/");
-    EXPECT_EQ(ExtractFileName("/web/shop/"), "");
-    EXPECT_EQ(ExtractFilePath("index.html"), "");
-    EXPECT_EQ(ExtractFileName("index.html"), "index.html");
-    // ":" is an ordinary character of a name here.
-    EXPECT_EQ(ExtractFilePath("/web/c:d.html"), "/web/");
+    const TPathStyle posix = TPathStyle::Posix;
+    EXPECT_EQ(ExtractFilePath("/web/shop/index.html", posix), "/web/shop/");
+    EXPECT_EQ(ExtractFileName("/web/shop/index.html", posix), "index.html");
+    EXPECT_EQ(ExtractFilePath("/web/shop/", posix), "/web/shop/");
+    EXPECT_EQ(ExtractFileName("/web/shop/", posix), "");
+    EXPECT_EQ(ExtractFilePath("index.html", posix), "");
+    EXPECT_EQ(ExtractFileName("index.html", posix), "index.html");
+    // ":" and "\" are ordinary characters of a name here.
+    EXPECT_EQ(ExtractFilePath("/web/c:d.html", posix), "/web/");
+    EXPECT_EQ(ExtractFileName("/web/a\\b.html", posix), "a\\b.html");
+}
+
+TEST(FileNames, OnWindowsEitherSlashOrTheDrivesColonEndsTheFolderPart) {
+    const TPathStyle windows = TPathStyle::Windows;
+    EXPECT_EQ(ExtractFilePath("C:\\web\\shop\\index.html", windows), "C:\\web\\shop\\");
+    EXPECT_EQ(ExtractFileName("C:\\web\\shop\\index.html", windows), "index.html");
+    EXPECT_EQ(ExtractFileName("C:\\web\\shop\\", windows), "");
+    EXPECT_EQ(ExtractFilePath("C:index.html", windows), "C:");
+    EXPECT_EQ(ExtractFileName("C:index.html", windows), "index.html");
+    EXPECT_EQ(ExtractFilePath("C:/web/shop/index.html", windows), "C:/web/shop/");
+    EXPECT_EQ(ExtractFileName("C:\\web/index.html", windows), "index.html");
 }
 
 TEST(FileNames, ChangeFileExtReplacesTheExtensionOfTheLastComponentOnly) {
-    EXPECT_EQ(ChangeFileExt("/out/report.txt", ".bak"), "/out/report.bak");
-    EXPECT_EQ(ChangeFileExt("/out/report", ".bak"), "/out/report.bak");
-    EXPECT_EQ(ChangeFileExt("/out/report.tar.gz", ".bak"), "/out/report.tar.bak");
-    EXPECT_EQ(ChangeFileExt("/out/report.", ".bak"), "/out/report.bak");
-    EXPECT_EQ(ChangeFileExt("/out.d/report", ".bak"), "/out.d/report.bak");
-    EXPECT_EQ(ChangeFileExt("/out/report.bak", ".bak"), "/out/report.bak");
-    EXPECT_EQ(ChangeFileExt("/home/.profile", ".bak"), "/home/.bak");
-    EXPECT_EQ(ChangeFileExt("/opt/allcheck", ".INI"), "/opt/allcheck.INI");
+    const TPathStyle posix = TPathStyle::Posix;
+    EXPECT_EQ(ChangeFileExt("/out/report.txt", ".bak", posix), "/out/report.bak");
+    EXPECT_EQ(ChangeFileExt("/out/report", ".bak", posix), "/out/report.bak");
+    EXPECT_EQ(ChangeFileExt("/out/report.tar.gz", ".bak", posix), "/out/report.tar.bak");
+    EXPECT_EQ(ChangeFileExt("/out/report.", ".bak", posix), "/out/report.bak");
+    EXPECT_EQ(ChangeFileExt("/out.d/report", ".bak", posix), "/out.d/report.bak");
+    EXPECT_EQ(ChangeFileExt("/out/report.bak", ".bak", posix), "/out/report.bak");
+    EXPECT_EQ(ChangeFileExt("/home/.profile", ".bak", posix), "/home/.bak");
+    EXPECT_EQ(ChangeFileExt("/opt/allcheck", ".INI", posix), "/opt/allcheck.INI");
+    const TPathStyle windows = TPathStyle::Windows;
+    EXPECT_EQ(ChangeFileExt("C:\\out.d\\report", ".bak", windows), "C:\\out.d\\report.bak");
+    EXPECT_EQ(ChangeFileExt("C:\\out.d/report", ".bak", windows), "C:\\out.d/report.bak");
+    EXPECT_EQ(ChangeFileExt("C:report", ".INI", windows), "C:report.INI");
 }
-
-#else
-TEST(FileNames, PathAndNameSplitAtTheLastSeparatorOrColon) {
-    EXPECT_EQ(ExtractFilePath("C:\\web\\shop\\index.html"), "C:\\web\\shop\\");
-    EXPECT_EQ(ExtractFileName("C:\\web\\shop\\index.html"), "index.html");
-    EXPECT_EQ(ExtractFilePath("C:\\web\\shop\\"), "C:\\web\\shop\\");
-    EXPECT_EQ(ExtractFileName("C:\\web\\shop\\"), "");
-    // ":" ends the drive's part; "/" separates as the system reads it.
-    EXPECT_EQ(ExtractFilePath("C:index.html"), "C:");
-    EXPECT_EQ(ExtractFileName("C:index.html"), "index.html");
-    EXPECT_EQ(ExtractFilePath("C:/web/shop/index.html"), "C:/web/shop/");
-    EXPECT_EQ(ExtractFileName("C:\\web/index.html"), "index.html");
-}
-
-// 表 is 95 5C and ソ is 83 5C in code page 932: their second byte is that of "\".
-TEST(FileNames, ABackslashInsideADoubleByteCharacterIsNoSeparator) {
-    EXPECT_EQ(ExtractFilePath("C:\\web\\\x95\x5C"), "C:\\web\\");
-    EXPECT_EQ(ExtractFileName("C:\\web\\\x95\x5C"), "\x95\x5C");
-    EXPECT_EQ(ExtractFilePath("C:\\\x95\x5C\x8E\x86\\a.html"), "C:\\\x95\x5C\x8E\x86\\");
-    // The extension ".ソ" is replaced, not taken for a name without a dot.
-    EXPECT_EQ(ChangeFileExt("C:\\out\\report.\x83\x5C", ".bak"), "C:\\out\\report.bak");
-    EXPECT_EQ(ChangeFileExt("C:\\out.d\\report", ".bak"), "C:\\out.d\\report.bak");
-    EXPECT_EQ(ChangeFileExt("C:report", ".INI"), "C:report.INI");
-}
-#endif
 
 TEST(FileNames, FileExistsOnlyForFiles) {
     TTempDir dir;

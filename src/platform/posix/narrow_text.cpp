@@ -1,16 +1,12 @@
 #include "platform/narrow_text.h"
 
-// Paths are bytes here: "/" is never part of another character, and the program's own texts are
-// written in UTF-8 already.
+// The program's own texts are written in UTF-8 already, and paths are bytes: "/" is never part
+// of another character.
 
 std::string ReportText(std::string_view utf8) {
     return std::string(utf8);
 }
 
-std::size_t LastDelimiter(std::string_view chars, std::string_view text) {
-    return text.find_last_of(chars);
-}
-
-std::string_view DropLastChar(std::string_view text) {
-    return text.substr(0, text.empty() ? 0 : text.size() - 1);
+bool IsSystemLeadByte(char) {
+    return false;
 }

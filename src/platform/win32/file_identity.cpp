@@ -10,7 +10,7 @@
 namespace {
 
 std::string WithDelim(std::string path) {
-    if (LastDelimiter(DirDelims, path) + 1 != path.size()) {
+    if (LastDelimiter(DirDelims(), path) + 1 != path.size()) {
         path += PathDelim;
     }
     return path;
@@ -72,7 +72,7 @@ std::string RealFolder(const std::string& folder) {
         if (!real.empty()) {
             return WithDelim(real) + full.substr(head.size());
         }
-        std::size_t delim = LastDelimiter(DirDelims, parent);
+        std::size_t delim = LastDelimiter(DirDelims(), parent);
         head = delim == std::string_view::npos ? std::string_view() : head.substr(0, delim + 1);
     }
     return full;
