@@ -2,6 +2,7 @@
 
 #include "fake_checker.h"
 #include "platform/file_names.h"
+#include "platform/narrow_text.h"
 #include "platform/widgets/desktop.h"
 
 #include <filesystem>
@@ -9,12 +10,9 @@
 
 namespace {
 
-// The default brackets of the combined report, in the platform's narrow encoding.
-#ifdef _WIN32
-const std::string Open = "\x81\x79", Close = "\x81\x7A"; // 【 and 】 in Shift-JIS
-#else
-const std::string Open = "【", Close = "】";
-#endif
+// The default brackets of the combined report, in the report's encoding (their bytes are the
+// settings tests' concern).
+const std::string Open = ReportText("【"), Close = ReportText("】");
 
 // What the fake checker's "pages" action leaves for a page.
 std::string ReportOf(const std::string& page) {
