@@ -16,10 +16,6 @@ const char* const CheckerLeftNoReport = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑがﾚ
 
 } // namespace
 
-std::string StatusProcessing(int index, int count, const std::string& path) {
-    return "(" + std::to_string(index) + "/" + std::to_string(count) + ") " + path + " 処理中";
-}
-
 std::string SectionHeader(const TProgramSettings& settings, const std::string& path) {
     return std::string(CrLf) + CrLf + settings.OpenParen + path + settings.CloseParen + CrLf;
 }

@@ -5,9 +5,6 @@
 
 #include <string>
 
-// "(<index>/<count>) <path> 処理中", the index counted from 0 and count taken over the whole list.
-std::string StatusProcessing(int index, int count, const std::string& path);
-
 // The start of a page's section in the combined report: an empty line, then the header line
 // OpenParen + path + CloseParen.
 std::string SectionHeader(const TProgramSettings& settings, const std::string& path);

@@ -16,7 +16,6 @@
 namespace {
 
 const TFont WindowFont{"ＭＳ Ｐゴシック", 12};
-const char* const StatusAllDone = "全て終了しました";
 const char* const NoOutputFile = "出力ﾌｧｲﾙが設定されていません";
 
 // Ends an update of the list's items also when filling it fails.

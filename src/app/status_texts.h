@@ -5,6 +5,7 @@
 // The texts of the status line (UTF-8).
 inline constexpr const char* StatusSearching = "ﾌｧｲﾙ検索中";
 inline constexpr const char* StatusListing = "ﾘｽﾄｱｯﾌﾟ中";
+inline constexpr const char* StatusAllDone = "全て終了しました";
 
 // "<count> HTMLﾌｧｲﾙ"
 inline std::string StatusFileCount(int count) {
@@ -18,4 +19,9 @@ inline std::string StatusResetFailed(int count, std::string why) {
         c = (c == '\r' || c == '\n') ? ' ' : c;
     }
     return StatusFileCount(count) + "  出力ﾌｧｲﾙを空にできませんでした: " + why;
+}
+
+// "(<index>/<count>) <path> 処理中", the index counted from 0 and count taken over the whole list.
+inline std::string StatusProcessing(int index, int count, const std::string& path) {
+    return "(" + std::to_string(index) + "/" + std::to_string(count) + ") " + path + " 処理中";
 }

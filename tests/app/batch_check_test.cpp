@@ -1,4 +1,5 @@
 #include "app/batch_check.h"
+#include "app/status_texts.h"
 #include "fake_checker.h"
 #include "platform/executable.h"
 #include "platform/file_names.h"
