@@ -2,7 +2,6 @@
 
 #include "files/text_file.h"
 #include "platform/exceptions.h"
-#include "platform/file_io.h"
 #include "platform/narrow_text.h"
 
 namespace {
@@ -27,7 +26,7 @@ TProcessOutcome RunLint(const std::string& lintProgram, const std::string& fileN
 std::string CheckOnePage(const TProgramSettings& settings, const std::string& path) {
     // A checker that writes nothing must not hand the previous page's report to this one.
     try {
-        WriteFileBytes(settings.OutputFile, "");
+        EmptyTextFile(settings.OutputFile);
     } catch (const EInOutError& error) {
         return ReportText(CannotEmptyReport) + error.Message + CrLf;
     }

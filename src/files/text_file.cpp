@@ -33,6 +33,10 @@ std::string LoadTextFile(const std::string& path) {
     return ReadFileBytes(path);
 }
 
+void EmptyTextFile(const std::string& path) {
+    WriteFileBytes(path, "");
+}
+
 void SaveTextFile(const std::string& linkOrPath, std::string_view text) {
     // A link stays a link: its target gets the text, and the backup sits beside the target.
     const std::string path = LinkTarget(linkOrPath);

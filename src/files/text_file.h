@@ -16,6 +16,10 @@ void BackupFile(const std::string& path);
 // The whole content of the file at path. Raises EInOutError.
 std::string LoadTextFile(const std::string& path);
 
+// Makes the file at path empty, in place and without a backup, as a checker finds its output
+// file. Raises EInOutError.
+void EmptyTextFile(const std::string& path);
+
 // Makes the file at path hold exactly text; an existing file of that name goes to the backup
 // name. The text is first written completely to a temporary file beside it, so a failed write
 // leaves the old file and its backup as they were. A symbolic link is written through: the
