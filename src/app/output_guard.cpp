@@ -1,13 +1,17 @@
 #include "app/output_guard.h"
 
+#include "app/site_scan.h"
 #include "platform/file_identity.h"
 #include "platform/file_names.h"
 #include "platform/find_file.h"
 
+#include <algorithm>
+
 namespace {
 
 bool ScanTakesName(const std::string& name) {
-    return MatchesMask(name, "*.html") || MatchesMask(name, "*.htm");
+    return std::any_of(ScanMasks.begin(), ScanMasks.end(),
+                       [&](std::string_view mask) { return MatchesMask(name, mask); });
 }
 
 // The site whose search would list path, if any.

@@ -8,7 +8,8 @@ constexpr FileKinds ScanKinds = FileKinds::ReadOnly + FileKinds::Archive + FileK
 
 void ScanSites(const TStringList& siteDirs, TFileList& files) {
     for (const std::string& dir : siteDirs) {
-        SearchFiles(dir + "*.html", ScanKinds, files);
-        SearchFiles(dir + "*.htm", ScanKinds, files);
+        for (std::string_view mask : ScanMasks) {
+            SearchFiles(dir + std::string(mask), ScanKinds, files);
+        }
     }
 }
