@@ -60,6 +60,37 @@ private:
 };
 #endif
 
+// A file that nobody may rename or replace while this lives, root included: on Windows another
+// program holds it open without sharing, on Linux it is immutable.
+class TPinnedFile {
+public:
+#ifdef _WIN32
+    explicit TPinnedFile(const std::string& path)
+        : Held(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)),
+          Ok(Held != INVALID_HANDLE_VALUE) {}
+    ~TPinnedFile() {
+        if (Ok) {
+            CloseHandle(Held);
+        }
+    }
+
+private:
+    HANDLE Held;
+
+public:
+#else
+    explicit TPinnedFile(const std::string& path) : Locked(path), Ok(Locked.Ok) {}
+
+private:
+    Immutable Locked;
+
+public:
+#endif
+    TPinnedFile(const TPinnedFile&) = delete;
+    TPinnedFile& operator=(const TPinnedFile&) = delete;
+    const bool Ok;
+};
+
 TEST(TextFile, RoundTripIsByteExact) {
     TTempDir dir;
     const std::string path = dir.Path() + "report.txt";
@@ -188,29 +219,35 @@ TEST(TextFile, AFolderThatTakesNoNewFileIsWrittenInPlace) {
 
 #endif
 
-// A file that cannot be moved to its backup name, to every user, root included: on Windows
-// another program holds it open without sharing, on Linux it is immutable. The save fails at
-// its last step; the file keeps its content, the older backup stays and no temporary file is
-// left.
+// A file that cannot be moved to its backup name: the save fails at its last step; the file
+// keeps its content, the older backup stays and no temporary file is left.
 TEST(TextFile, AFileThatCannotBeMovedAsideKeepsItsContentAndTheOlderBackup) {
     TTempDir dir;
     const std::string path = dir.Write("report.txt", "previous");
     dir.Write("report.bak", "older");
     {
-#ifdef _WIN32
-        HANDLE held =
-            CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        TPinnedFile pinned(path);
+        ASSERT_TRUE(pinned.Ok) << "this test needs a file system with the immutable flag";
         EXPECT_THROW(SaveTextFile(path, "new"), EInOutError);
-        CloseHandle(held);
-#else
-        Immutable locked(path);
-        ASSERT_TRUE(locked.Ok) << "this test needs a file system with the immutable flag";
-        EXPECT_THROW(SaveTextFile(path, "new"), EInOutError);
-#endif
     }
     EXPECT_EQ(ReadAll(path), "previous");
     EXPECT_EQ(ReadAll(dir.Path() + "report.bak"), "older");
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"report.bak", "report.txt"}));
+}
+
+// A backup that cannot be replaced is no reason to lose the new text: the file takes it
+// without a backup, the older one staying as it was.
+TEST(TextFile, ABackupThatCannotBeReplacedLeavesTheNewTextInPlace) {
+    TTempDir dir;
+    const std::string path = dir.Write("report.txt", "previous");
+    const std::string backup = dir.Write("report.bak", "older");
+    {
+        TPinnedFile pinned(backup);
+        ASSERT_TRUE(pinned.Ok) << "this test needs a file system with the immutable flag";
+        SaveTextFile(path, "new");
+    }
+    EXPECT_EQ(ReadAll(path), "new");
+    EXPECT_EQ(ReadAll(backup), "older");
     EXPECT_EQ(Names(dir), (std::vector<std::string>{"report.bak", "report.txt"}));
 }
 
