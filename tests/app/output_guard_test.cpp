@@ -56,6 +56,12 @@ TEST_F(OutputGuard, RefusesAListedPageByItsIdentityWhateverItsName) {
 #endif
 }
 
+// Folders are compared by whole names: one whose name only begins as a site's is no part of it.
+TEST_F(OutputGuard, APageNameInAFolderThatOnlyBeginsLikeASiteIsFine) {
+    EXPECT_FALSE(Refused(Dir.MakeDir("web2") + "new.html"));
+    EXPECT_TRUE(Refused(Dir.MakeDir("web/deeper") + "new.html"));
+}
+
 #ifndef _WIN32
 TEST_F(OutputGuard, RefusesTheSettingsFilesAndTheExecutableHoweverSpelled) {
     Dir.MakeDir("sub");
