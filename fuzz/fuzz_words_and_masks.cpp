@@ -5,7 +5,7 @@
 // The whole input is the command. For the match, its first byte gives the pattern's length, the
 // pattern follows, and the rest is the name.
 #include "platform/find_file.h"
-#include "platform/process.h"
+#include "platform/command_words.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,16 +1,6 @@
 #pragma once
 
-#include <optional>
 #include <string>
-#include <string_view>
-#include <vector>
-
-// Splits a command into words by the shell's quoting rules, with no expansion of any kind:
-// unquoted blanks (space, tab, newline) separate words; '...' keeps everything inside as it
-// stands; inside "..." a backslash keeps only \ " $ ` and newline; outside quotes a backslash
-// keeps the next character, and a backslash before a newline removes both. Gives nothing for
-// an unclosed quote or a trailing backslash.
-std::optional<std::vector<std::string>> SplitCommandWords(std::string_view command);
 
 struct TProcessOutcome {
     bool Started = false;
@@ -36,11 +26,3 @@ std::string CommandLineOf(const std::string& command, const std::string& path);
 // How a process ended that did not end by itself ("ｼｸﾞﾅﾙ 9", "例外ｺｰﾄﾞ 0xC0000005"), in the
 // report's encoding; empty when it ended by itself.
 std::string AbnormalEndText(const TProcessOutcome& outcome);
-
-#ifndef _WIN32
-// Starts words[0], looked up on PATH like a shell does, with the other words as arguments and
-// waits for its end without a time limit. No shell sees the words. The program reads its
-// standard input from /dev/null, writes to ours, inherits no other descriptor, and starts
-// with default signal handling and no blocked signal. Empty words start nothing.
-TProcessOutcome RunAndWait(const std::vector<std::string>& words);
-#endif

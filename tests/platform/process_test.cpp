@@ -1,9 +1,12 @@
+#include "platform/command_words.h"
 #include "platform/process.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
+#include "platform/posix/run_and_wait.h"
+
 #include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>

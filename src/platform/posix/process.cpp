@@ -1,6 +1,8 @@
 #include "platform/process.h"
 
+#include "platform/command_words.h"
 #include "platform/narrow_text.h"
+#include "platform/posix/run_and_wait.h"
 
 #include <cerrno>
 #include <csignal>

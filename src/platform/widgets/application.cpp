@@ -1,3 +1,5 @@
+// What every toolkit shares of the application object; the toolkit's half is in qt/application.cpp
+// and win32/application.cpp.
 #include "platform/widgets/application.h"
 
 #include "platform/widgets/dialogs.h"

@@ -19,10 +19,14 @@ public:
     TCanvas(const TCanvas&) = delete;
     TCanvas& operator=(const TCanvas&) = delete;
 
-    const TFont& Font() const;
-    void SetFont(const TFont& font);
-    void SetBrushColor(TSysColor color);
-    void SetFontColor(TSysColor color);
+    const TFont& Font() const { return TextFont; }
+    void SetFont(const TFont& font) { TextFont = font; }
+    // What FillRect fills with.
+    TSysColor BrushColor() const { return Brush; }
+    void SetBrushColor(TSysColor color) { Brush = color; }
+    // What TextOut writes with.
+    TSysColor FontColor() const { return TextColor; }
+    void SetFontColor(TSysColor color) { TextColor = color; }
 
     // Height in pixels of text written in the canvas's font.
     int TextHeight(std::string_view text) const;
@@ -37,4 +41,7 @@ public:
 
 private:
     std::unique_ptr<TCanvasImpl> ImplPtr;
+    TFont TextFont;
+    TSysColor Brush = TSysColor::Window;
+    TSysColor TextColor = TSysColor::WindowText;
 };

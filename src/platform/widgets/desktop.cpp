@@ -1,3 +1,5 @@
+// What every toolkit shares of opening a file with the desktop's program; the toolkit's half is in
+// qt/desktop.cpp and win32/desktop.cpp.
 #include "platform/widgets/desktop.h"
 
 #include "platform/widgets/toolkit.h"

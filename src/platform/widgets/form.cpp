@@ -1,3 +1,4 @@
+// What every toolkit shares of forms; the toolkit's half is in qt/form.cpp and win32/form.cpp.
 #include "platform/widgets/form.h"
 
 #include "platform/widgets/application.h"

@@ -1,3 +1,5 @@
+// What every toolkit shares of the list box; the toolkit's half is in qt/list_box.cpp and
+// win32/list_box.cpp.
 #include "platform/widgets/list_box.h"
 
 #include "platform/exceptions.h"

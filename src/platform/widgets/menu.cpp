@@ -1,3 +1,4 @@
+// What every toolkit shares of menus; the toolkit's half is in qt/menu.cpp and win32/menu.cpp.
 #include "platform/widgets/menu.h"
 
 #include "platform/widgets/application.h"

@@ -166,6 +166,24 @@ TEST_F(ListBoxTest, PaintingDrawsOnlyVisibleRowsThroughDrawItem) {
     EXPECT_EQ(handled, rows);
 }
 
+// As after the scan, which fills the shown list while it does not draw.
+TEST_F(ListBoxTest, ItemsAddedWhileDrawingIsOffArePaintedWhenItComesBack) {
+    Fill(0);
+    List.Items().BeginUpdate();
+    for (int i = 0; i < 3; ++i) {
+        List.Items().Add("item " + std::to_string(i));
+    }
+    List.Drawn.clear();
+    List.Items().EndUpdate();
+    std::set<int> rows;
+    EXPECT_TRUE(WaitFor([&] {
+        for (const auto& drawn : List.Drawn) {
+            rows.insert(drawn.first);
+        }
+        return rows == std::set<int>{0, 1, 2};
+    }));
+}
+
 TEST_F(ListBoxTest, MouseAndCharactersReachTheVirtuals) {
     Fill(5);
     EXPECT_EQ(List.ItemAtPos({7, 55}), -1); // below the last item

@@ -9,8 +9,8 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
-QFont TCanvasImpl::QtFont() const {
-    return ToQFont(Font, Device ? Device->font() : QFont());
+QFont TCanvasImpl::QtFont(const TFont& font) const {
+    return ToQFont(font, Device ? Device->font() : QFont());
 }
 
 QColor TCanvasImpl::Color(TSysColor color) const {
@@ -41,39 +41,24 @@ QPainter& TCanvasImpl::ActivePainter() const {
     return *Painter;
 }
 
+// Made and ended here, where the toolkit's part of a canvas is a complete type.
 TCanvas::TCanvas(std::unique_ptr<TCanvasImpl> impl) : ImplPtr(std::move(impl)) {}
 
 TCanvas::~TCanvas() = default;
 
-const TFont& TCanvas::Font() const {
-    return ImplPtr->Font;
-}
-
-void TCanvas::SetFont(const TFont& font) {
-    ImplPtr->Font = font;
-}
-
-void TCanvas::SetBrushColor(TSysColor color) {
-    ImplPtr->BrushColor = color;
-}
-
-void TCanvas::SetFontColor(TSysColor color) {
-    ImplPtr->FontColor = color;
-}
-
 int TCanvas::TextHeight(std::string_view text) const {
-    const QFontMetrics metrics(ImplPtr->QtFont());
+    const QFontMetrics metrics(ImplPtr->QtFont(Font()));
     return metrics.size(Qt::TextSingleLine, FromUtf8(text)).height();
 }
 
 void TCanvas::FillRect(const TRect& rect) {
-    ImplPtr->ActivePainter().fillRect(ToQRect(rect), ImplPtr->Color(ImplPtr->BrushColor));
+    ImplPtr->ActivePainter().fillRect(ToQRect(rect), ImplPtr->Color(BrushColor()));
 }
 
 void TCanvas::TextOut(int x, int y, std::string_view text) {
     QPainter& painter = ImplPtr->ActivePainter();
-    painter.setFont(ImplPtr->QtFont());
-    painter.setPen(ImplPtr->Color(ImplPtr->FontColor));
+    painter.setFont(ImplPtr->QtFont(Font()));
+    painter.setPen(ImplPtr->Color(FontColor()));
     const QFontMetrics metrics(painter.font());
     painter.drawText(QPoint(x, y + metrics.ascent()), FromFileName(text));
 }
@@ -83,7 +68,7 @@ void TCanvas::DrawFocusRect(const TRect& rect) {
     QStyleOptionFocusRect option;
     option.initFrom(ImplPtr->Device);
     option.rect = ToQRect(rect);
-    option.backgroundColor = ImplPtr->Color(ImplPtr->BrushColor);
+    option.backgroundColor = ImplPtr->Color(BrushColor());
     ImplPtr->Device->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter,
                                             ImplPtr->Device);
 }

@@ -13,7 +13,7 @@
 struct TCanvasImpl {
     explicit TCanvasImpl(QWidget* device) : Device(device) {}
 
-    QFont QtFont() const;
+    QFont QtFont(const TFont& font) const;
     QColor Color(TSysColor color) const;
     // Raises Exception while the device is not painting.
     QPainter& ActivePainter() const;
@@ -22,9 +22,6 @@ struct TCanvasImpl {
     QPointer<QWidget> Device;
     // Set only while the device paints.
     QPainter* Painter = nullptr;
-    TFont Font;
-    TSysColor BrushColor = TSysColor::Window;
-    TSysColor FontColor = TSysColor::WindowText;
 };
 
 // Lends a painter to a canvas for the lifetime of this object.

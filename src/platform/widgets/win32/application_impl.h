@@ -2,7 +2,7 @@
 
 // Only for the Win32 implementation of the platform layer and for tests.
 
-#include "platform/widgets/win32/windows_api.h"
+#include "platform/win32/windows_api.h"
 
 // Ends TApplication::Run once the message under way has been handled; nothing when it is not
 // running.

@@ -34,8 +34,8 @@ private:
 
 } // namespace
 
-HFONT TCanvasImpl::FontHandle() const {
-    return ::FontHandle(Font, Device.Font);
+HFONT TCanvasImpl::FontHandle(const TFont& font) const {
+    return ::FontHandle(font, Device.Font);
 }
 
 HDC TCanvasImpl::ActiveDc() const {
@@ -45,31 +45,16 @@ HDC TCanvasImpl::ActiveDc() const {
     return Dc;
 }
 
+// Made and ended here, where the toolkit's part of a canvas is a complete type.
 TCanvas::TCanvas(std::unique_ptr<TCanvasImpl> impl) : ImplPtr(std::move(impl)) {}
 
 TCanvas::~TCanvas() = default;
-
-const TFont& TCanvas::Font() const {
-    return ImplPtr->Font;
-}
-
-void TCanvas::SetFont(const TFont& font) {
-    ImplPtr->Font = font;
-}
-
-void TCanvas::SetBrushColor(TSysColor color) {
-    ImplPtr->BrushColor = color;
-}
-
-void TCanvas::SetFontColor(TSysColor color) {
-    ImplPtr->FontColor = color;
-}
 
 int TCanvas::TextHeight(std::string_view text) const {
     HDC dc = ImplPtr->Dc ? ImplPtr->Dc : GetDC(nullptr);
     SIZE size{};
     {
-        const TSelectedFont selected(dc, ImplPtr->FontHandle());
+        const TSelectedFont selected(dc, ImplPtr->FontHandle(Font()));
         const std::wstring wide = DisplayText(text);
         GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     }
@@ -81,13 +66,13 @@ int TCanvas::TextHeight(std::string_view text) const {
 
 void TCanvas::FillRect(const TRect& rect) {
     const RECT area = ToRECT(rect);
-    ::FillRect(ImplPtr->ActiveDc(), &area, GetSysColorBrush(SysColorIndex(ImplPtr->BrushColor)));
+    ::FillRect(ImplPtr->ActiveDc(), &area, GetSysColorBrush(SysColorIndex(BrushColor())));
 }
 
 void TCanvas::TextOut(int x, int y, std::string_view text) {
     HDC dc = ImplPtr->ActiveDc();
-    const TSelectedFont selected(dc, ImplPtr->FontHandle());
-    SetTextColor(dc, GetSysColor(SysColorIndex(ImplPtr->FontColor)));
+    const TSelectedFont selected(dc, ImplPtr->FontHandle(Font()));
+    SetTextColor(dc, GetSysColor(SysColorIndex(FontColor())));
     SetBkMode(dc, TRANSPARENT);
     // Data bytes in the system's code page, as they stand.
     TextOutA(dc, x, y, text.data(), static_cast<int>(text.size()));

@@ -10,7 +10,7 @@ struct TCanvasImpl {
     explicit TCanvasImpl(const TControlImpl& device) : Device(device) {}
 
     // The font that the canvas's font names, on top of the device's.
-    HFONT FontHandle() const;
+    HFONT FontHandle(const TFont& font) const;
     // Raises Exception while the device is not painting.
     HDC ActiveDc() const;
 
@@ -18,9 +18,6 @@ struct TCanvasImpl {
     const TControlImpl& Device;
     // Set only while the device paints.
     HDC Dc = nullptr;
-    TFont Font;
-    TSysColor BrushColor = TSysColor::Window;
-    TSysColor FontColor = TSysColor::WindowText;
 };
 
 // Lends a device context to a canvas for the lifetime of this object.

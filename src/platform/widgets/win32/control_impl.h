@@ -3,12 +3,13 @@
 // Only for the Win32 implementation of the platform layer and for tests.
 
 #include "platform/widgets/control.h"
+#include "platform/widgets/types.h"
+#include "platform/widgets/win32/screen_text.h"
+#include "platform/win32/windows_api.h"
 
 #include <functional>
 #include <string>
 #include <vector>
-
-#include "platform/widgets/win32/windows_api.h"
 
 // Handles one message; true when it did, with the message's result in result.
 using TMessageHandler =
@@ -64,3 +65,10 @@ HFONT FontHandle(const TFont& font, HFONT base);
 inline constexpr const wchar_t* FormClassName = L"AllVornaxelCheckForm";
 inline constexpr const wchar_t* PanelClassName = L"AllVornaxelCheckPanel";
 void RegisterWindowClasses();
+
+inline RECT ToRECT(const TRect& r) {
+    return {r.Left, r.Top, r.Right, r.Bottom};
+}
+inline TRect ToTRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}

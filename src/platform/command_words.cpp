@@ -1,4 +1,4 @@
-#include "platform/process.h"
+#include "platform/command_words.h"
 
 std::optional<std::vector<std::string>> SplitCommandWords(std::string_view command) {
     std::vector<std::string> words;

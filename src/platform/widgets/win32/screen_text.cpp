@@ -1,4 +1,6 @@
-#include "platform/widgets/win32/windows_api.h"
+#include "platform/widgets/win32/screen_text.h"
+
+#include "platform/win32/windows_api.h"
 
 namespace {
 

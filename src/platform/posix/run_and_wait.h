@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/process.h"
+
+#include <string>
+#include <vector>
+
+// Starts words[0], looked up on PATH like a shell does, with the other words as arguments and
+// waits for its end without a time limit. No shell sees the words. The program reads its
+// standard input from /dev/null, writes to ours, inherits no other descriptor, and starts
+// with default signal handling and no blocked signal. Empty words start nothing.
+TProcessOutcome RunAndWait(const std::vector<std::string>& words);
