@@ -13,8 +13,8 @@ pages=1000
 build_dir=${BENCH_BUILD_DIR:-build-bench}
 
 scripts/install-deps
-echo "Building (Release) in $build_dir ..."
-scripts/build "$build_dir" -DCMAKE_BUILD_TYPE=Release -DALLCHECK_BENCH=ON
+scripts/build "$build_dir" -DCMAKE_BUILD_TYPE=Release -DALLCHECK_BENCH=ON \
+    --target batch_run_bench --target batch_run_checker
 bench=$PWD/$build_dir/bench/batch_run/batch_run_bench
 checker=$PWD/$build_dir/bench/batch_run/batch_run_checker
 export QT_QPA_PLATFORM=offscreen

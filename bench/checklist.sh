@@ -10,6 +10,5 @@ runs=${1:-5}
 build_dir=${BENCH_BUILD_DIR:-build-bench}
 
 scripts/install-deps
-echo "Building (Release) in $build_dir ..."
-scripts/build "$build_dir" -DCMAKE_BUILD_TYPE=Release -DALLCHECK_BENCH=ON
+scripts/build "$build_dir" -DCMAKE_BUILD_TYPE=Release -DALLCHECK_BENCH=ON --target checklist_bench
 QT_QPA_PLATFORM=offscreen "$build_dir/bench/checklist/checklist_bench" "$runs"

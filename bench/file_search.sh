@@ -11,8 +11,7 @@ runs=${1:-9}
 build_dir=${BENCH_BUILD_DIR:-build-bench}
 
 scripts/install-deps
-echo "Building (Release) in $build_dir ..."
-scripts/build "$build_dir" -DCMAKE_BUILD_TYPE=Release -DALLCHECK_BENCH=ON
+scripts/build "$build_dir" -DCMAKE_BUILD_TYPE=Release -DALLCHECK_BENCH=ON --target file_search_bench
 bench=$build_dir/bench/file_search/file_search_bench
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/allcheck-bench-XXXXXX")

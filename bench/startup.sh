@@ -9,8 +9,7 @@ runs=${1:-5}
 build_dir=${BENCH_BUILD_DIR:-build-bench}
 
 scripts/install-deps
-echo "Building (Release) in $build_dir ..."
-scripts/build "$build_dir" -DCMAKE_BUILD_TYPE=Release -DALLCHECK_BENCH=ON
+scripts/build "$build_dir" -DCMAKE_BUILD_TYPE=Release -DALLCHECK_BENCH=ON --target startup_bench
 work=$(mktemp -d "${TMPDIR:-/tmp}/allcheck-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 mkdir -m 700 "$work/runtime"

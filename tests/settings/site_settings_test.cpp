@@ -108,4 +108,21 @@ TEST(SettingsPaths, SitBesideTheExecutable) {
 }
 #endif
 
+// The template that the package ships, copied beside this test by the build, read as the
+// program reads its own file once the user has named the copy allcheck.INI.
+TEST(SettingsTemplate, GivesTheSettingsItDocuments) {
+    TProgramSettings read =
+        ReadProgramSettings(ExtractFilePath(ExeName()) + SETTINGS_TEMPLATE_NAME);
+#ifdef _WIN32
+    EXPECT_EQ(read.LintProgram, R"("C:\Program Files\tidy\bin\tidy.exe" -q -e --show-errors 1000)"
+                                R"( -f "C:\allcheck\report.txt")");
+    EXPECT_EQ(read.OutputFile, R"(C:\allcheck\report.txt)");
+#else
+    EXPECT_EQ(read.LintProgram, "tidy -q -e --show-errors 1000 -f /home/user/allcheck/report.txt");
+    EXPECT_EQ(read.OutputFile, "/home/user/allcheck/report.txt");
+#endif
+    EXPECT_EQ(read.OpenParen, DefaultOpen);
+    EXPECT_EQ(read.CloseParen, DefaultClose);
+}
+
 } // namespace

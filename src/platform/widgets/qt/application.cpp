@@ -4,7 +4,10 @@
 #include "platform/widgets/qt/control_impl.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
+#include <QIcon>
 
 namespace {
 
@@ -49,6 +52,16 @@ TApplication::TApplication(int& argc, char** argv) : Impl(new TApplicationImpl) 
 
 void TApplication::Initialize() {
     QFont::insertSubstitutions(FromUtf8(JapaneseUiFont), JapaneseUiSubstitutes);
+    // The program's icon, one picture a size in the executable's resource folder
+    // :/program-icon/, for the title bar and the task bar; a program without one (a test)
+    // keeps the desktop's.
+    QIcon icon;
+    for (const QFileInfo& picture : QDir(":/program-icon").entryInfoList(QDir::Files)) {
+        icon.addFile(picture.filePath());
+    }
+    if (!icon.isNull()) {
+        QApplication::setWindowIcon(icon);
+    }
 }
 
 void TApplication::Run() {

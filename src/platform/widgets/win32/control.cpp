@@ -125,9 +125,13 @@ void RegisterWindowClasses() {
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = FormClassName;
-        RegisterClassExW(&windowClass);
         windowClass.lpszClassName = PanelClassName;
+        RegisterClassExW(&windowClass);
+        // A form shows the program's icon, the executable's icon resource 1, in its title bar
+        // and on the task bar (the small one chosen from the same resource); a program without
+        // one, such as a test, gets the system's.
+        windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
+        windowClass.lpszClassName = FormClassName;
         RegisterClassExW(&windowClass);
         return true;
     }();
