@@ -94,8 +94,12 @@ void TMainForm::CreateComponents() {
 }
 
 void TMainForm::FormCreate(TObject*) {
-    SiteDirs = std::make_unique<TStringList>(ReadSiteDirs(CompanionSettingsPath()));
-    Settings = ReadProgramSettings(OwnSettingsPath());
+    TSettingsProblems problems;
+    SiteDirs = std::make_unique<TStringList>(ReadSiteDirs(CompanionSettingsPath(), problems));
+    Settings = ReadProgramSettings(OwnSettingsPath(), problems);
+    for (const std::string& problem : problems) {
+        ShowErrorMessage(problem);
+    }
     BuildSiteMenu();
     if (std::optional<std::string> refusal =
             OutputFileRefusal(Settings.OutputFile, *SiteDirs,

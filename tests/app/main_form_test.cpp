@@ -3,6 +3,7 @@
 #include "app/main.h"
 #include "app/status_texts.h"
 #include "platform/file_names.h"
+#include "platform/narrow_text.h"
 
 #include <filesystem>
 
@@ -184,6 +185,29 @@ TEST_F(MainFormTest, AnOutputFileThatIsAPageIsRefusedAndLeftAsItWas) {
     Click(*form->BExecLint);
     EXPECT_EQ(boxes.Texts.back(), "出力ﾌｧｲﾙが設定されていません");
     EXPECT_EQ(ReadAll(page), "<p>page</p>");
+}
+
+// A NUL byte ends a name for the system: an output file "a.html<NUL>.txt" would be the page.
+TEST_F(MainFormTest, SettingsHoldingANulByteAreRefusedByNameAndCountAsNotSet) {
+    using namespace std::string_literals;
+    const std::string page = Dir.Write("site/a.html", "<p>page</p>");
+    Dir.Write("KESTOLA.INI", "[Directory]\r\nLocalPath=\"" + Path("site/") + "\0x\"\r\n"s);
+    Dir.Write("allcheck.INI", "[Program]\nVornaxelBatch=checker\0x\nOutputFile="s + page +
+                                  "\0.txt\nOpenParen=<\0<\nCloseParen=>\0>\n"s);
+    TMessageBoxes boxes;
+    TMainForm* form = StartAndScan();
+    const Strings settings{"LocalPath", "VornaxelBatch", "OutputFile", "OpenParen", "CloseParen"};
+    ASSERT_EQ(boxes.Texts.size(), settings.size());
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        EXPECT_TRUE(boxes.Texts[i].starts_with("設定 " + settings[i] + " ")) << boxes.Texts[i];
+    }
+    EXPECT_EQ(ReadAll(page), "<p>page</p>");
+    EXPECT_FALSE(FileExists(Path("site/a.bak")));
+    EXPECT_EQ(form->CLBLintFile->Items().Count(), 0);
+    EXPECT_EQ(form->Settings.LintProgram, "");
+    EXPECT_EQ(form->Settings.OpenParen, ReportText("【"));
+    Click(*form->BExecLint);
+    EXPECT_EQ(boxes.Texts.back(), "出力ﾌｧｲﾙが設定されていません");
 }
 
 } // namespace

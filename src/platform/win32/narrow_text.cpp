@@ -1,6 +1,6 @@
 #include "platform/narrow_text.h"
 
-#include "platform/win32/windows_api.h"
+#include "platform/win32/wide_text.h"
 
 namespace {
 
@@ -17,22 +17,21 @@ std::size_t NextChar(std::string_view text, std::size_t i) {
 // The report is Shift-JIS, the code page the program's texts were written in.
 constexpr UINT ReportCodePage = 932;
 
+// UTF-16 in the byte order of its mark; a last odd byte is no character and is dropped.
+std::wstring Utf16(std::string_view bytes, bool bigEndian) {
+    std::wstring text(bytes.size() / 2, L'\0');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto first = static_cast<unsigned char>(bytes[2 * i]);
+        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        text[i] = static_cast<wchar_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+    }
+    return text;
+}
+
 } // namespace
 
 std::string ReportText(std::string_view utf8) {
-    if (utf8.empty()) {
-        return {};
-    }
-    int size = static_cast<int>(utf8.size());
-    int wideSize = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(wideSize), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), wideSize);
-    int narrowSize =
-        WideCharToMultiByte(ReportCodePage, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(narrowSize), '\0');
-    WideCharToMultiByte(ReportCodePage, 0, wide.data(), wideSize, narrow.data(), narrowSize,
-                        nullptr, nullptr);
-    return narrow;
+    return Narrow(ReportCodePage, Widen(CP_UTF8, utf8));
 }
 
 // Both walk forward from the start: only there is it certain where a character begins, since a
@@ -53,4 +52,19 @@ std::string_view DropLastChar(std::string_view text) {
         start = i;
     }
     return text.substr(0, start);
+}
+
+std::optional<std::string> MarkedTextAsUtf8(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        return std::string(bytes.substr(3));
+    }
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        return Narrow(CP_UTF8, Utf16(bytes.substr(2), bytes[0] == '\xFE'));
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> NarrowFromUtf8(std::string_view utf8) {
+    // U+FFFD, which stands for bytes that are no UTF-8, has no counterpart in a code page.
+    return AnsiExactly(Widen(CP_UTF8, utf8));
 }
