@@ -152,6 +152,10 @@ void TMainForm::WMScanFiles(TMessage&) {
         SetAllChecked(true);
     }
     LStatus->SetText(StatusFileCount(CLBLintFile->Items().Count()));
+    if (!files.LeftOut().empty()) {
+        const TLeftOutNotice notice = LeftOutNotice(files.LeftOut());
+        ShowWarningMessage(notice.Message, notice.Lines);
+    }
     BExecLint->SetEnabled(true);
 }
 

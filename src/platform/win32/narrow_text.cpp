@@ -66,5 +66,10 @@ std::optional<std::string> MarkedTextAsUtf8(std::string_view bytes) {
 
 std::optional<std::string> NarrowFromUtf8(std::string_view utf8) {
     // U+FFFD, which stands for bytes that are no UTF-8, has no counterpart in a code page.
-    return AnsiExactly(Widen(CP_UTF8, utf8));
+    bool exact = false;
+    std::string narrow = Ansi(Widen(CP_UTF8, utf8), exact);
+    if (!exact) {
+        return std::nullopt;
+    }
+    return narrow;
 }

@@ -26,21 +26,20 @@ std::string Narrow(UINT codePage, std::wstring_view text) {
     return bytes;
 }
 
-std::optional<std::string> AnsiExactly(std::wstring_view text) {
+std::string Ansi(std::wstring_view text, bool& exact) {
+    exact = true;
     if (text.empty()) {
-        return std::string();
+        return {};
     }
     const int size = static_cast<int>(text.size());
     BOOL usedDefault = FALSE;
     std::string bytes(
         static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(),
-                                                     size, nullptr, 0, nullptr, &usedDefault)),
+                                                     size, nullptr, 0, nullptr, nullptr)),
         '\0');
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, bytes.data(),
                         static_cast<int>(bytes.size()), nullptr, &usedDefault);
-    // The way back must give the same text: that also catches what the flags let through.
-    if (usedDefault || Widen(CP_ACP, bytes) != text) {
-        return std::nullopt;
-    }
+    // The way back must give the same text: that also catches what the flag lets through.
+    exact = !usedDefault && Widen(CP_ACP, bytes) == text;
     return bytes;
 }

@@ -2,7 +2,6 @@
 
 #include "platform/win32/windows_api.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,9 +10,8 @@
 // bytes of the code page in UTF-16; bytes that form no character there come out as the
 // system's replacement character.
 std::wstring Widen(UINT codePage, std::string_view bytes);
-// text in the code page; a character it cannot hold becomes its default character.
+// text in the code page; a character it cannot hold becomes a look-alike or "?".
 std::string Narrow(UINT codePage, std::wstring_view text);
-// text in the ANSI code page, character for character; nothing when a character has no exact
-// counterpart there, since a look-alike ("e" for "é", "\" for "¥") or "?" would name
-// something else.
-std::optional<std::string> AnsiExactly(std::wstring_view text);
+// text in the ANSI code page, with "?" for each character that has no exact counterpart there
+// (never a look-alike: not "e" for "é", not "\" for "¥"); exact tells whether there was none.
+std::string Ansi(std::wstring_view text, bool& exact);
