@@ -176,6 +176,19 @@ TEST_F(MainFormTest, TheCloseButtonClosesTheWindow) {
     EXPECT_FALSE(IsShown(*form));
 }
 
+// As the dialog manager of Windows has it: a button with the focus takes no letters.
+TEST_F(MainFormTest, WithAButtonFocusedTheLetterOfAnAcceleratorPressesItsButton) {
+    Configure("", "");
+    TMainForm* form = StartAndScan();
+    ASSERT_TRUE(WaitFor([&] { return HasFocus(*form->BClose); }));
+    TMessageBoxes boxes;
+    TypeText(*form->BClose, "s");
+    EXPECT_TRUE(WaitFor([&] { return !boxes.Texts.empty(); }));
+    EXPECT_EQ(boxes.Texts, Strings{"出力ﾌｧｲﾙが設定されていません"});
+    TypeText(*form->BClose, "c");
+    EXPECT_TRUE(WaitFor([&] { return !IsShown(*form); }));
+}
+
 TEST_F(MainFormTest, AnOutputFileThatIsAPageIsRefusedAndLeftAsItWas) {
     const std::string page = Dir.Write("site/a.html", "<p>page</p>");
     Configure(Path("site/"), page);
