@@ -40,7 +40,8 @@ mapfile -t files < <("$bench" list "$site")
 ours_out=$work/ours/out.txt
 loop_out=$work/loop/out.txt
 combined=$work/loop/combined.txt
-run_ours() { "$bench" run "$work/program/" "$site" "$checker" "$ours_out"; }
+# The command as the shell would quote it: the program splits it into words the same way.
+run_ours() { "$bench" run "$work/program/" "$site" "$ours_out" "'$checker' '$ours_out'"; }
 # Prints the loop's seconds. The header is the program's: an empty line, then the page's path
 # in the default brackets.
 run_loop() {
