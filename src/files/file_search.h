@@ -72,9 +72,8 @@ void ListSubdirs(const std::string& mask, TSubdirList& dirs, TFileList& list);
 
 // Searches the mask's directory and every directory below it for files whose names match the
 // mask's name part, appending their full paths to list, or noting them among its left-out
-// entries. The mask is not tidied: its directory
-// part is everything up to and including its last separator (the working folder when there is
-// none).
+// entries. The mask is not tidied: its directory part is everything up to and including its
+// last separator (the working folder when there is none).
 // A subdirectory that is already on the current descent path (same device and inode, as a
 // link or bind mount back up the tree makes it) is not entered again. progress may be empty.
 void SearchFiles(const std::string& mask, FileKinds kinds, TFileList& list,

@@ -92,7 +92,8 @@ public:
     // are enabled for the program. The enumeration itself reaches folders of any length. Always
     // true on Linux.
     bool PathFits() const;
-    // The entry's full path with its own name, in UTF-8, for the screen.
+    // The entry's full path with its own name, for the screen: in UTF-8 on Windows, the path's
+    // own bytes on Linux.
     std::string UnicodePath() const;
 
 private:
