@@ -90,7 +90,7 @@ run_loop() {
 same_reports() {
     if ! cmp -s "$work/ours/out.txt" "$combined"; then
         echo "the combined reports differ: $work/ours/out.txt and $combined" >&2
-        cmp "$work/ours/out.txt" "$combined" >&2 || true
+        diff -a "$work/ours/out.txt" "$combined" | head -n 8 >&2 || true
         exit 1
     fi
 }
