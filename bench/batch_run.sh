@@ -21,6 +21,7 @@ export QT_QPA_PLATFORM=offscreen
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/allcheck-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
+[[ $work != *"'"* ]] || { echo "the checker command cannot quote a path with ': $work" >&2; exit 1; }
 site=$work/site/
 mkdir -p "$work/program" "$work/ours" "$work/loop"
 mkdir -m 700 "$work/runtime"
