@@ -5,6 +5,7 @@
 #include "platform/file_names.h"
 #include "platform/narrow_text.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #ifdef _WIN32
