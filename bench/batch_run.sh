@@ -21,6 +21,7 @@ export QT_QPA_PLATFORM=offscreen
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/allcheck-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
+[[ $work != *"'"* ]] || { echo "the checker command cannot quote a path with ': $work" >&2; exit 1; }
 site=$work/site/
 mkdir -p "$work/program" "$work/ours" "$work/loop"
 mkdir -m 700 "$work/runtime"
@@ -40,7 +41,8 @@ mapfile -t files < <("$bench" list "$site")
 ours_out=$work/ours/out.txt
 loop_out=$work/loop/out.txt
 combined=$work/loop/combined.txt
-run_ours() { "$bench" run "$work/program/" "$site" "$checker" "$ours_out"; }
+# The command as the shell would quote it: the program splits it into words the same way.
+run_ours() { "$bench" run "$work/program/" "$site" "$ours_out" "'$checker' '$ours_out'"; }
 # Prints the loop's seconds. The header is the program's: an empty line, then the page's path
 # in the default brackets.
 run_loop() {

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         }
     }
-    std::string localPath = LookupIniString(lines, "Directory", "LocalPath", "");
+    std::string localPath(LookupIniString(lines, "Directory", "LocalPath").value_or(""));
     TStringList sites;
     sites.SetCommaText(localPath);
     sites.SetCommaText(text);

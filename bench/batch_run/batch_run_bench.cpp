@@ -1,14 +1,20 @@
-// The timing program behind bench/batch_run.sh.
+// The timing program behind bench/batch_run.sh (Linux) and bench/batch_run_wine.sh (Windows,
+// under Wine).
 //
-//   batch_run_bench list SITE/
+//   batch_run_bench list SITE
 //       prints the site's pages one a line, in the order the program's scan lists them
-//   batch_run_bench run PROGRAM_DIR/ SITE/ CHECKER OUTPUT
+//   batch_run_bench run PROGRAM_DIR SITE OUTPUT COMMAND
 //       places the whole program in PROGRAM_DIR (its settings files beside a pretended
-//       executable) with "CHECKER OUTPUT" as the checker command, shows its window, waits for
-//       the scan of SITE, then times the batch run over every page and prints
+//       executable) with COMMAND as the checker command and OUTPUT as the output file, shows its
+//       window, waits for the scan of SITE, then times the batch run over every page and prints
 //       "<seconds of the batch run> <pages> <seconds of the final save alone>"
+//   batch_run_bench starts COUNT COMMAND PAGE
+//       starts the checker on PAGE COUNT times as the batch run does, one after another, and
+//       prints the seconds that one start took, from its start to its end
 //
-// The combined report is left in OUTPUT, so that the script can compare it with its own.
+// Folders end with the separator. The combined report is left in OUTPUT, so that the script can
+// compare it with its own.
+#include "app/batch_check.h"
 #include "app/main.h"
 #include "app/site_scan.h"
 #include "checklist/checklst.h"
@@ -18,13 +24,14 @@
 #include "platform/widgets/application.h"
 #include "platform/widgets/desktop.h"
 
-#include <QTest>
-
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -39,12 +46,17 @@ double Since(Clock::time_point start) {
     std::exit(1);
 }
 
-// One word of the checker command, whatever blanks the path holds.
-std::string Quoted(const std::string& path) {
-    if (path.find('\'') != std::string::npos) {
-        Fail("a path with a single quote cannot be placed in the command: " + path);
+// Handles the window's events until done() holds; false after seconds without.
+bool WaitFor(TApplication& application, const std::function<bool()>& done, double seconds) {
+    const Clock::time_point start = Clock::now();
+    while (!done()) {
+        if (Since(start) > seconds) {
+            return false;
+        }
+        application.ProcessMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    return "'" + path + "'";
+    return true;
 }
 
 int List(const std::string& site) {
@@ -61,22 +73,22 @@ int List(const std::string& site) {
 int Run(int argc, char** argv) {
     const std::string programDir = argv[2];
     const std::string site = argv[3];
-    const std::string checker = argv[4];
-    const std::string output = argv[5];
+    const std::string output = argv[4];
+    const std::string command = argv[5];
     OverrideExeName(programDir + "allcheck");
     WriteFileBytes(programDir + "KESTOLA.INI", "[Directory]\r\nLocalPath=" + site + "\r\n");
-    WriteFileBytes(programDir + "allcheck.INI", "[Program]\nVornaxelBatch=" + Quoted(checker) +
-                                                    " " + Quoted(output) +
-                                                    "\nOutputFile=" + output + "\n");
+    WriteFileBytes(programDir + "allcheck.INI",
+                   "[Program]\nVornaxelBatch=" + command + "\nOutputFile=" + output + "\n");
 
     TApplication application(argc, argv);
     application.Initialize();
     ProbeCheckBoxSize();
     std::string opened;
-    OverrideShellOpener([&opened](const std::string& url) { opened = url; });
+    OverrideShellOpener([&opened](const std::string& item) { opened = item; });
     auto* form = application.CreateForm<TMainForm>();
     form->Show();
-    if (!QTest::qWaitFor([form] { return form->BExecLint->Enabled(); }, 60000)) {
+    if (!WaitFor(
+            application, [form] { return form->BExecLint->Enabled(); }, 60)) {
         Fail("the scan did not end");
     }
     const int pages = form->CLBLintFile->Items().Count();
@@ -91,7 +103,8 @@ int Run(int argc, char** argv) {
             Fail("page " + std::to_string(i) + " is still checked after the run");
         }
     }
-    if (opened != "file://" + output) {
+    // The desktop is handed a file: URL on Linux, the path on Windows.
+    if (!opened.ends_with(output)) {
         Fail("the combined report was not opened: \"" + opened + "\"");
     }
 
@@ -107,6 +120,17 @@ int Run(int argc, char** argv) {
     return 0;
 }
 
+int Starts(int count, const std::string& command, const std::string& page) {
+    const Clock::time_point start = Clock::now();
+    for (int i = 0; i < count; ++i) {
+        if (!RunLint(command, page).Started) {
+            Fail("the checker did not start: " + command);
+        }
+    }
+    std::printf("%.6f\n", Since(start) / count);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -117,10 +141,14 @@ int main(int argc, char** argv) {
         if (argc == 6 && std::strcmp(argv[1], "run") == 0) {
             return Run(argc, argv);
         }
+        if (argc == 5 && std::strcmp(argv[1], "starts") == 0 && std::atoi(argv[2]) > 0) {
+            return Starts(std::atoi(argv[2]), argv[3], argv[4]);
+        }
     } catch (const std::exception& failure) {
         Fail(failure.what());
     }
-    std::fprintf(stderr, "usage: batch_run_bench list SITE/\n"
-                         "       batch_run_bench run PROGRAM_DIR/ SITE/ CHECKER OUTPUT\n");
+    std::fprintf(stderr, "usage: batch_run_bench list SITE\n"
+                         "       batch_run_bench run PROGRAM_DIR SITE OUTPUT COMMAND\n"
+                         "       batch_run_bench starts COUNT COMMAND PAGE\n");
     return 2;
 }

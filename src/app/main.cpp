@@ -93,8 +93,12 @@ void TMainForm::CreateComponents() {
 }
 
 void TMainForm::FormCreate(TObject*) {
-    SiteDirs = std::make_unique<TStringList>(ReadSiteDirs(CompanionSettingsPath()));
-    Settings = ReadProgramSettings(OwnSettingsPath());
+    TSettingsProblems problems;
+    SiteDirs = std::make_unique<TStringList>(ReadSiteDirs(CompanionSettingsPath(), problems));
+    Settings = ReadProgramSettings(OwnSettingsPath(), problems);
+    for (const std::string& problem : problems) {
+        ShowErrorMessage(problem);
+    }
     BuildSiteMenu();
     // The output file is reset at the end of the scan, once its rule can see the pages listed.
     PostMessage(*this, WM_SCANFILES, 0, 0);
@@ -139,6 +143,10 @@ void TMainForm::WMScanFiles(TMessage&) {
     }
     const int count = CLBLintFile->Items().Count();
     LStatus->SetText(StatusFileCount(count));
+    if (!files.LeftOut().empty()) {
+        const TLeftOutNotice notice = LeftOutNotice(files.LeftOut());
+        ShowWarningMessage(notice.Message, notice.Lines);
+    }
     if (std::optional<std::string> failure = ResetOutputFile(files)) {
         LStatus->SetText(StatusResetFailed(count, *failure));
     }

@@ -32,4 +32,12 @@ bool TFileList::Add(std::string path) {
 void TFileList::Clear() {
     Index.clear();
     Paths.clear();
+    LeftOutIndex.clear();
+    LeftOutPaths.clear();
+}
+
+void TFileList::LeaveOut(std::string unicodePath) {
+    if (LeftOutIndex.insert(unicodePath).second) {
+        LeftOutPaths.push_back(std::move(unicodePath));
+    }
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 // The file list of the scan: full paths in the order they were first added, each at most once
 // by TSameFileRule. Adding and looking up take constant time on average (a hash index beside
@@ -30,6 +32,13 @@ public:
     bool Add(std::string path);
     void Clear();
 
+    // Notes, once, an entry that a search found but could not list: a page or a folder (its
+    // path ending in the separator) that the program cannot name (see TSearchRec::ExactName
+    // and PathFits), by its full path in UTF-8.
+    void LeaveOut(std::string unicodePath);
+    // The entries left out, in the order first noted.
+    const std::vector<std::string>& LeftOut() const { return LeftOutPaths; }
+
     auto begin() const { return Paths.begin(); }
     auto end() const { return Paths.end(); }
 
@@ -46,4 +55,6 @@ private:
     // A deque keeps its entries in place as it grows, so the index may view them.
     std::deque<std::string> Paths;
     std::unordered_map<std::string_view, int, THash, TEqual> Index; // path -> its index
+    std::vector<std::string> LeftOutPaths;
+    std::unordered_set<std::string> LeftOutIndex;
 };

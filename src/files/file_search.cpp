@@ -15,7 +15,7 @@ void Search(const std::string& mask, const std::string& namePart, FileKinds kind
     }
     TSubdirList subdirs;
     CollectFiles(mask, kinds, list);
-    ListSubdirs(mask, subdirs);
+    ListSubdirs(mask, subdirs, list);
     std::size_t count = subdirs.size();
     for (std::size_t i = 0; i < count; ++i) {
         const TSubdir& subdir = subdirs[i];
@@ -46,19 +46,29 @@ void CollectFiles(const std::string& mask, FileKinds kinds, TFileList& list) {
     std::string dir = ExtractFilePath(mask);
     TSearchRec rec;
     for (int found = FindFirst(mask, faAnyFile, rec); found == 0; found = FindNext(rec)) {
-        if (AttrAccepted(kinds, rec.Attr())) {
+        if (!AttrAccepted(kinds, rec.Attr())) {
+            continue;
+        }
+        if (rec.ExactName() && rec.PathFits()) {
             list.Add(dir + rec.Name);
+        } else {
+            list.LeaveOut(rec.UnicodePath());
         }
     }
     FindClose(rec);
 }
 
-void ListSubdirs(const std::string& mask, TSubdirList& dirs) {
+void ListSubdirs(const std::string& mask, TSubdirList& dirs, TFileList& list) {
     std::string dir = ExtractFilePath(mask);
     TSearchRec rec;
     for (int found = FindFirst(dir + "*.*", faDirectory, rec); found == 0; found = FindNext(rec)) {
-        if (rec.Name != "." && rec.Name != ".." && rec.HasAttr(faDirectory)) {
+        if (rec.Name == "." || rec.Name == ".." || !rec.HasAttr(faDirectory)) {
+            continue;
+        }
+        if (rec.ExactName()) {
             dirs.push_back({dir + rec.Name + PathDelim, rec.Id()});
+        } else {
+            list.LeaveOut(rec.UnicodePath() + PathDelim);
         }
     }
     FindClose(rec);

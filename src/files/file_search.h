@@ -60,17 +60,20 @@ using TSubdirList = std::vector<TSubdir>;
 bool AttrAccepted(FileKinds kinds, int attr);
 
 // Appends to list the accepted files of the mask's directory whose names match the mask's name
-// part, in enumeration order, leaving out those the list already holds.
+// part, in enumeration order, leaving out those the list already holds. A file that the program
+// cannot name by its path (see TSearchRec::ExactName and PathFits) goes to list's left-out
+// entries instead.
 void CollectFiles(const std::string& mask, FileKinds kinds, TFileList& list);
 
 // Appends to dirs the subdirectories of the mask's directory that are marked neither hidden
-// nor system, in enumeration order.
-void ListSubdirs(const std::string& mask, TSubdirList& dirs);
+// nor system, in enumeration order. One whose name is not exact cannot be searched: it goes to
+// list's left-out entries instead.
+void ListSubdirs(const std::string& mask, TSubdirList& dirs, TFileList& list);
 
 // Searches the mask's directory and every directory below it for files whose names match the
-// mask's name part, appending their full paths to list. The mask is not tidied: its directory
-// part is everything up to and including its last separator (the working folder when there is
-// none).
+// mask's name part, appending their full paths to list, or noting them among its left-out
+// entries. The mask is not tidied: its directory part is everything up to and including its
+// last separator (the working folder when there is none).
 // A subdirectory that is already on the current descent path (same device and inode, as a
 // link or bind mount back up the tree makes it) is not entered again. progress may be empty.
 void SearchFiles(const std::string& mask, FileKinds kinds, TFileList& list,

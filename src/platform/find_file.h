@@ -18,9 +18,10 @@
 // The pattern is a directory part (everything up to and including the last separator, empty for
 // the working folder) and a name pattern.
 //
-// On Windows the system enumerates: FindFirstFileA matches names by its own wildcard rules,
+// On Windows the system enumerates: FindFirstFileW matches names by its own wildcard rules,
 // entries come in the file system's own order (by name, letter case ignored, on NTFS), and each
-// carries the system's attribute word as it stands, bits beyond the six below included.
+// carries the system's attribute word as it stands, bits beyond the six below included. Names
+// come back in the ANSI code page (see ExactName).
 //
 // On Linux names match without regard to ASCII letter case; "*" is any run of bytes, "?"
 // exactly one byte; "*.*" matches every name, with or without a dot, "." and ".." included.
@@ -81,6 +82,19 @@ public:
     // What the entry leads to (links followed); zero for anything but a reachable file or
     // directory.
     TFileId Id() const;
+
+    // Whether Name is the entry's own name. On Windows a name with a character that the code
+    // page cannot hold has none there: Name then holds it with "?" for that character, which
+    // may be the name of another entry or of none. Always true on Linux.
+    bool ExactName() const;
+    // Whether the system takes the entry's full path (the pattern's directory part and Name) as
+    // it stands: on Windows a path of MAX_PATH (260) characters or more only where long paths
+    // are enabled for the program. The enumeration itself reaches folders of any length. Always
+    // true on Linux.
+    bool PathFits() const;
+    // The entry's full path with its own name, for the screen: in UTF-8 on Windows, the path's
+    // own bytes on Linux.
+    std::string UnicodePath() const;
 
 private:
     friend int FindFirst(std::string_view pattern, int attr, TSearchRec& rec);

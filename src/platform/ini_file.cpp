@@ -1,6 +1,5 @@
 #include "platform/ini_file.h"
 
-#include "platform/exceptions.h"
 #include "platform/string_list.h"
 
 #include <algorithm>
@@ -27,25 +26,13 @@ bool SameText(std::string_view a, std::string_view b) {
 
 } // namespace
 
-TIniFile::TIniFile(const std::string& fileName) {
-    TStringList lines;
-    try {
-        lines.LoadFromFile(fileName);
-    } catch (const EInOutError&) {
-        return;
-    }
-    Parse(lines);
-}
-
 TIniFile TIniFile::FromText(std::string_view text) {
     TStringList lines;
     lines.SetText(text);
-    TIniFile ini;
-    ini.Parse(lines);
-    return ini;
+    return TIniFile(lines);
 }
 
-void TIniFile::Parse(const TStringList& lines) {
+TIniFile::TIniFile(const TStringList& lines) {
     std::string section;
     for (const std::string& raw : lines) {
         std::string_view line = Trim(raw);
@@ -65,10 +52,19 @@ void TIniFile::Parse(const TStringList& lines) {
     }
 }
 
-std::string TIniFile::ReadString(std::string_view section, std::string_view key,
-                                 const std::string& defaultValue) const {
+const TIniFile::TEntry* TIniFile::Find(std::string_view section, std::string_view key) const {
     auto found = std::find_if(Entries.begin(), Entries.end(), [&](const TEntry& entry) {
         return SameText(entry.Section, section) && SameText(entry.Key, key);
     });
-    return found == Entries.end() ? defaultValue : found->Value;
+    return found == Entries.end() ? nullptr : &*found;
+}
+
+bool TIniFile::ValueExists(std::string_view section, std::string_view key) const {
+    return Find(section, key) != nullptr;
+}
+
+std::string TIniFile::ReadString(std::string_view section, std::string_view key,
+                                 const std::string& defaultValue) const {
+    const TEntry* found = Find(section, key);
+    return found == nullptr ? defaultValue : found->Value;
 }

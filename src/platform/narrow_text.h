@@ -3,6 +3,7 @@
 #include "platform/path_style.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,3 +29,12 @@ std::size_t LastDelimiter(std::string_view chars, std::string_view text,
 
 // text without its final character; "" stays "".
 std::string_view DropLastChar(std::string_view text, TPathStyle style = TPathStyle::Native);
+
+// The text of a file that begins with a byte-order mark, in UTF-8 without the mark; nothing
+// for text without one, whose bytes are in the narrow encoding already. Windows reads UTF-8 and
+// UTF-16 (either byte order) so, as its editors save text; Linux only UTF-8.
+std::optional<std::string> MarkedTextAsUtf8(std::string_view bytes);
+
+// UTF-8 text in the narrow encoding, character for character: as it stands on Linux; on Windows
+// in the ANSI code page, and nothing when a character has no exact counterpart there.
+std::optional<std::string> NarrowFromUtf8(std::string_view utf8);

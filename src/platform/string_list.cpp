@@ -1,7 +1,6 @@
 #include "platform/string_list.h"
 
 #include "platform/exceptions.h"
-#include "platform/file_io.h"
 
 namespace {
 
@@ -59,22 +58,6 @@ void TStringList::SetCommaText(std::string_view text) {
             skipBlanks();
         }
     }
-}
-
-void TStringList::LoadFromFile(const std::string& fileName) {
-    std::optional<TFile> file = TFile::OpenRegular(fileName);
-    if (!file) {
-        Strings.clear();
-        return;
-    }
-    std::string bytes = file->ReadExactly(file->Size());
-    file->Close();
-    // Editors may begin a UTF-8 file with a byte-order mark; it is no part of the first line.
-    std::string_view text = bytes;
-    if (text.starts_with("\xEF\xBB\xBF")) {
-        text.remove_prefix(3);
-    }
-    SetText(text);
 }
 
 void TStringList::SetText(std::string_view text) {

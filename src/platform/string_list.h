@@ -24,11 +24,7 @@ public:
     // commas, and "" inside it stands for one quote.
     void SetCommaText(std::string_view text);
 
-    // Replaces the entries by the lines of the file; lines end at CR LF, LF or CR, and a UTF-8
-    // byte-order mark at its start is skipped. A path that names no regular file (missing, a
-    // folder, a FIFO, a device) gives no lines and is never waited for. Raises EInOutError
-    // when a regular file cannot be read.
-    void LoadFromFile(const std::string& fileName);
+    // Replaces the entries by the lines of text; lines end at CR LF, LF or CR.
     void SetText(std::string_view text);
 
     auto begin() const { return Strings.begin(); }

@@ -1,8 +1,5 @@
 #include "settings/ini_lookup.h"
 
-#include "platform/exceptions.h"
-#include "platform/string_list.h"
-
 #include <algorithm>
 
 bool KeyMatches(std::string_view key, std::string_view line) {
@@ -16,28 +13,28 @@ std::string_view ValueOf(std::string_view line) {
 }
 
 std::string ReadIniString(const std::string& fileName, std::string_view section,
-                          std::string_view key, const std::string& defaultValue) {
-    TStringList lines;
-    try {
-        lines.LoadFromFile(fileName);
-    } catch (const EInOutError&) {
+                          std::string_view key, const std::string& defaultValue,
+                          TSettingsProblems& problems) {
+    TSettingsFile file(fileName, problems);
+    std::optional<std::string_view> value = LookupIniString(file.Lines(), section, key);
+    if (!value) {
         return defaultValue;
     }
-    return LookupIniString(lines, section, key, defaultValue);
+    return file.Usable(key, *value, problems).value_or(defaultValue);
 }
 
-std::string LookupIniString(const TStringList& lines, std::string_view section,
-                            std::string_view key, const std::string& defaultValue) {
+std::optional<std::string_view> LookupIniString(const TStringList& lines, std::string_view section,
+                                                std::string_view key) {
     const std::string header = "[" + std::string(section) + "]";
     auto line = std::find(lines.begin(), lines.end(), header);
     if (line == lines.end()) {
-        return defaultValue;
+        return std::nullopt;
     }
     line = std::find_if(std::next(line), lines.end(), [&](const std::string& text) {
         return (!text.empty() && text.front() == '[') || KeyMatches(key, text);
     });
     if (line == lines.end() || !KeyMatches(key, *line)) {
-        return defaultValue;
+        return std::nullopt;
     }
-    return std::string(ValueOf(*line));
+    return ValueOf(*line);
 }

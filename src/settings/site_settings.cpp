@@ -14,9 +14,9 @@ std::string OwnSettingsPath() {
     return ChangeFileExt(ExeName(), ".INI");
 }
 
-TStringList ReadSiteDirs(const std::string& companionFile) {
+TStringList ReadSiteDirs(const std::string& companionFile, TSettingsProblems& problems) {
     TStringList written;
-    written.SetCommaText(ReadIniString(companionFile, "Directory", "LocalPath", ""));
+    written.SetCommaText(ReadIniString(companionFile, "Directory", "LocalPath", "", problems));
     TStringList siteDirs;
     for (const std::string& dir : written) {
         if (!dir.empty()) {
@@ -26,13 +26,21 @@ TStringList ReadSiteDirs(const std::string& companionFile) {
     return siteDirs;
 }
 
-TProgramSettings ReadProgramSettings(const std::string& ownFile) {
-    TIniFile ini(ownFile);
+TProgramSettings ReadProgramSettings(const std::string& ownFile, TSettingsProblems& problems) {
+    TSettingsFile file(ownFile, problems);
+    TIniFile ini(file.Lines());
+    auto read = [&](const char* key, std::string defaultValue) {
+        if (!ini.ValueExists("Program", key)) {
+            return defaultValue;
+        }
+        return file.Usable(key, ini.ReadString("Program", key, ""), problems)
+            .value_or(std::move(defaultValue));
+    };
     TProgramSettings settings;
-    settings.LintProgram = ini.ReadString("Program", "VornaxelBatch", "");
-    settings.OutputFile = ini.ReadString("Program", "OutputFile", "");
+    settings.LintProgram = read("VornaxelBatch", "");
+    settings.OutputFile = read("OutputFile", "");
     // The default brackets are in the report's encoding, like the rest of the report.
-    settings.OpenParen = ini.ReadString("Program", "OpenParen", ReportText("【"));
-    settings.CloseParen = ini.ReadString("Program", "CloseParen", ReportText("】"));
+    settings.OpenParen = read("OpenParen", ReportText("【"));
+    settings.CloseParen = read("CloseParen", ReportText("】"));
     return settings;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/string_list.h"
+#include "settings/settings_file.h"
 
 #include <string>
 
@@ -19,8 +20,10 @@ std::string OwnSettingsPath();
 
 // The site directories named by "LocalPath" in section "Directory" of the companion file, in
 // the order written; empty entries are dropped, since an empty site would search the working
-// folder.
-TStringList ReadSiteDirs(const std::string& companionFile);
+// folder. A refused file or value (see TSettingsFile) counts as missing and is added to
+// problems.
+TStringList ReadSiteDirs(const std::string& companionFile, TSettingsProblems& problems);
 
-// The four keys of section "Program", each with its default.
-TProgramSettings ReadProgramSettings(const std::string& ownFile);
+// The four keys of section "Program", each with its default, which also stands for a refused
+// value; what was refused is added to problems.
+TProgramSettings ReadProgramSettings(const std::string& ownFile, TSettingsProblems& problems);

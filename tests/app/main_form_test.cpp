@@ -3,9 +3,14 @@
 #include "app/main.h"
 #include "app/status_texts.h"
 #include "platform/file_names.h"
+#include "platform/narrow_text.h"
 
 #include <algorithm>
 #include <filesystem>
+
+#ifdef _WIN32
+#include "platform/win32/wide_text.h"
+#endif
 
 namespace {
 
@@ -195,6 +200,19 @@ TEST_F(MainFormTest, TheCloseButtonClosesTheWindow) {
     EXPECT_FALSE(IsShown(*form));
 }
 
+// As the dialog manager of Windows has it: a button with the focus takes no letters.
+TEST_F(MainFormTest, WithAButtonFocusedTheLetterOfAnAcceleratorPressesItsButton) {
+    Configure("", "");
+    TMainForm* form = StartAndScan();
+    ASSERT_TRUE(WaitFor([&] { return HasFocus(*form->BClose); }));
+    TMessageBoxes boxes;
+    TypeText(*form->BClose, "s");
+    EXPECT_TRUE(WaitFor([&] { return !boxes.Texts.empty(); }));
+    EXPECT_EQ(boxes.Texts, Strings{"出力ﾌｧｲﾙが設定されていません"});
+    TypeText(*form->BClose, "c");
+    EXPECT_TRUE(WaitFor([&] { return !IsShown(*form); }));
+}
+
 // Known by the scan's list alone: the output file is a second name of a page, outside the site.
 TEST_F(MainFormTest, AnOutputFileThatIsAListedPageIsRefusedAndLeftAsItWas) {
     const std::string page = Dir.Write("site/a.html", "<p>page</p>");
@@ -213,5 +231,84 @@ TEST_F(MainFormTest, AnOutputFileThatIsAListedPageIsRefusedAndLeftAsItWas) {
     EXPECT_EQ(boxes.Texts.back(), "出力ﾌｧｲﾙが設定されていません");
     EXPECT_EQ(ReadAll(page), "<p>page</p>");
 }
+
+// A NUL byte ends a name for the system: an output file "a.html<NUL>.txt" would be the page.
+TEST_F(MainFormTest, SettingsHoldingANulByteAreRefusedByNameAndCountAsNotSet) {
+    using namespace std::string_literals;
+    const std::string page = Dir.Write("site/a.html", "<p>page</p>");
+    Dir.Write("KESTOLA.INI", "[Directory]\r\nLocalPath=\"" + Path("site/") + "\0x\"\r\n"s);
+    Dir.Write("allcheck.INI", "[Program]\nVornaxelBatch=checker\0x\nOutputFile="s + page +
+                                  "\0.txt\nOpenParen=<\0<\nCloseParen=>\0>\n"s);
+    TMessageBoxes boxes;
+    TMainForm* form = StartAndScan();
+    const Strings settings{"LocalPath", "VornaxelBatch", "OutputFile", "OpenParen", "CloseParen"};
+    ASSERT_EQ(boxes.Texts.size(), settings.size());
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        EXPECT_TRUE(boxes.Texts[i].starts_with("設定 " + settings[i] + " ")) << boxes.Texts[i];
+    }
+    EXPECT_EQ(ReadAll(page), "<p>page</p>");
+    EXPECT_FALSE(FileExists(Path("site/a.bak")));
+    EXPECT_EQ(form->CLBLintFile->Items().Count(), 0);
+    EXPECT_EQ(form->Settings.LintProgram, "");
+    EXPECT_EQ(form->Settings.OpenParen, ReportText("【"));
+    Click(*form->BExecLint);
+    EXPECT_EQ(boxes.Texts.back(), "出力ﾌｧｲﾙが設定されていません");
+}
+
+#ifdef _WIN32
+// Makes an empty file and the folders it needs at path, a full path in UTF-16 of any length,
+// with names whatever the code page holds.
+void WriteWide(const std::wstring& path) {
+    const std::wstring system = L"\\\\?\\" + path;
+    for (std::size_t end = system.find(L'\\', 7); end != std::wstring::npos;
+         end = system.find(L'\\', end + 1)) {
+        CreateDirectoryW(system.substr(0, end).c_str(), nullptr);
+    }
+    CloseHandle(CreateFileW(system.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+}
+
+Strings Lines(const std::string& text) {
+    Strings lines;
+    for (std::size_t start = 0, end; start <= text.size(); start = end + 1) {
+        end = std::min(text.find('\n', start), text.size());
+        lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
+}
+
+// The system's own conversion listed "café.html" as "cafe.html", another page, "¥.html" as
+// "\.html", and the pages of CJK or Thai names all as one "?.html"; paths of 260 characters
+// and more were missing. Under Wine, as on Windows without long paths enabled, such a path
+// cannot be handed on either.
+TEST_F(MainFormTest, PagesTheProgramCannotNameAreLeftOutAndNamedAfterTheScan) {
+    Dir.Write("site/cafe.html", "");
+    const std::string site = Path("site/");
+    Strings leftOut;
+    for (const char* name : {"café.html", "¥.html", "丂.html", "한.html", "ก.html", "丂1.html",
+                             "丂2.html", "丂3.html", "丂4.html", "丂5.html", "丂6.html"}) {
+        WriteWide(Widen(CP_UTF8, site + name));
+        leftOut.push_back(site + name);
+    }
+    WriteWide(Widen(CP_UTF8, site + "丂丂\\in.html"));
+    leftOut.push_back(site + "丂丂\\"); // a folder is left out whole
+    const std::string longPath = site + std::string(60, 'x') + "\\" + std::string(60, 'y') + "\\" +
+                                 std::string(60, 'z') + "\\" + std::string(60, 'w') + "\\long.html";
+    WriteWide(Widen(CP_UTF8, longPath));
+    leftOut.push_back(longPath);
+    Configure(site);
+    TMessageBoxes boxes;
+    TMainForm* form = StartAndScan();
+    EXPECT_EQ(Items(*form), Strings{Path("site/cafe.html")});
+    ASSERT_EQ(boxes.Texts.size(), 1u);
+    const Strings lines = Lines(boxes.Texts[0]);
+    ASSERT_EQ(lines.size(), 12u) << boxes.Texts[0];
+    EXPECT_TRUE(lines[0].starts_with("次の 13 件は")) << lines[0];
+    for (std::size_t i = 1; i <= 10; ++i) {
+        EXPECT_EQ(std::count(leftOut.begin(), leftOut.end(), lines[i]), 1) << lines[i];
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), lines[i]), 1) << lines[i];
+    }
+    EXPECT_EQ(lines[11], "ほか 3 件");
+}
+#endif
 
 } // namespace

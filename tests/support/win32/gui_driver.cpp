@@ -453,8 +453,8 @@ TMessageBoxes::TMessageBoxes(TAnswer answer) : Answer(answer), Impl(std::make_un
         if (box == nullptr || !Impl->Answered.insert(box).second) {
             return;
         }
-        wchar_t text[1024] = {};
-        GetDlgItemTextW(box, 0xFFFF, text, 1024); // the box's message
+        wchar_t text[4096] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 4096); // the box's message
         Texts.push_back(Utf8Text(text));
         if (OnBox) {
             OnBox(Texts.back());

@@ -7,11 +7,11 @@
 
 namespace {
 
-QMessageBox::StandardButton ShowCritical(const std::string& message,
-                                         QMessageBox::StandardButtons buttons,
-                                         QMessageBox::StandardButton defaultButton) {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(),
-                    FromFileName(message), buttons, QApplication::activeWindow());
+QMessageBox::StandardButton Show(QMessageBox::Icon icon, const QString& text,
+                                 QMessageBox::StandardButtons buttons,
+                                 QMessageBox::StandardButton defaultButton) {
+    QMessageBox box(icon, QApplication::applicationDisplayName(), text, buttons,
+                    QApplication::activeWindow());
     // A path is shown as it is, never read as markup.
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);
@@ -21,10 +21,18 @@ QMessageBox::StandardButton ShowCritical(const std::string& message,
 } // namespace
 
 void ShowErrorMessage(const std::string& message) {
-    ShowCritical(message, QMessageBox::Ok, QMessageBox::Ok);
+    Show(QMessageBox::Critical, FromFileName(message), QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool AskRetry(const std::string& message) {
-    return ShowCritical(message, QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry) ==
-           QMessageBox::Retry;
+    return Show(QMessageBox::Critical, FromFileName(message),
+                QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry) == QMessageBox::Retry;
+}
+
+void ShowWarningMessage(const std::string& message, const std::vector<std::string>& utf8Lines) {
+    QString text = FromFileName(message);
+    for (const std::string& line : utf8Lines) {
+        text += '\n' + FromUtf8(line);
+    }
+    Show(QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
 }

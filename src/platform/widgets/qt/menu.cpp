@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QPointer>
 
 #include <unordered_map>
 
@@ -34,12 +35,19 @@ void AddItems(QMenu& menu, TMenuItem& parent, TActionItems& actions) {
 
 void TPopupMenu::Popup(int x, int y) {
     // Over the active window, so that the desktop places the menu as that window's popup.
-    QMenu menu(QApplication::activeWindow());
+    QPointer<QWidget> window = QApplication::activeWindow();
+    QMenu menu(window);
     TActionItems actions;
     AddItems(menu, Root, actions);
     // The command runs once the menu has closed, before Popup returns.
     const auto chosen = actions.find(menu.exec(QPoint(x, y)));
     if (chosen != actions.end()) {
         chosen->second->Click();
+    }
+    // The desktop asks for what lay under the menu only through the event loop, which a run
+    // leaves to wait for its next checker as soon as the menu is done: the menu's picture
+    // would stay on the window until then.
+    if (window) {
+        window->repaint();
     }
 }

@@ -4,8 +4,48 @@
 #include "platform/widgets/qt/control_impl.h"
 
 #include <QFrame>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
+
+namespace {
+
+// The enabled button of the window whose accelerator is the letter of key, pressed without Alt,
+// Ctrl or Meta; none when there is no such button.
+QAbstractButton* AcceleratedButton(const QWidget& widget, const QKeyEvent& key) {
+    if ((key.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) != Qt::NoModifier) {
+        return nullptr;
+    }
+    for (QAbstractButton* button : widget.window()->findChildren<QAbstractButton*>()) {
+        const QKeySequence accelerator = QKeySequence::mnemonic(button->text());
+        if (button->isVisible() && button->isEnabled() && !accelerator.isEmpty() &&
+            accelerator[0].key() == key.key()) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+// A push button takes no letters: while one has the focus, a letter presses the button whose
+// accelerator it is, with Alt or without, as the dialogs of Windows have it.
+class TButtonWidget : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (QAbstractButton* button = AcceleratedButton(*this, *event)) {
+            // What Alt and the letter do: the focus moves there and the button shows pressed.
+            button->setFocus(Qt::ShortcutFocusReason);
+            button->animateClick();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+
+} // namespace
 
 TPanel::TPanel(TControl* parent)
     : TControl(parent, std::make_unique<TControlImpl>(new QFrame(ParentWidget(parent)))) {}
@@ -25,7 +65,7 @@ void TLabel::SetText(std::string_view text) {
 }
 
 TButton::TButton(TControl* parent)
-    : TControl(parent, std::make_unique<TControlImpl>(new QPushButton(ParentWidget(parent)))) {
+    : TControl(parent, std::make_unique<TControlImpl>(new TButtonWidget(ParentWidget(parent)))) {
     QObject::connect(static_cast<QPushButton*>(QtWidget(*this)), &QPushButton::clicked, [this] {
         if (OnClick) {
             GuardedCall([this] { OnClick(this); });

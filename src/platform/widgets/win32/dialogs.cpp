@@ -1,6 +1,7 @@
 #include "platform/widgets/dialogs.h"
 
 #include "platform/widgets/win32/screen_text.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 
 namespace {
@@ -14,17 +15,24 @@ std::wstring Title() {
     return title.substr(0, title.rfind(L'.'));
 }
 
-int Show(const std::string& message, UINT buttons) {
-    return MessageBoxW(GetActiveWindow(), DisplayText(message).c_str(), Title().c_str(),
-                       buttons | MB_ICONERROR);
+int Show(const std::wstring& text, UINT buttons) {
+    return MessageBoxW(GetActiveWindow(), text.c_str(), Title().c_str(), buttons);
 }
 
 } // namespace
 
 void ShowErrorMessage(const std::string& message) {
-    Show(message, MB_OK);
+    Show(DisplayText(message), MB_OK | MB_ICONERROR);
 }
 
 bool AskRetry(const std::string& message) {
-    return Show(message, MB_RETRYCANCEL) == IDRETRY;
+    return Show(DisplayText(message), MB_RETRYCANCEL | MB_ICONERROR) == IDRETRY;
+}
+
+void ShowWarningMessage(const std::string& message, const std::vector<std::string>& utf8Lines) {
+    std::wstring text = DisplayText(message);
+    for (const std::string& line : utf8Lines) {
+        text += L'\n' + Widen(CP_UTF8, line);
+    }
+    Show(text, MB_OK | MB_ICONWARNING);
 }

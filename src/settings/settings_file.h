@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/string_list.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Messages for the user, each naming a settings file or a setting that was not used, and why.
+using TSettingsProblems = std::vector<std::string>;
+
+// Far beyond any real settings file (100,000 sites make about 2 MB); a larger file is refused
+// rather than read into memory whole.
+inline constexpr std::uint64_t MaxSettingsFileSize = 8u << 20;
+
+// A settings file as the program reads it, all at once.
+//
+// A path that names no regular file (missing, a folder, a FIFO, a device) and a file that
+// cannot be read hold nothing, as if missing; a FIFO is never waited for. So does a file larger
+// than MaxSettingsFileSize, which is also named in the problems. A file that begins with a
+// byte-order mark is Unicode (see MarkedTextAsUtf8); without one its bytes are in the narrow
+// encoding.
+class TSettingsFile {
+public:
+    TSettingsFile(const std::string& path, TSettingsProblems& problems);
+
+    const TStringList& Lines() const { return FileLines; }
+
+    // A value found in the file in the form the program uses, or nothing when it cannot be
+    // used: a NUL byte would end the name that the system sees, and a character of a Unicode
+    // file that the narrow encoding cannot hold has no name of its own in it. Such a setting
+    // is named in the problems, under key.
+    std::optional<std::string> Usable(std::string_view key, std::string_view value,
+                                      TSettingsProblems& problems) const;
+
+private:
+    std::string Path;
+    TStringList FileLines;
+    bool Unicode = false; // the lines are UTF-8, to be put in the narrow encoding value by value
+};
