@@ -28,26 +28,26 @@ std::string CheckOnePage(const TProgramSettings& settings, const std::string& pa
     try {
         EmptyTextFile(settings.OutputFile);
     } catch (const EInOutError& error) {
-        return ReportText(CannotEmptyReport) + error.Message + CrLf;
+        return NarrowText(CannotEmptyReport) + error.Message + CrLf;
     }
 
     TProcessOutcome outcome = RunLint(settings.LintProgram, path);
     if (!outcome.Started) {
-        return ReportText(CannotStartChecker) + CommandLineOf(settings.LintProgram, path) + CrLf;
+        return NarrowText(CannotStartChecker) + CommandLineOf(settings.LintProgram, path) + CrLf;
     }
 
     std::string section;
     try {
         section = LoadTextFile(settings.OutputFile);
     } catch (const EInOutError& error) {
-        section = ReportText(CannotReadReport) + error.Message + CrLf;
+        section = NarrowText(CannotReadReport) + error.Message + CrLf;
     }
     if (std::string abnormalEnd = AbnormalEndText(outcome); !abnormalEnd.empty()) {
-        section += ReportText(CheckerKilled) + abnormalEnd + CrLf;
+        section += NarrowText(CheckerKilled) + abnormalEnd + CrLf;
     } else if (outcome.ExitStatus != 0 && section.empty()) {
         // A failure with nothing to show would read like a clean page. With a report, a non-zero
         // status is how checkers say that they found problems.
-        section = ReportText(CheckerLeftNoReport) + std::to_string(outcome.ExitStatus) + CrLf;
+        section = NarrowText(CheckerLeftNoReport) + std::to_string(outcome.ExitStatus) + CrLf;
     }
     return section;
 }

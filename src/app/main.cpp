@@ -8,6 +8,7 @@
 #include "files/text_file.h"
 #include "platform/exceptions.h"
 #include "platform/executable.h"
+#include "platform/narrow_text.h"
 #include "platform/widgets/application.h"
 #include "platform/widgets/desktop.h"
 #include "platform/widgets/dialogs.h"
@@ -15,8 +16,8 @@
 
 namespace {
 
-const TFont WindowFont{"ＭＳ Ｐゴシック", 12};
-const char* const NoOutputFile = "出力ﾌｧｲﾙが設定されていません";
+const TFont WindowFont{NarrowText("ＭＳ Ｐゴシック"), 12};
+const std::string NoOutputFile = NarrowText("出力ﾌｧｲﾙが設定されていません");
 
 // Ends an update of the list's items also when filling it fails.
 class TItemsUpdate {
@@ -55,7 +56,7 @@ void TMainForm::CreateComponents() {
 
     BClose = std::make_unique<TButton>(Panel1.get());
     BClose->SetBounds(512, 3, 75, 25);
-    BClose->SetText("閉じる(&C)");
+    BClose->SetText(NarrowText("閉じる(&C)"));
     BClose->OnClick = [this](TObject* sender) { BCloseClick(sender); };
 
     LStatus = std::make_unique<TLabel>(Panel1.get());
@@ -69,13 +70,13 @@ void TMainForm::CreateComponents() {
 
     BExecLint = std::make_unique<TButton>(Panel1.get());
     BExecLint->SetBounds(432, 3, 75, 25);
-    BExecLint->SetText("ﾁｪｯｸ開始(&S)");
+    BExecLint->SetText(NarrowText("ﾁｪｯｸ開始(&S)"));
     BExecLint->SetEnabled(false);
     BExecLint->OnClick = [this](TObject* sender) { BExecLintClick(sender); };
 
     PopupMenu = std::make_unique<TPopupMenu>();
     auto addItem = [this](const char* name, const char* caption) {
-        TMenuItem* item = PopupMenu->Items().Add(std::make_unique<TMenuItem>(caption));
+        TMenuItem* item = PopupMenu->Items().Add(std::make_unique<TMenuItem>(NarrowText(caption)));
         item->Name = name;
         return item;
     };
@@ -113,7 +114,6 @@ void TMainForm::BuildSiteMenu() {
                               "PopupMenu", "PMCLear", "PMAllCheck", "N1",          "PMSiteCheck"};
     for (int i = 0; i < SiteDirs->Count(); ++i) {
         auto item = std::make_unique<TMenuItem>(SiteCaption((*SiteDirs)[i]));
-        item->CaptionIsData = true;
         item->Name = names.Next(item->Caption, i);
         item->Tag = i;
         item->OnClick = [this](TObject* sender) { SiteItemClick(sender); };

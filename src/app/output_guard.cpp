@@ -4,6 +4,7 @@
 #include "platform/file_identity.h"
 #include "platform/file_names.h"
 #include "platform/find_file.h"
+#include "platform/narrow_text.h"
 
 #include <algorithm>
 
@@ -50,7 +51,7 @@ std::optional<std::string> OutputFileRefusal(const std::string& outputFile,
     }
     const std::string path = FullPath(outputFile);
     if (FileTypeOf(path) == TFileType::Other) {
-        return "出力ﾌｧｲﾙが通常のﾌｧｲﾙではないので使いません: " + outputFile;
+        return NarrowText("出力ﾌｧｲﾙが通常のﾌｧｲﾙではないので使いません: ") + outputFile;
     }
     if (const TFileIdentity identity(path); identity.Known()) {
         const std::string* same = SameFileIn(identity, ownFiles);
@@ -58,13 +59,15 @@ std::optional<std::string> OutputFileRefusal(const std::string& outputFile,
             same = SameFileIn(identity, pages);
         }
         if (same != nullptr) {
-            return "出力ﾌｧｲﾙが " + *same + " と同じﾌｧｲﾙなので使いません: " + outputFile;
+            return NarrowText("出力ﾌｧｲﾙが ") + *same + NarrowText(" と同じﾌｧｲﾙなので使いません: ") +
+                   outputFile;
         }
     }
     const std::string target = LinkTarget(path);
     for (const std::string& name : {path, target}) {
         if (std::optional<std::string> site = SiteListing(name, siteDirs)) {
-            return "出力ﾌｧｲﾙがｻｲﾄ " + *site + " のHTMLﾌｧｲﾙなので使いません: " + name;
+            return NarrowText("出力ﾌｧｲﾙがｻｲﾄ ") + *site +
+                   NarrowText(" のHTMLﾌｧｲﾙなので使いません: ") + name;
         }
     }
     return std::nullopt;

@@ -1,6 +1,7 @@
 #include "app/site_scan.h"
 
 #include "files/file_search.h"
+#include "platform/narrow_text.h"
 
 #include <algorithm>
 
@@ -20,9 +21,9 @@ void ScanSites(const TStringList& siteDirs, TFileList& files) {
 
 TLeftOutNotice LeftOutNotice(const std::vector<std::string>& leftOut) {
     TLeftOutNotice notice;
-    notice.Message = "次の " + std::to_string(leftOut.size()) +
-                     " 件はﾁｪｯｸできないのでﾘｽﾄに入れません。名前にｼｽﾃﾑの文字ｺｰﾄﾞで表せない文字が"
-                     "あるか、ﾊﾟｽが長すぎます:";
+    notice.Message = NarrowText("次の ") + std::to_string(leftOut.size()) +
+                     NarrowText(" 件はﾁｪｯｸできないのでﾘｽﾄに入れません。名前にｼｽﾃﾑの文字ｺｰﾄﾞで"
+                                "表せない文字があるか、ﾊﾟｽが長すぎます:");
     const std::size_t shown = std::min(leftOut.size(), LeftOutShown);
     notice.Lines.assign(leftOut.begin(), leftOut.begin() + static_cast<std::ptrdiff_t>(shown));
     if (leftOut.size() > shown) {

@@ -1,15 +1,17 @@
 #pragma once
 
+#include "platform/narrow_text.h"
+
 #include <string>
 
-// The texts of the status line (UTF-8).
-inline constexpr const char* StatusSearching = "ﾌｧｲﾙ検索中";
-inline constexpr const char* StatusListing = "ﾘｽﾄｱｯﾌﾟ中";
-inline constexpr const char* StatusAllDone = "全て終了しました";
+// The texts of the status line, in the narrow encoding, as all the window shows.
+inline const std::string StatusSearching = NarrowText("ﾌｧｲﾙ検索中");
+inline const std::string StatusListing = NarrowText("ﾘｽﾄｱｯﾌﾟ中");
+inline const std::string StatusAllDone = NarrowText("全て終了しました");
 
 // "<count> HTMLﾌｧｲﾙ"
 inline std::string StatusFileCount(int count) {
-    return std::to_string(count) + " HTMLﾌｧｲﾙ";
+    return std::to_string(count) + NarrowText(" HTMLﾌｧｲﾙ");
 }
 
 // The count, then on the same line why the output file could not be emptied at start, line
@@ -18,10 +20,11 @@ inline std::string StatusResetFailed(int count, std::string why) {
     for (char& c : why) {
         c = (c == '\r' || c == '\n') ? ' ' : c;
     }
-    return StatusFileCount(count) + "  出力ﾌｧｲﾙを空にできませんでした: " + why;
+    return StatusFileCount(count) + NarrowText("  出力ﾌｧｲﾙを空にできませんでした: ") + why;
 }
 
 // "(<index>/<count>) <path> 処理中", the index counted from 0 and count taken over the whole list.
 inline std::string StatusProcessing(int index, int count, const std::string& path) {
-    return "(" + std::to_string(index) + "/" + std::to_string(count) + ") " + path + " 処理中";
+    return "(" + std::to_string(index) + "/" + std::to_string(count) + ") " + path +
+           NarrowText(" 処理中");
 }

@@ -7,13 +7,15 @@
 #include <string>
 #include <string_view>
 
-// The platform's narrow encoding, in which paths, settings values and the combined report are
-// bytes: UTF-8 on Linux; on Windows the ANSI code page (932, Shift-JIS, on the users' machines),
-// where the second byte of a double-byte character may equal "\" (表 is 95 5C).
+// The platform's narrow encoding, the one of all the program's text: paths, settings values,
+// the combined report and everything the window shows are bytes in it. UTF-8 on Linux; on
+// Windows the ANSI code page (932, Shift-JIS, on the users' machines), where the second byte of
+// a double-byte character may equal "\" (表 is 95 5C).
 
-// The program's own text, written in UTF-8 in the sources, in the encoding of the combined
-// report, so that a report is in one encoding: unchanged on Linux, Shift-JIS on Windows.
-std::string ReportText(std::string_view utf8);
+// The program's own text, written in UTF-8 in the sources, in the narrow encoding, so that it
+// can stand beside data such as a path in one string: unchanged on Linux. This is the one place
+// where the program's texts are converted.
+std::string NarrowText(std::string_view utf8);
 
 // Whether c starts a double-byte character of the encoding that style reads paths in. The
 // system's own: on Windows its ANSI code page; UTF-8 on Linux, where no byte of a character

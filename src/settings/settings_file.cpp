@@ -13,7 +13,7 @@ TSettingsFile::TSettingsFile(const std::string& path, TSettingsProblems& problem
         }
         const std::uint64_t size = file->Size();
         if (size > MaxSettingsFileSize) {
-            problems.push_back("設定ﾌｧｲﾙが大きすぎるので読みません: " + path);
+            problems.push_back(NarrowText("設定ﾌｧｲﾙが大きすぎるので読みません: ") + path);
             return;
         }
         bytes = file->ReadExactly(size);
@@ -32,10 +32,12 @@ std::optional<std::string> TSettingsFile::Usable(std::string_view key, std::stri
                                                  TSettingsProblems& problems) const {
     std::optional<std::string> narrow = Unicode ? NarrowFromUtf8(value) : std::string(value);
     if (!narrow) {
-        problems.push_back("設定 " + std::string(key) +
-                           " にｼｽﾃﾑの文字ｺｰﾄﾞで表せない文字があるので使いません: " + Path);
+        problems.push_back(NarrowText("設定 ") + std::string(key) +
+                           NarrowText(" にｼｽﾃﾑの文字ｺｰﾄﾞで表せない文字があるので使いません: ") +
+                           Path);
     } else if (narrow->find('\0') != std::string::npos) {
-        problems.push_back("設定 " + std::string(key) + " にNUL文字があるので使いません: " + Path);
+        problems.push_back(NarrowText("設定 ") + std::string(key) +
+                           NarrowText(" にNUL文字があるので使いません: ") + Path);
         narrow.reset();
     }
     return narrow;

@@ -40,7 +40,7 @@ TProgramSettings ReadProgramSettings(const std::string& ownFile, TSettingsProble
     settings.LintProgram = read("VornaxelBatch", "");
     settings.OutputFile = read("OutputFile", "");
     // The default brackets are in the report's encoding, like the rest of the report.
-    settings.OpenParen = read("OpenParen", ReportText("【"));
-    settings.CloseParen = read("CloseParen", ReportText("】"));
+    settings.OpenParen = read("OpenParen", NarrowText("【"));
+    settings.CloseParen = read("CloseParen", NarrowText("】"));
     return settings;
 }

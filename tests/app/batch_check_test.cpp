@@ -13,7 +13,7 @@ namespace {
 
 // The program's own lines are in the report's encoding: Shift-JIS on Windows.
 std::string Text(std::string_view utf8) {
-    return ReportText(utf8);
+    return NarrowText(utf8);
 }
 
 // The command line as the could-not-start line shows it.
@@ -38,7 +38,7 @@ protected:
 };
 
 TEST(BatchTexts, StatusAndHeaderHaveTheirFixedShape) {
-    EXPECT_EQ(StatusProcessing(0, 3, "/web/a b.html"), "(0/3) /web/a b.html 処理中");
+    EXPECT_EQ(StatusProcessing(0, 3, "/web/a b.html"), Text("(0/3) /web/a b.html 処理中"));
     EXPECT_EQ(SectionHeader({"", "", "【", "】"}, "/web/a.html"), "\r\n\r\n【/web/a.html】\r\n");
 }
 

@@ -5,14 +5,19 @@
 #include "platform/narrow_text.h"
 #include "platform/widgets/desktop.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+
+#ifdef _WIN32
+#include "platform/win32/wide_text.h"
+#endif
 
 namespace {
 
 // The default brackets of the combined report, in the report's encoding (their bytes are the
 // settings tests' concern).
-const std::string Open = ReportText("【"), Close = ReportText("】");
+const std::string Open = NarrowText("【"), Close = NarrowText("】");
 
 // What the fake checker's "pages" action leaves for a page.
 std::string ReportOf(const std::string& page) {
@@ -52,7 +57,7 @@ TEST_F(BatchRunTest, TheCombinedReportHoldsEveryPageByteForByte) {
     Click(*form->BExecLint);
     EXPECT_EQ(ReadAll(Path("out.txt")), Section(a) + Section(b));
     EXPECT_EQ(ReadAll(Path("out.bak")), ReportOf(b));
-    EXPECT_EQ(form->LStatus->Text(), "全て終了しました");
+    EXPECT_EQ(form->LStatus->Text(), NarrowText("全て終了しました"));
     EXPECT_EQ(Opened, Strings{DesktopTarget(Path("out.txt"))});
     EXPECT_EQ(Checked(*form), Strings{});
     EXPECT_FALSE(form->BExecLint->Enabled());
@@ -69,6 +74,24 @@ TEST_F(BatchRunTest, APathWithShellCharactersArrivesAsOneArgument) {
     EXPECT_EQ(ReadAll(Path("out.txt")), Section(Path("site/" + page)));
     EXPECT_FALSE(std::filesystem::exists(Path("pwned")));
 }
+
+#else
+// E3 80 B1 is a kanji and a half-width katakana in code page 932, and the UTF-8 of another
+// character as well: the status line shows such a page's name as the list does, since all the
+// window shows is in the code page.
+TEST_F(BatchRunTest, APageNameThatReadsAsUtf8TooIsShownAsTheListShowsIt) {
+    TMainForm* form = Prepare({"\xE3\x80\xB1.html"});
+    const std::string page = Path("site/\xE3\x80\xB1.html");
+    Strings shown;
+    TPaintLog log(*form->LStatus);
+    log.OnPaint = [&] { shown.push_back(ShownText(*form->LStatus)); };
+    Click(*form->BExecLint);
+    const std::string processing = "(0/1) " + Narrow(CP_UTF8, AnsiText(page)) + " 処理中";
+    EXPECT_NE(std::find(shown.begin(), shown.end(), processing), shown.end())
+        << "the status line never showed " << processing
+        << "; its last text: " << (shown.empty() ? "" : shown.back());
+    EXPECT_EQ(ReadAll(Path("out.txt")), Section(page));
+}
 #endif
 
 TEST_F(BatchRunTest, ARunWithNothingCheckedWritesAnEmptyReport) {
@@ -77,7 +100,7 @@ TEST_F(BatchRunTest, ARunWithNothingCheckedWritesAnEmptyReport) {
     Click(*form->BExecLint);
     EXPECT_EQ(ReadAll(Path("out.txt")), "");
     EXPECT_EQ(ReadAll(Path("out.bak")), "");
-    EXPECT_EQ(form->LStatus->Text(), "全て終了しました");
+    EXPECT_EQ(form->LStatus->Text(), NarrowText("全て終了しました"));
     EXPECT_EQ(Opened.size(), 1u);
 }
 
@@ -94,8 +117,8 @@ TEST_F(BatchRunTest, EachPagesStatusIsOnTheScreenWhileItsCheckerRuns) {
     Click(*form->BExecLint);
     const std::string b = Path("site/b.html"), c = Path("site/c.html");
     EXPECT_EQ(ReadAll(Path("out.txt")), "\r\n\r\n" + Open + b + Close + "\r\n(1/3) " + b +
-                                            " 処理中\n" + "\r\n\r\n" + Open + c + Close +
-                                            "\r\n(2/3) " + c + " 処理中\n");
+                                            NarrowText(" 処理中\n") + "\r\n\r\n" + Open + c +
+                                            Close + "\r\n(2/3) " + c + NarrowText(" 処理中\n"));
 }
 
 TEST_F(BatchRunTest, AMenuOpenedDuringTheRunHoldsItAndItsCommandDecidesWhatFollows) {
@@ -165,7 +188,7 @@ TEST_F(BatchRunTest, AFailedSaveIsOfferedAgainAndSucceedsOnRetry) {
     EXPECT_NE(boxes.Texts[0].find("out.txt"), std::string::npos);
     EXPECT_EQ(ReadAll(Path("out.txt")).rfind("\r\n\r\n" + Open + Path("site/a.html") + Close, 0),
               0u);
-    EXPECT_EQ(form->LStatus->Text(), "全て終了しました");
+    EXPECT_EQ(form->LStatus->Text(), NarrowText("全て終了しました"));
     EXPECT_EQ(Opened.size(), 1u);
 }
 

@@ -52,13 +52,14 @@ TEST_F(MainFormTest, TheWindowIsLaidOutAsDesigned) {
     EXPECT_EQ(form->BClose->BoundsRect(), (TRect{512, 3, 587, 28}));
     EXPECT_EQ(form->BExecLint->BoundsRect(), (TRect{432, 3, 507, 28}));
     EXPECT_EQ(form->CLBLintFile->BoundsRect(), (TRect{0, 0, 592, 198}));
-    EXPECT_EQ(form->BClose->Text(), "閉じる(&C)");
-    EXPECT_EQ(form->BExecLint->Text(), "ﾁｪｯｸ開始(&S)");
+    EXPECT_EQ(form->BClose->Text(), NarrowText("閉じる(&C)"));
+    EXPECT_EQ(form->BExecLint->Text(), NarrowText("ﾁｪｯｸ開始(&S)"));
     Strings captions;
     for (int i = 0; i < form->PopupMenu->Items().Count(); ++i) {
         captions.push_back(form->PopupMenu->Items().Items(i)->Caption);
     }
-    EXPECT_EQ(captions, (Strings{"ﾁｪｯｸｸﾘｱ", "全てﾁｪｯｸ", "-", "特定ｻｲﾄのみﾁｪｯｸ"}));
+    EXPECT_EQ(captions, (Strings{NarrowText("ﾁｪｯｸｸﾘｱ"), NarrowText("全てﾁｪｯｸ"), "-",
+                                 NarrowText("特定ｻｲﾄのみﾁｪｯｸ")}));
     // The close button has the focus; Tab goes on to the start button, then to the list.
     EXPECT_TRUE(WaitFor([&] { return HasFocus(*form->BClose); }));
     PressKey(*form->BClose, TKey::Tab);
@@ -91,7 +92,7 @@ TEST_F(MainFormTest, TheScanListsEverySiteInOrderAllChecked) {
                                      Path("a/b.htm"), Path("a/sub/d.HTM")}));
     EXPECT_EQ(Checked(*form), Items(*form));
     EXPECT_EQ(form->LStatus->Text(), StatusFileCount(5));
-    EXPECT_EQ(form->LStatus->Text(), "5 HTMLﾌｧｲﾙ");
+    EXPECT_EQ(form->LStatus->Text(), NarrowText("5 HTMLﾌｧｲﾙ"));
     // The window shows before the scan starts, and the scan shows its steps as it goes.
     ASSERT_GE(painted.size(), 3u);
     EXPECT_EQ(Strings(painted.begin(), painted.begin() + 3),
@@ -103,10 +104,10 @@ TEST_F(MainFormTest, NoSitesGiveAnEmptyListAndAUsableStartButton) {
     Configure("");
     TMainForm* form = StartAndScan();
     EXPECT_EQ(form->CLBLintFile->Items().Count(), 0);
-    EXPECT_EQ(form->LStatus->Text(), "0 HTMLﾌｧｲﾙ");
+    EXPECT_EQ(form->LStatus->Text(), NarrowText("0 HTMLﾌｧｲﾙ"));
     EXPECT_EQ(form->PMSiteCheck->Count(), 0);
     form->PMSiteCheck->Click();
-    EXPECT_EQ(form->LStatus->Text(), "0 HTMLﾌｧｲﾙ");
+    EXPECT_EQ(form->LStatus->Text(), NarrowText("0 HTMLﾌｧｲﾙ"));
 }
 
 TEST_F(MainFormTest, SiteItemsAreCaptionedByTheirDirectoryName) {
@@ -250,7 +251,7 @@ TEST_F(MainFormTest, SettingsHoldingANulByteAreRefusedByNameAndCountAsNotSet) {
     EXPECT_FALSE(FileExists(Path("site/a.bak")));
     EXPECT_EQ(form->CLBLintFile->Items().Count(), 0);
     EXPECT_EQ(form->Settings.LintProgram, "");
-    EXPECT_EQ(form->Settings.OpenParen, ReportText("【"));
+    EXPECT_EQ(form->Settings.OpenParen, NarrowText("【"));
     Click(*form->BExecLint);
     EXPECT_EQ(boxes.Texts.back(), "出力ﾌｧｲﾙが設定されていません");
 }

@@ -1,5 +1,6 @@
 #include "app/output_guard.h"
 #include "app/site_scan.h"
+#include "platform/narrow_text.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +43,8 @@ protected:
 TEST_F(OutputGuard, RefusesAListedPageByItsIdentityWhateverItsName) {
     const std::string other = Dir.Path() + "out.txt";
     fs::create_hard_link(Page, other);
-    EXPECT_EQ(Refusal(other), "出力ﾌｧｲﾙが " + Page + " と同じﾌｧｲﾙなので使いません: " + other);
+    EXPECT_EQ(Refusal(other), NarrowText("出力ﾌｧｲﾙが ") + Page +
+                                  NarrowText(" と同じﾌｧｲﾙなので使いません: ") + other);
     // The system stops a name at a NUL byte, and so does the identity.
     EXPECT_TRUE(Refused(Page + std::string("\0.txt", 5)));
     fs::create_hard_link(Dir.Write("elsewhere.html", "<p>"), Dir.Path() + "unlisted.txt");
@@ -51,8 +53,8 @@ TEST_F(OutputGuard, RefusesAListedPageByItsIdentityWhateverItsName) {
     // A page that the scan reaches through a folder link inside the site, by its real path.
     const std::string real = Dir.Write("real/p.html", "<p>");
     fs::create_directory_symlink(Dir.Path() + "real", Dir.Path() + "web/linked");
-    EXPECT_EQ(Refusal(real), "出力ﾌｧｲﾙが " + Dir.Path() + "web/linked/p.html" +
-                                 " と同じﾌｧｲﾙなので使いません: " + real);
+    EXPECT_EQ(Refusal(real), NarrowText("出力ﾌｧｲﾙが ") + Dir.Path() + "web/linked/p.html" +
+                                 NarrowText(" と同じﾌｧｲﾙなので使いません: ") + real);
 #endif
 }
 
@@ -66,7 +68,8 @@ TEST_F(OutputGuard, APageNameInAFolderThatOnlyBeginsLikeASiteIsFine) {
 TEST_F(OutputGuard, RefusesTheSettingsFilesAndTheExecutableHoweverSpelled) {
     Dir.MakeDir("sub");
     const std::string spelled = Dir.Path() + "sub/../KESTOLA.INI";
-    EXPECT_EQ(Refusal(spelled), "出力ﾌｧｲﾙが " + Own[1] + " と同じﾌｧｲﾙなので使いません: " + spelled);
+    EXPECT_EQ(Refusal(spelled), NarrowText("出力ﾌｧｲﾙが ") + Own[1] +
+                                    NarrowText(" と同じﾌｧｲﾙなので使いません: ") + spelled);
     fs::create_hard_link(Own[0], Dir.Path() + "hard.txt");
     EXPECT_TRUE(Refused(Dir.Path() + "hard.txt"));
     fs::create_symlink(Own[2], Dir.Path() + "link.txt");
@@ -77,7 +80,8 @@ TEST_F(OutputGuard, RefusesTheSettingsFilesAndTheExecutableHoweverSpelled) {
 
 TEST_F(OutputGuard, RefusesANameTheScanWouldTakeInASiteFolderOrWhereALinkLeads) {
     const std::string page = Dir.Path() + "web/sub/Report.HTM";
-    EXPECT_EQ(Refusal(page), "出力ﾌｧｲﾙがｻｲﾄ " + Sites[0] + " のHTMLﾌｧｲﾙなので使いません: " + page);
+    EXPECT_EQ(Refusal(page), NarrowText("出力ﾌｧｲﾙがｻｲﾄ ") + Sites[0] +
+                                 NarrowText(" のHTMLﾌｧｲﾙなので使いません: ") + page);
     EXPECT_TRUE(Refused(Dir.MakeDir("other") + "../web/new.html"));
     fs::create_directory_symlink(Dir.Path() + "web", Dir.Path() + "alias");
     EXPECT_TRUE(Refused(Dir.Path() + "alias/new.htm"));
@@ -118,8 +122,8 @@ TEST_F(OutputGuard, RefusesAPageNameWrittenWithSlashesOrEndingInDotsAndBlanks) {
     const std::string page = Dir.Path() + "web\\new.html";
     for (const std::string& spelled :
          {slashed + "web/new.html", Dir.Path() + "web/new.html", page + ".", page + ". ."}) {
-        EXPECT_EQ(Refusal(spelled),
-                  "出力ﾌｧｲﾙがｻｲﾄ " + Sites[0] + " のHTMLﾌｧｲﾙなので使いません: " + page)
+        EXPECT_EQ(Refusal(spelled), NarrowText("出力ﾌｧｲﾙがｻｲﾄ ") + Sites[0] +
+                                        NarrowText(" のHTMLﾌｧｲﾙなので使いません: ") + page)
             << spelled;
     }
     EXPECT_FALSE(Refused(Dir.Path() + "web\\new.txt. ."));
@@ -131,7 +135,8 @@ TEST_F(OutputGuard, RefusesADevicesNameInAnyFolderWithOrWithoutExtension) {
          {std::string("CON"), std::string("PRN"), std::string("LPT1"), std::string("CONIN$"),
           std::string("con.txt"), std::string("\\\\.\\NUL"), std::string("\\\\.\\PhysicalDrive0"),
           Dir.Path() + "Aux .log", Dir.Path() + "missing\\com9.txt"}) {
-        EXPECT_EQ(Refusal(device), "出力ﾌｧｲﾙが通常のﾌｧｲﾙではないので使いません: " + device);
+        EXPECT_EQ(Refusal(device),
+                  NarrowText("出力ﾌｧｲﾙが通常のﾌｧｲﾙではないので使いません: ") + device);
     }
     EXPECT_FALSE(Refused(Dir.Path() + "console.txt"));
     EXPECT_FALSE(Refused(Dir.Path() + "com10.txt"));

@@ -1,5 +1,6 @@
 #include "platform/executable.h"
 #include "platform/file_names.h"
+#include "platform/narrow_text.h"
 #include "settings/site_settings.h"
 #include "support/temp_dir.h"
 
@@ -168,8 +169,8 @@ TEST(SettingsFiles, MarkedAsUnicodeAreReadInTheCodePage) {
     EXPECT_EQ(read.OutputFile, "");
     EXPECT_EQ(read.OpenParen, DefaultOpen);
     ASSERT_EQ(problems.size(), 2u);
-    EXPECT_TRUE(problems[0].starts_with("設定 OutputFile ")) << problems[0];
-    EXPECT_TRUE(problems[1].starts_with("設定 OpenParen ")) << problems[1];
+    EXPECT_TRUE(problems[0].starts_with(NarrowText("設定 OutputFile "))) << problems[0];
+    EXPECT_TRUE(problems[1].starts_with(NarrowText("設定 OpenParen "))) << problems[1];
     EXPECT_TRUE(problems[1].ends_with(": " + own)) << problems[1];
 }
 #endif

@@ -71,7 +71,8 @@ void TryToClose(TForm& form);
 
 // Opens the form's popup menu by a right click at the point of control, or by the keyboard's
 // menu key while control has the focus, and chooses the command that captions lead to (a
-// submenu's caption, then its item's). Returns once the menu has closed.
+// submenu's caption, then its item's, in UTF-8 as the menu shows them). Returns once the menu
+// has closed.
 void ChoosePopupCommand(TForm& form, TControl& control, TPoint at,
                         const std::vector<std::string>& captions, bool byMenuKey = false);
 

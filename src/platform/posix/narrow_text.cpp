@@ -3,7 +3,7 @@
 // The program's own texts are written in UTF-8 already, and paths are bytes: "/" is never part
 // of another character.
 
-std::string ReportText(std::string_view utf8) {
+std::string NarrowText(std::string_view utf8) {
     return std::string(utf8);
 }
 

@@ -95,5 +95,5 @@ std::string AbnormalEndText(const TProcessOutcome& outcome) {
     if (outcome.AbnormalEnd == 0) {
         return {};
     }
-    return ReportText("ｼｸﾞﾅﾙ ") + std::to_string(outcome.AbnormalEnd);
+    return NarrowText("ｼｸﾞﾅﾙ ") + std::to_string(outcome.AbnormalEnd);
 }

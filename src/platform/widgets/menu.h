@@ -11,10 +11,7 @@ class TMenuItem : public TObject {
 public:
     explicit TMenuItem(std::string caption = {}) : Caption(std::move(caption)) {}
 
-    std::string Caption; // "&" marks the accelerator
-    // The caption is data, such as a folder's name, in the file-name encoding; otherwise it is
-    // one of the program's own texts, in UTF-8.
-    bool CaptionIsData = false;
+    std::string Caption; // in the narrow encoding; "&" marks the accelerator
     std::string Name; // component name, unique among the window's components
     int Tag = 0;
     TNotifyEvent OnClick;

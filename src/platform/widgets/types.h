@@ -45,7 +45,7 @@ enum TShiftFlag : unsigned {
 using TShiftState = unsigned;
 
 struct TFont {
-    std::string Name;    // family name, UTF-8
+    std::string Name;    // family name, in the narrow encoding
     int PixelHeight = 0; // character height in pixels; 0 keeps the toolkit's default
     bool operator==(const TFont&) const = default;
 };

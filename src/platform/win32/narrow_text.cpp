@@ -4,9 +4,6 @@
 
 namespace {
 
-// The report is Shift-JIS, the code page the program's texts were written in.
-constexpr UINT ReportCodePage = 932;
-
 // UTF-16 in the byte order of its mark; a last odd byte is no character and is dropped.
 std::wstring Utf16(std::string_view bytes, bool bigEndian) {
     std::wstring text(bytes.size() / 2, L'\0');
@@ -20,8 +17,8 @@ std::wstring Utf16(std::string_view bytes, bool bigEndian) {
 
 } // namespace
 
-std::string ReportText(std::string_view utf8) {
-    return Narrow(ReportCodePage, Widen(CP_UTF8, utf8));
+std::string NarrowText(std::string_view utf8) {
+    return Narrow(CP_ACP, Widen(CP_UTF8, utf8));
 }
 
 // Paths are bytes in the ANSI code page, the one the "A" functions use.

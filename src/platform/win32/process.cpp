@@ -68,5 +68,5 @@ std::string AbnormalEndText(const TProcessOutcome& outcome) {
     }
     char code[16];
     std::snprintf(code, sizeof code, "0x%08X", static_cast<std::uint32_t>(outcome.AbnormalEnd));
-    return ReportText("例外ｺｰﾄﾞ ") + code;
+    return NarrowText("例外ｺｰﾄﾞ ") + code;
 }

@@ -12,6 +12,11 @@
 std::wstring Widen(UINT codePage, std::string_view bytes);
 // text in the code page; a character it cannot hold becomes a look-alike or "?".
 std::string Narrow(UINT codePage, std::wstring_view text);
+// Data bytes in the ANSI code page, the encoding of all the program's text, for the wide
+// functions that show it.
+inline std::wstring AnsiText(std::string_view bytes) {
+    return Widen(CP_ACP, bytes);
+}
 // text in the ANSI code page, with "?" for each character that has no exact counterpart there
 // (never a look-alike: not "e" for "é", not "\" for "¥"); exact tells whether there was none.
 std::string Ansi(std::wstring_view text, bool& exact);

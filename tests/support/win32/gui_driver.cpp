@@ -179,7 +179,7 @@ bool HasFocus(const TControl& control) {
 std::string ShownText(const TControl& control) {
     wchar_t text[1024] = {};
     GetWindowTextW(WindowOf(control), text, 1024);
-    return Utf8Text(text);
+    return Narrow(CP_UTF8, text);
 }
 
 void Click(TControl& control, TMouseButton button, TPoint at) {
@@ -282,7 +282,7 @@ void ChoosePopupCommand(TForm& form, TControl& control, TPoint at,
         int place = 0;
         const TMenuItem* item = nullptr;
         for (int i = 0; i < level->Count() && !item; ++i) {
-            if (level->Items(i)->Caption == captions[step]) {
+            if (Narrow(CP_UTF8, AnsiText(level->Items(i)->Caption)) == captions[step]) {
                 item = level->Items(i);
             } else if (!level->Items(i)->IsSeparator()) {
                 ++place;
@@ -455,7 +455,7 @@ TMessageBoxes::TMessageBoxes(TAnswer answer) : Answer(answer), Impl(std::make_un
         }
         wchar_t text[4096] = {};
         GetDlgItemTextW(box, 0xFFFF, text, 4096); // the box's message
-        Texts.push_back(Utf8Text(text));
+        Texts.push_back(Narrow(CP_UTF8, text));
         if (OnBox) {
             OnBox(Texts.back());
         }

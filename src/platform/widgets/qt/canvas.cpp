@@ -48,7 +48,7 @@ TCanvas::~TCanvas() = default;
 
 int TCanvas::TextHeight(std::string_view text) const {
     const QFontMetrics metrics(ImplPtr->QtFont(Font()));
-    return metrics.size(Qt::TextSingleLine, FromUtf8(text)).height();
+    return metrics.size(Qt::TextSingleLine, FromFileName(text)).height();
 }
 
 void TCanvas::FillRect(const TRect& rect) {

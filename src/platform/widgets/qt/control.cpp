@@ -5,7 +5,7 @@
 QFont ToQFont(const TFont& font, const QFont& base) {
     QFont result = base;
     if (!font.Name.empty()) {
-        result.setFamily(FromUtf8(font.Name));
+        result.setFamily(FromFileName(font.Name));
     }
     if (font.PixelHeight > 0) {
         result.setPixelSize(font.PixelHeight);
@@ -39,7 +39,7 @@ std::string TControl::Text() const {
 }
 
 void TControl::SetText(std::string_view text) {
-    QtWidget(*this)->setWindowTitle(FromUtf8(text));
+    QtWidget(*this)->setWindowTitle(FromFileName(text));
 }
 
 void TControl::SetFocus() {

@@ -32,11 +32,13 @@ inline QWidget* ParentWidget(const TControl* parent) {
 }
 
 QFont ToQFont(const TFont& font, const QFont& base);
-// The program's own texts are UTF-8.
+// Text that is UTF-8 whatever the narrow encoding: the layer's own, and lines that a box shows
+// because the narrow encoding cannot hold them.
 inline QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-// Data (paths, folder names, messages that hold them) is bytes in the file-name encoding.
+// Everything the program shows (its own texts, paths, messages that hold them) is bytes in the
+// narrow encoding, the file names' own.
 inline QString FromFileName(std::string_view data) {
     return QFile::decodeName(QByteArray(data.data(), static_cast<qsizetype>(data.size())));
 }

@@ -17,8 +17,7 @@ using TActionItems = std::unordered_map<QAction*, TMenuItem*>;
 void AddItems(QMenu& menu, TMenuItem& parent, TActionItems& actions) {
     for (int i = 0; i < parent.Count(); ++i) {
         TMenuItem* item = parent.Items(i);
-        const QString caption =
-            item->CaptionIsData ? FromFileName(item->Caption) : FromUtf8(item->Caption);
+        const QString caption = FromFileName(item->Caption);
         if (item->IsSeparator()) {
             menu.addSeparator();
         } else if (item->Count() > 0) {

@@ -78,5 +78,5 @@ std::string TButton::Text() const {
 }
 
 void TButton::SetText(std::string_view text) {
-    static_cast<QPushButton*>(QtWidget(*this))->setText(FromUtf8(text));
+    static_cast<QPushButton*>(QtWidget(*this))->setText(FromFileName(text));
 }

@@ -55,7 +55,7 @@ int TCanvas::TextHeight(std::string_view text) const {
     SIZE size{};
     {
         const TSelectedFont selected(dc, ImplPtr->FontHandle(Font()));
-        const std::wstring wide = DisplayText(text);
+        const std::wstring wide = AnsiText(text);
         GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     }
     if (ImplPtr->Dc == nullptr) {

@@ -64,7 +64,7 @@ void TControlImpl::CreateHandle(const wchar_t* className, DWORD style, DWORD exS
     RegisterWindowClasses();
     HMENU id =
         (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)) : nullptr;
-    Handle = CreateWindowExW(exStyle, className, DisplayText(Text).c_str(), style, Bounds.Left,
+    Handle = CreateWindowExW(exStyle, className, AnsiText(Text).c_str(), style, Bounds.Left,
                              Bounds.Top, Bounds.Width(), Bounds.Height(), parent, id,
                              GetModuleHandleW(nullptr), nullptr);
     if (Handle == nullptr) {
@@ -103,7 +103,7 @@ HFONT FontHandle(const TFont& font, HFONT base) {
         LOGFONTW logFont{};
         GetObjectW(base, sizeof logFont, &logFont);
         if (!font.Name.empty()) {
-            const std::wstring face = DisplayText(font.Name);
+            const std::wstring face = AnsiText(font.Name);
             lstrcpynW(logFont.lfFaceName, face.c_str(), LF_FACESIZE);
         }
         if (font.PixelHeight > 0) {
@@ -210,7 +210,7 @@ std::string TControl::Text() const {
 void TControl::SetText(std::string_view text) {
     ImplPtr->Text = std::string(text);
     if (ImplPtr->Handle) {
-        SetWindowTextW(ImplPtr->Handle, DisplayText(text).c_str());
+        SetWindowTextW(ImplPtr->Handle, AnsiText(text).c_str());
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include "platform/widgets/control.h"
 #include "platform/widgets/types.h"
-#include "platform/widgets/win32/screen_text.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 
 #include <functional>

@@ -1,6 +1,5 @@
 #include "platform/widgets/dialogs.h"
 
-#include "platform/widgets/win32/screen_text.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 
@@ -22,15 +21,15 @@ int Show(const std::wstring& text, UINT buttons) {
 } // namespace
 
 void ShowErrorMessage(const std::string& message) {
-    Show(DisplayText(message), MB_OK | MB_ICONERROR);
+    Show(AnsiText(message), MB_OK | MB_ICONERROR);
 }
 
 bool AskRetry(const std::string& message) {
-    return Show(DisplayText(message), MB_RETRYCANCEL | MB_ICONERROR) == IDRETRY;
+    return Show(AnsiText(message), MB_RETRYCANCEL | MB_ICONERROR) == IDRETRY;
 }
 
 void ShowWarningMessage(const std::string& message, const std::vector<std::string>& utf8Lines) {
-    std::wstring text = DisplayText(message);
+    std::wstring text = AnsiText(message);
     for (const std::string& line : utf8Lines) {
         text += L'\n' + Widen(CP_UTF8, line);
     }

@@ -14,8 +14,7 @@ void AddItems(HMENU menu, TMenuItem& parent, std::vector<TMenuItem*>& commands) 
     for (int i = 0; i < parent.Count(); ++i) {
         TMenuItem* item = parent.Items(i);
         // A folder name is in the system's code page as it stands.
-        const std::wstring caption =
-            item->CaptionIsData ? AnsiText(item->Caption) : DisplayText(item->Caption);
+        const std::wstring caption = AnsiText(item->Caption);
         if (item->IsSeparator()) {
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         } else if (item->Count() > 0) {
