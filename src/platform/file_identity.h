@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/find_file.h"
-
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,6 +9,17 @@
 // of the same place counted as the same.
 
 enum class TFileType { Missing, Regular, Other };
+
+// Identifies a file or directory on this machine, links followed: its device and inode, on
+// Windows the volume's serial number and the file's index.
+struct TFileId {
+    std::uint64_t Device = 0;
+    std::uint64_t Inode = 0;
+    bool operator==(const TFileId&) const = default;
+};
+
+// The id of the directory or file at path, links followed; false when it cannot be reached.
+bool GetFileId(const std::string& path, TFileId& id);
 
 // path as the system reads it when it opens it, for the rules that look at names: on Windows
 // made full and normal by the system (GetFullPathNameA: "/" becomes "\", "." and ".." go, and so

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/file_identity.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -50,13 +52,6 @@ inline constexpr int faVolumeID = 0x08;
 inline constexpr int faDirectory = 0x10;
 inline constexpr int faArchive = 0x20;
 inline constexpr int faAnyFile = 0x3F;
-
-// Identifies a file or directory on this machine: its device and inode (links followed).
-struct TFileId {
-    std::uint64_t Device = 0;
-    std::uint64_t Inode = 0;
-    bool operator==(const TFileId&) const = default;
-};
 
 // The implementation's own state of one enumeration and of its current entry.
 struct TFindState;
@@ -144,6 +139,3 @@ bool MatchesMask(std::string_view name, std::string_view pattern);
 
 // The sort order of the enumeration: true when a comes before b.
 bool NameBefore(std::string_view a, std::string_view b);
-
-// The id of the directory or file at path, links followed; false when it cannot be reached.
-bool GetFileId(const std::string& path, TFileId& id);

@@ -3,6 +3,7 @@
 #include "platform/file_names.h"
 
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -41,6 +42,15 @@ bool IsWithinFolder(const std::string& folder, const std::string& outer) {
 }
 
 // Here the identity is one look at the file already.
+bool GetFileId(const std::string& path, TFileId& id) {
+    struct stat info;
+    if (::stat(path.empty() ? "." : path.c_str(), &info) != 0) {
+        return false;
+    }
+    id = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    return true;
+}
+
 TFileIdentity::TFileIdentity(const std::string& path) {
     IsKnown = GetFileId(path, Id);
 }

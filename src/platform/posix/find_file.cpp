@@ -322,12 +322,3 @@ void FindClose(TSearchRec& rec) {
     }
     rec.State->Reading.reset();
 }
-
-bool GetFileId(const std::string& path, TFileId& id) {
-    struct stat info;
-    if (::stat(path.empty() ? "." : path.c_str(), &info) != 0) {
-        return false;
-    }
-    id = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
-    return true;
-}

@@ -5,6 +5,8 @@
 #include "platform/narrow_text.h"
 #include "platform/same_file_rule.h"
 #include "platform/win32/final_path.h"
+#include "platform/win32/system_path.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 
 namespace {
@@ -125,6 +127,24 @@ bool IsWithinFolder(const std::string& folder, const std::string& outer) {
     const std::string real = RealFolder(outer);
     return inner.size() >= real.size() &&
            TSameFileRule::Equal(std::string_view(inner).substr(0, real.size()), real);
+}
+
+// Opens what path leads to (links followed) just to learn its identity.
+bool GetFileId(const std::string& path, TFileId& id) {
+    HANDLE handle = CreateFileW(SystemPath(Widen(CP_ACP, path.empty() ? "." : path)).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    bool known = GetFileInformationByHandle(handle, &info) != 0;
+    CloseHandle(handle);
+    if (known) {
+        id = {info.dwVolumeSerialNumber,
+              (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    }
+    return known;
 }
 
 TFileIdentity::TFileIdentity(const std::string& path) : Look(LookAt(path)) {

@@ -1,6 +1,7 @@
 #include "platform/find_file.h"
 
 #include "platform/file_names.h"
+#include "platform/win32/system_path.h"
 #include "platform/win32/wide_text.h"
 
 // One enumeration: the system's search handle, the request, and the current entry as the
@@ -40,23 +41,6 @@ bool LongPathsEnabled() {
     return enabled;
 }
 
-std::wstring FullPath(const std::wstring& path) {
-    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    std::wstring full(size, L'\0');
-    full.resize(GetFullPathNameW(path.c_str(), size, full.data(), nullptr));
-    return full;
-}
-
-// path as the wide functions take it also beyond MAX_PATH characters, where only a full path
-// with the prefix "\\?\" lifts the limit.
-std::wstring SystemPath(const std::wstring& path) {
-    if (path.size() < MAX_PATH || path.starts_with(L"\\\\?\\")) {
-        return path;
-    }
-    std::wstring full = FullPath(path);
-    return full.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + full.substr(2) : L"\\\\?\\" + full;
-}
-
 // Moves to the first entry from data on that the request returns: 0, or the system's error code.
 int SkipUnrequested(TSearchRec& rec, TFindState& state, WIN32_FIND_DATAW& data) {
     for (;;) {
@@ -71,24 +55,6 @@ int SkipUnrequested(TSearchRec& rec, TFindState& state, WIN32_FIND_DATAW& data) 
             return static_cast<int>(GetLastError());
         }
     }
-}
-
-// Opens what path leads to (links followed) just to learn its identity.
-bool IdOf(const std::string& path, TFileId& id) {
-    HANDLE handle = CreateFileW(SystemPath(Widen(CP_ACP, path.empty() ? "." : path)).c_str(), 0,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    BY_HANDLE_FILE_INFORMATION info;
-    bool known = GetFileInformationByHandle(handle, &info) != 0;
-    CloseHandle(handle);
-    if (known) {
-        id = {info.dwVolumeSerialNumber,
-              (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
-    }
-    return known;
 }
 
 } // namespace
@@ -113,7 +79,7 @@ bool TSearchRec::HasAttr(int bits) const {
 
 TFileId TSearchRec::Id() const {
     TFileId id;
-    if (State == nullptr || !IdOf(State->Dir + Name, id)) {
+    if (State == nullptr || !GetFileId(State->Dir + Name, id)) {
         return {};
     }
     return id;
@@ -163,8 +129,4 @@ void FindClose(TSearchRec& rec) {
     if (rec.State != nullptr) {
         rec.State->Close(); // the current entry stays readable
     }
-}
-
-bool GetFileId(const std::string& path, TFileId& id) {
-    return IdOf(path, id);
 }
