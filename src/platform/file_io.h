@@ -42,6 +42,8 @@ public:
 private:
     TFile(std::intptr_t descriptor, std::string path)
         : Descriptor(descriptor), FilePath(std::move(path)) {}
+    // Closes an open descriptor and ignores the result.
+    static void Release(std::intptr_t descriptor) noexcept;
 
     // The system's own descriptor of the open file: a file descriptor on Linux, the value of a
     // HANDLE on Windows; -1 when closed.

@@ -82,24 +82,8 @@ std::optional<TFile> TFile::CreateTempBeside(const std::string& path) {
     return TFile(fd, name);
 }
 
-TFile::TFile(TFile&& other) noexcept
-    : Descriptor(std::exchange(other.Descriptor, -1)), FilePath(std::move(other.FilePath)) {}
-
-TFile& TFile::operator=(TFile&& other) noexcept {
-    if (this != &other) {
-        if (Descriptor >= 0) {
-            ::close(Descriptor);
-        }
-        Descriptor = std::exchange(other.Descriptor, -1);
-        FilePath = std::move(other.FilePath);
-    }
-    return *this;
-}
-
-TFile::~TFile() {
-    if (Descriptor >= 0) {
-        ::close(Descriptor);
-    }
+void TFile::Release(std::intptr_t descriptor) noexcept {
+    ::close(static_cast<int>(descriptor));
 }
 
 std::uint64_t TFile::Size() const {

@@ -92,24 +92,8 @@ std::optional<TFile> TFile::CreateTempBeside(const std::string& path) {
     return TFile(FromHandle(handle), name);
 }
 
-TFile::TFile(TFile&& other) noexcept
-    : Descriptor(std::exchange(other.Descriptor, -1)), FilePath(std::move(other.FilePath)) {}
-
-TFile& TFile::operator=(TFile&& other) noexcept {
-    if (this != &other) {
-        if (Descriptor != -1) {
-            CloseHandle(ToHandle(Descriptor));
-        }
-        Descriptor = std::exchange(other.Descriptor, -1);
-        FilePath = std::move(other.FilePath);
-    }
-    return *this;
-}
-
-TFile::~TFile() {
-    if (Descriptor != -1) {
-        CloseHandle(ToHandle(Descriptor));
-    }
+void TFile::Release(std::intptr_t descriptor) noexcept {
+    CloseHandle(ToHandle(descriptor));
 }
 
 std::uint64_t TFile::Size() const {
