@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/process.h"
-#include "settings/site_settings.h"
+#include "settings/sites_and_program.h"
 
 #include <string>
 

@@ -12,7 +12,7 @@
 #include "platform/widgets/application.h"
 #include "platform/widgets/desktop.h"
 #include "platform/widgets/dialogs.h"
-#include "settings/site_settings.h"
+#include "settings/sites_and_program.h"
 
 namespace {
 

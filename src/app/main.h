@@ -5,7 +5,7 @@
 #include "platform/widgets/form.h"
 #include "platform/widgets/menu.h"
 #include "platform/widgets/std_controls.h"
-#include "settings/site_settings.h"
+#include "settings/sites_and_program.h"
 
 #include <memory>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "platform/executable.h"
 #include "platform/file_names.h"
 #include "platform/narrow_text.h"
-#include "settings/site_settings.h"
+#include "settings/sites_and_program.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,10 @@
 
 #include <string>
 
-// What the program reads at start-up from its own settings file.
+// What the program reads at start-up from the two settings files: the sites from the companion
+// editor's file, the rest from its own.
+
+// What the program reads from its own settings file.
 struct TProgramSettings {
     std::string LintProgram;
     std::string OutputFile;

@@ -1,4 +1,4 @@
-#include "settings/site_settings.h"
+#include "settings/sites_and_program.h"
 
 #include "platform/executable.h"
 #include "platform/file_names.h"
