@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
-#include "unprivileged.h"
+#include "support/unprivileged.h"
 
 #include <sys/stat.h>
 #endif

@@ -8,7 +8,7 @@
 #ifdef _WIN32
 #include "platform/win32/windows_api.h"
 #else
-#include "unprivileged.h"
+#include "support/unprivileged.h"
 
 #include <csignal>
 #include <linux/fs.h>

@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "platform/win32/windows_api.h"
+#else
+#include "support/unprivileged.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -100,6 +104,29 @@ TEST(SettingsFiles, AboveTheSizeLimitCountAsMissingAndAreNamedOnce) {
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_TRUE(problems[0].ends_with(": " + companion)) << problems[0];
     EXPECT_TRUE(problems[1].ends_with(": " + own)) << problems[1];
+}
+
+// The settings files are opened for reading only: one that the user may not write is read all
+// the same. On Linux it is a file that only root may write, read by a user without privileges;
+// on Windows one that another program holds open for reading and lets nobody write.
+TEST(SettingsFiles, ThatMayOnlyBeReadAreRead) {
+    TTempDir dir;
+    const std::string own = dir.Write("allcheck.INI", "[Program]\r\nOutputFile=o.txt\r\n");
+    const auto read = [&] {
+        TSettingsProblems problems;
+        return ReadProgramSettings(own, problems).OutputFile;
+    };
+#ifdef _WIN32
+    HANDLE held =
+        CreateFileA(own.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(read(), "o.txt");
+    CloseHandle(held);
+#else
+    ASSERT_EQ(::chmod(own.c_str(), 0644), 0);
+    ::chmod(dir.Path().c_str(), 0755);
+    EXPECT_EQ(Unprivileged([&] { return Strings{read()}; }), Strings{"o.txt"});
+#endif
 }
 
 #ifndef _WIN32

@@ -1,4 +1,4 @@
-#include "unprivileged.h"
+#include "support/unprivileged.h"
 
 #include <grp.h>
 #include <sys/wait.h>
