@@ -1,3 +1,5 @@
+// The main window, TMainForm: its making, the scan, the popup commands and the batch run.
+// The program's main() is in program.cpp.
 #include "app/main.h"
 
 #include "app/batch_check.h"
