@@ -27,13 +27,7 @@ mkdir -p "$work/program" "$work/ours" "$work/loop"
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR=$work/runtime # Qt wants one; a desktop-less machine has none
 echo "Generating $pages pages in $site ..."
-for ((d = 0; d < 10; d++)); do
-    mkdir -p "$site/section$d"
-    for ((p = 0; p < pages / 10; p++)); do
-        printf '<html><head><title>Page %d-%d</title></head>\n<body><p>Text %d.</p></body></html>\n' \
-            "$d" "$p" "$p" >"$site/section$d/page$p.html"
-    done
-done
+bench/generate-site "$site" "$pages"
 # The loop takes the pages in the order of the program's list, so both reports can be compared.
 mapfile -t files < <("$bench" list "$site")
 ((${#files[@]} == pages)) || { echo "the scan lists ${#files[@]} pages, not $pages" >&2; exit 1; }

@@ -28,13 +28,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/program" "$work/ours" "$work/loop"
 site=$work/site/
 echo "Generating $pages pages in $site ..."
-for ((d = 0; d < 10; d++)); do
-    mkdir -p "$site/section$d"
-    for ((p = 0; p < pages / 10; p++)); do
-        printf '<html><head><title>Page %d-%d</title></head>\n<body><p>Text %d.</p></body></html>\n' \
-            "$d" "$p" "$p" >"$site/section$d/page$p.html"
-    done
-done
+bench/generate-site "$site" "$pages"
 
 # A Linux path as Wine shows it to Windows programs: drive Z: is the root.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
