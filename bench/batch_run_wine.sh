@@ -18,7 +18,8 @@ pages=200
 build_dir=${BENCH_BUILD_DIR:-build-bench-windows}
 
 echo "Building (Release) in $build_dir ..."
-scripts/build-windows "$build_dir" -DCMAKE_BUILD_TYPE=Release
+scripts/build-windows "$build_dir" -DCMAKE_BUILD_TYPE=Release -DALLCHECK_BENCH=ON \
+    --target batch_run_bench --target fake_checker
 prefix=$PWD/$build_dir/wine-prefix
 bench=$PWD/$build_dir/bench/batch_run/batch_run_bench.exe
 checker=$PWD/$build_dir/tests/app/fake_checker.exe
@@ -40,7 +41,12 @@ seconds() { date +%s.%N; }
 elapsed() { awk -v s="$1" -v e="$2" 'BEGIN { printf "%.6f\n", e - s }'; }
 
 # The loop takes the pages in the order of the program's list, so both reports can be compared.
-wine_run "$bench" list "$(windows_path "$site")" | grep '^Z:' >"$work/list"
+if ! wine_run "$bench" list "$(windows_path "$site")" >"$work/list.out"; then
+    cat "$work/list.out" >&2
+    echo "the benchmark could not list the pages" >&2
+    exit 1
+fi
+grep '^Z:' "$work/list.out" >"$work/list"
 mapfile -t files <"$work/list"
 ((${#files[@]} == pages)) || { echo "the scan lists ${#files[@]} pages, not $pages" >&2; exit 1; }
 printf '%s\r\n' "${files[@]}" >"$work/list.txt"
