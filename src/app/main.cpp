@@ -1,8 +1,9 @@
-// The main window, TMainForm: its making, the scan, the popup commands and the batch run.
+// The main window, TMainForm: its making, the scan, the popup commands, and the batch run
+// wired to its controls (the run itself is batch_run.cpp).
 // The program's main() is in program.cpp.
 #include "app/main.h"
 
-#include "app/batch_check.h"
+#include "app/batch_run.h"
 #include "app/output_guard.h"
 #include "app/site_menu.h"
 #include "app/site_scan.h"
@@ -193,6 +194,33 @@ void EnableCloseCommand(TForm& window, bool enable) {
     window.SetCloseCommandEnabled(enable);
 }
 
+namespace {
+
+// The batch run as the main window shows it: the pages are the list's items, the status is the
+// status line.
+class TMainFormRunView : public TBatchRunView {
+public:
+    explicit TMainFormRunView(TMainForm& form) : Form(form) {}
+
+    int PageCount() const override { return Form.CLBLintFile->Items().Count(); }
+    std::string Page(int index) const override { return Form.CLBLintFile->Items()[index]; }
+    bool PageChecked(int index) const override { return Form.CLBLintFile->ItemChecked(index); }
+    void UncheckPage(int index) override { Form.CLBLintFile->SetItemChecked(index, false); }
+    void ShowStatus(const std::string& text) override {
+        Form.LStatus->SetText(text);
+        Form.LStatus->Update();
+    }
+    void ShowProgress(int /*done*/, int /*total*/) override {}
+    void PauseBetweenPages() override { Application->ProcessMessages(); }
+    bool AskRetry(const std::string& message) override { return ::AskRetry(message); }
+    void OpenResult(const std::string& path) override { ShellOpen(path); }
+
+private:
+    TMainForm& Form;
+};
+
+} // namespace
+
 void TMainForm::ExecuteBatch() {
     BExecLint->SetEnabled(false);
     BClose->SetEnabled(false);
@@ -207,39 +235,8 @@ void TMainForm::ExecuteBatch() {
         }
     } reopen{*this};
 
-    ResultText.clear();
-    const int count = CLBLintFile->Items().Count();
-    for (int i = 0; i < count; ++i) {
-        if (!CLBLintFile->ItemChecked(i)) {
-            continue;
-        }
-        const std::string path = CLBLintFile->Items()[i];
-        LStatus->SetText(StatusProcessing(i, count, path));
-        LStatus->Update();
-        ResultText += SectionHeader(Settings, path);
-        ResultText += CheckOnePage(Settings, path);
-        CLBLintFile->SetItemChecked(i, false);
-        Application->ProcessMessages();
-    }
-    SaveResult();
-}
-
-// A combined report that cannot be saved is offered again rather than lost; when the user gives
-// up, the status line keeps saying why.
-void TMainForm::SaveResult() {
-    for (;;) {
-        try {
-            SaveTextFile(Settings.OutputFile, ResultText);
-            break;
-        } catch (const EInOutError& error) {
-            if (!AskRetry(error.Message)) {
-                LStatus->SetText(error.Message);
-                return;
-            }
-        }
-    }
-    LStatus->SetText(StatusAllDone);
-    ShellOpen(Settings.OutputFile);
+    TMainFormRunView view(*this);
+    RunBatch(Settings, view);
 }
 
 void TMainForm::SetAllChecked(bool checked) {

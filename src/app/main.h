@@ -48,17 +48,15 @@ public:
     void Dispatch(TMessage& message) override;
     void WMScanFiles(TMessage& message);
 
-    // Runs the checker over every checked file, one after another, and writes the combined report.
+    // Runs the checker over every checked file, one after another, and writes the combined
+    // report (RunBatch), with the start and close buttons and the Close command off meanwhile.
     void ExecuteBatch();
-    // The combined report of the run under way.
-    std::string ResultText;
 
 private:
     void CreateComponents();
     void BuildSiteMenu();
     std::optional<std::string> ResetOutputFile(const TFileList& pages);
     void SetAllChecked(bool checked);
-    void SaveResult();
 };
 
 // Enables or greys the window's Close command; while greyed the window cannot be closed.

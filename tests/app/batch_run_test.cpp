@@ -1,218 +1,142 @@
-#include "program_fixture.h"
-
+#include "app/batch_run.h"
 #include "fake_checker.h"
+#include "platform/executable.h"
 #include "platform/file_names.h"
 #include "platform/narrow_text.h"
-#include "platform/widgets/desktop.h"
+#include "support/temp_dir.h"
 
-#include <algorithm>
+#include <gtest/gtest.h>
+
 #include <filesystem>
-#include <fstream>
-
-#ifdef _WIN32
-#include "platform/win32/wide_text.h"
-#endif
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 
-// The default brackets of the combined report, in the report's encoding (their bytes are the
-// settings tests' concern).
-const std::string Open = NarrowText("【"), Close = NarrowText("】");
+using Strings = std::vector<std::string>;
 
-// What the fake checker's "pages" action leaves for a page.
-std::string ReportOf(const std::string& page) {
-    return "[" + page + "]" + FakeReport;
-}
+// A list of pages with a check each, recording what the run shows.
+class TRecordingView : public TBatchRunView {
+public:
+    explicit TRecordingView(Strings pages) : Pages(std::move(pages)), Checks(Pages.size(), true) {}
 
-std::string Section(const std::string& page) {
-    return "\r\n\r\n" + Open + page + Close + "\r\n" + ReportOf(page);
-}
-
-class BatchRunTest : public TProgramTest {
-protected:
-    BatchRunTest() {
-        OverrideShellOpener([this](const std::string& item) { Opened.push_back(item); });
-    }
-    ~BatchRunTest() override { OverrideShellOpener({}); }
-
-    // Configures one site with the given pages and the fake checker doing action, and runs
-    // the scan.
-    TMainForm* Prepare(const Strings& pages, const std::string& outputFile = "out.txt",
-                       const std::string& action = "pages") {
-        for (const std::string& page : pages) {
-            Dir.Write("site/" + page, "<p>");
+    int PageCount() const override { return static_cast<int>(Pages.size()); }
+    std::string Page(int index) const override { return Pages.at(index); }
+    bool PageChecked(int index) const override { return Checks.at(index); }
+    void UncheckPage(int index) override { Checks.at(index) = false; }
+    void ShowStatus(const std::string& text) override { Statuses.push_back(text); }
+    void ShowProgress(int done, int total) override { Progress.emplace_back(done, total); }
+    void PauseBetweenPages() override {
+        if (OnPause) {
+            OnPause(++Pauses);
         }
-        const std::string output = outputFile.empty() ? "" : Path(outputFile);
-        Configure(Path("site/"), output, FakeChecker(output, action));
-        return StartAndScan();
     }
+    bool AskRetry(const std::string& message) override {
+        Questions.push_back(message);
+        return OnAskRetry && OnAskRetry(static_cast<int>(Questions.size()));
+    }
+    void OpenResult(const std::string& path) override { Opened.push_back(path); }
 
-    Strings Opened;
+    Strings Pages;
+    std::vector<bool> Checks;
+    Strings Statuses, Questions, Opened;
+    std::vector<std::pair<int, int>> Progress;
+    // Called with the number of the pause, counted from 1.
+    std::function<void(int pause)> OnPause;
+    // Called with the number of the question, counted from 1; no answer gives up.
+    std::function<bool(int question)> OnAskRetry;
+    int Pauses = 0;
 };
 
-TEST_F(BatchRunTest, TheCombinedReportHoldsEveryPageByteForByte) {
-    TMainForm* form = Prepare({"a.html", "b b.html"});
-    const std::string a = Path("site/a.html"), b = Path("site/b b.html");
-    EXPECT_EQ(Items(*form), (Strings{a, b}));
-    Click(*form->BExecLint);
-    EXPECT_EQ(ReadAll(Path("out.txt")), Section(a) + Section(b));
-    EXPECT_EQ(ReadAll(Path("out.bak")), ReportOf(b));
-    EXPECT_EQ(form->LStatus->Text(), NarrowText("全て終了しました"));
-    EXPECT_EQ(Opened, Strings{DesktopTarget(Path("out.txt"))});
-    EXPECT_EQ(Checked(*form), Strings{});
-    EXPECT_FALSE(form->BExecLint->Enabled());
-    EXPECT_TRUE(form->BClose->Enabled());
-    EXPECT_TRUE(form->CloseCommandEnabled());
+class BatchRunTest : public ::testing::Test {
+protected:
+    BatchRunTest() {
+        const std::string checker = ExtractFilePath(ExeName()) + FAKE_CHECKER_NAME;
+        Settings = {"\"" + checker + "\" \"" + Output + "\" pages", Output, "[", "]"};
+    }
+
+    // The section of a page as the fake checker's "pages" action leaves it.
+    static std::string Section(const std::string& page) {
+        return "\r\n\r\n[" + page + "]\r\n[" + page + "]" + FakeReport;
+    }
+
+    TTempDir Dir;
+    std::string Output = Dir.Path() + "out.txt";
+    TProgramSettings Settings;
+};
+
+TEST_F(BatchRunTest, EveryCheckedPageHasItsSectionAndTheLastReportBecomesTheBackup) {
+    TRecordingView view({"/web/a.html", "/web/b b.html", "/web/c.html"});
+    view.Checks[2] = false;
+    EXPECT_TRUE(RunBatch(Settings, view));
+    EXPECT_EQ(ReadAll(Output), Section("/web/a.html") + Section("/web/b b.html"));
+    EXPECT_EQ(ReadAll(Dir.Path() + "out.bak"), "[/web/b b.html]" + FakeReport);
+    EXPECT_EQ(view.Statuses,
+              (Strings{NarrowText("(0/3) /web/a.html 処理中"),
+                       NarrowText("(1/3) /web/b b.html 処理中"), NarrowText("全て終了しました")}));
+    EXPECT_EQ(view.Progress, (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}, {2, 2}}));
+    EXPECT_EQ(view.Checks, (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(view.Opened, Strings{Output});
 }
 
-#ifndef _WIN32
-// No shell ever sees a Linux file name, whose bytes may be anything but "/" and NUL.
-TEST_F(BatchRunTest, APathWithShellCharactersArrivesAsOneArgument) {
-    const std::string page = "x $(touch pwned); y'z\" `id` *.html";
-    TMainForm* form = Prepare({page});
-    Click(*form->BExecLint);
-    EXPECT_EQ(ReadAll(Path("out.txt")), Section(Path("site/" + page)));
-    EXPECT_FALSE(std::filesystem::exists(Path("pwned")));
-}
-
-#else
-// E3 80 B1 is a kanji and a half-width katakana in code page 932, and the UTF-8 of another
-// character as well: the status line shows such a page's name as the list does, since all the
-// window shows is in the code page.
-TEST_F(BatchRunTest, APageNameThatReadsAsUtf8TooIsShownAsTheListShowsIt) {
-    TMainForm* form = Prepare({"\xE3\x80\xB1.html"});
-    const std::string page = Path("site/\xE3\x80\xB1.html");
-    Strings shown;
-    TPaintLog log(*form->LStatus);
-    log.OnPaint = [&] { shown.push_back(ShownText(*form->LStatus)); };
-    Click(*form->BExecLint);
-    const std::string processing = "(0/1) " + Narrow(CP_UTF8, AnsiText(page)) + " 処理中";
-    EXPECT_NE(std::find(shown.begin(), shown.end(), processing), shown.end())
-        << "the status line never showed " << processing
-        << "; its last text: " << (shown.empty() ? "" : shown.back());
-    EXPECT_EQ(ReadAll(Path("out.txt")), Section(page));
-}
-#endif
-
-TEST_F(BatchRunTest, ARunWithNothingCheckedWritesAnEmptyReport) {
-    TMainForm* form = Prepare({"a.html"});
-    form->PMCLear->Click();
-    Click(*form->BExecLint);
-    EXPECT_EQ(ReadAll(Path("out.txt")), "");
-    EXPECT_EQ(ReadAll(Path("out.bak")), "");
-    EXPECT_EQ(form->LStatus->Text(), NarrowText("全て終了しました"));
-    EXPECT_EQ(Opened.size(), 1u);
-}
-
-TEST_F(BatchRunTest, EachPagesStatusIsOnTheScreenWhileItsCheckerRuns) {
-    const std::string painted = Path("painted.txt");
-    TMainForm* form =
-        Prepare({"a.html", "b.html", "c.html"}, "out.txt", "last-line \"" + painted + "\"");
-    form->CLBLintFile->SetItemChecked(0, false);
-    // Every text that the status line paints goes to a file, one a line, for the checker.
-    TPaintLog log(*form->LStatus);
-    log.OnPaint = [&] {
-        std::ofstream(painted, std::ios::app | std::ios::binary) << form->LStatus->Text() << "\n";
-    };
-    Click(*form->BExecLint);
-    const std::string b = Path("site/b.html"), c = Path("site/c.html");
-    EXPECT_EQ(ReadAll(Path("out.txt")), "\r\n\r\n" + Open + b + Close + "\r\n(1/3) " + b +
-                                            NarrowText(" 処理中\n") + "\r\n\r\n" + Open + c +
-                                            Close + "\r\n(2/3) " + c + NarrowText(" 処理中\n"));
-}
-
-TEST_F(BatchRunTest, AMenuOpenedDuringTheRunHoldsItAndItsCommandDecidesWhatFollows) {
-    TMainForm* form = Prepare({"a.html", "b.html", "c.html"});
-    bool clearedWhenTheMenuReturned = false;
-    RunSoon([&] {
-        ChoosePopupCommand(*form, *form->CLBLintFile, {}, {"ﾁｪｯｸｸﾘｱ"}, true);
-        clearedWhenTheMenuReturned = Checked(*form).empty();
-    });
-    Click(*form->BExecLint);
-    EXPECT_TRUE(clearedWhenTheMenuReturned);
-    EXPECT_EQ(ReadAll(Path("out.txt")), Section(Path("site/a.html")));
-}
-
-TEST_F(BatchRunTest, WhatTheUserUnchecksDuringTheRunIsSkippedAndClosingIsRefused) {
-    TMainForm* form = Prepare({"a.html", "b.html", "c.html"});
-    bool shownAfterCloseAttempts = false;
-    RunSoon([&] {
-        // A click in the check column of the third item, as the user would make it.
-        const TRect third = form->CLBLintFile->ItemRect(2);
-        Click(*form->CLBLintFile, TMouseButton::Left,
-              {third.Left + 3, third.Top + third.Height() / 2});
-        if (std::optional<bool> greyed = CloseBoxGreyed(*form)) {
-            EXPECT_TRUE(*greyed);
-        }
-        form->Close();
-        TryToClose(*form);
-        PressAltLetter(*form, 'c');
-        shownAfterCloseAttempts =
-            IsShown(*form) && !form->CloseCommandEnabled() && !form->BClose->Enabled();
-    });
-    Click(*form->BExecLint);
-    EXPECT_TRUE(shownAfterCloseAttempts);
-    EXPECT_EQ(ReadAll(Path("out.txt")),
-              Section(Path("site/a.html")) + Section(Path("site/b.html")));
-    EXPECT_EQ(Checked(*form), Strings{});
-    // The window kept the keyboard: its close button answers Alt+C without a click.
-    PressAltLetter(*form, 'c');
-    EXPECT_TRUE(WaitFor([&] { return !IsShown(*form); }));
-}
-
-TEST_F(BatchRunTest, ACheckerThatCannotStartStillLeavesItsPageDone) {
-    Dir.Write("site/a.html", "<p>");
-    Configure(Path("site/"), Path("out.txt"), Path("no-checker"));
-    TMainForm* form = StartAndScan();
-    Click(*form->BExecLint);
-    const std::string header = "\r\n\r\n" + Open + Path("site/a.html") + Close + "\r\n";
-    const std::string report = ReadAll(Path("out.txt"));
-    EXPECT_EQ(report.rfind(header, 0), 0u) << report;
-    EXPECT_NE(report.find(Path("no-checker")), std::string::npos) << report;
-    EXPECT_EQ(Checked(*form), Strings{});
-}
-
-TEST_F(BatchRunTest, AFailedSaveIsOfferedAgainAndSucceedsOnRetry) {
-    TMainForm* form = Prepare({"a.html"});
-    // Where the report should go stands a folder, which the user removes before retrying.
-    std::filesystem::remove(Path("out.txt"));
-    std::filesystem::create_directory(Path("out.txt"));
-    TMessageBoxes boxes(TMessageBoxes::Retry);
-    boxes.OnBox = [&](const std::string&) {
-        if (boxes.Texts.size() == 2) {
-            std::filesystem::remove(Path("out.txt"));
+// Each page's check is read when its turn comes: what the user changes in a pause counts.
+TEST_F(BatchRunTest, ChecksChangedInAPauseDecideWhichPagesFollow) {
+    TRecordingView view({"/a.html", "/b.html", "/c.html", "/d.html"});
+    view.Checks[3] = false;
+    view.OnPause = [&](int pause) {
+        if (pause == 1) {
+            view.Checks[1] = false;
+            view.Checks[3] = true;
         }
     };
-    Click(*form->BExecLint);
-    ASSERT_EQ(boxes.Texts.size(), 2u);
-    EXPECT_NE(boxes.Texts[0].find("out.txt"), std::string::npos);
-    EXPECT_EQ(ReadAll(Path("out.txt")).rfind("\r\n\r\n" + Open + Path("site/a.html") + Close, 0),
-              0u);
-    EXPECT_EQ(form->LStatus->Text(), NarrowText("全て終了しました"));
-    EXPECT_EQ(Opened.size(), 1u);
+    RunBatch(Settings, view);
+    EXPECT_EQ(ReadAll(Output), Section("/a.html") + Section("/c.html") + Section("/d.html"));
+    EXPECT_EQ(view.Progress, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
 }
 
-TEST_F(BatchRunTest, ASaveGivenUpShowsNoSuccessButClosingWorks) {
-    TMainForm* form = Prepare({"a.html"});
-    std::filesystem::remove(Path("out.txt"));
-    std::filesystem::create_directory(Path("out.txt"));
-    TMessageBoxes boxes(TMessageBoxes::Cancel);
-    Click(*form->BExecLint);
-    ASSERT_EQ(boxes.Texts.size(), 1u);
-    EXPECT_EQ(ShownText(*form->LStatus), boxes.Texts[0]);
-    EXPECT_TRUE(Opened.empty());
-    EXPECT_TRUE(form->BClose->Enabled());
-    EXPECT_TRUE(form->CloseCommandEnabled());
-    EXPECT_FALSE(form->BExecLint->Enabled());
+TEST_F(BatchRunTest, ARunWithNothingCheckedStillWritesAnEmptyReport) {
+    Dir.Write("out.txt", "the empty file of the start");
+    TRecordingView view({"/a.html"});
+    view.Checks[0] = false;
+    EXPECT_TRUE(RunBatch(Settings, view));
+    EXPECT_EQ(ReadAll(Output), "");
+    EXPECT_EQ(ReadAll(Dir.Path() + "out.bak"), "the empty file of the start");
+    EXPECT_EQ(view.Statuses, Strings{NarrowText("全て終了しました")});
+    EXPECT_EQ(view.Opened, Strings{Output});
 }
 
-TEST_F(BatchRunTest, WithoutAnOutputFileTheStartButtonSaysSoAndRunsNothing) {
-    TMainForm* form = Prepare({"a.html"}, "");
-    TMessageBoxes boxes;
-    Click(*form->BExecLint);
-    EXPECT_EQ(boxes.Texts, Strings{"出力ﾌｧｲﾙが設定されていません"});
-    EXPECT_EQ(Checked(*form), Strings{Path("site/a.html")});
-    EXPECT_TRUE(Opened.empty());
+// Where the report should go stands a folder; the user removes it before the second retry.
+TEST_F(BatchRunTest, AFailedSaveIsOfferedAgainUntilItSucceeds) {
+    TRecordingView view({"/a.html"});
+    view.OnPause = [&](int) {
+        std::filesystem::remove(Output);
+        std::filesystem::create_directory(Output);
+    };
+    view.OnAskRetry = [&](int question) {
+        if (question == 2) {
+            std::filesystem::remove(Output);
+        }
+        return true;
+    };
+    EXPECT_TRUE(RunBatch(Settings, view));
+    ASSERT_EQ(view.Questions.size(), 2u);
+    EXPECT_NE(view.Questions[0].find("out.txt"), std::string::npos) << view.Questions[0];
+    EXPECT_EQ(ReadAll(Output), Section("/a.html"));
+    EXPECT_EQ(view.Statuses.back(), NarrowText("全て終了しました"));
+    EXPECT_EQ(view.Opened, Strings{Output});
+}
+
+TEST_F(BatchRunTest, ASaveGivenUpIsNoSuccessAndTheStatusSaysWhy) {
+    TRecordingView view({"/a.html"});
+    view.OnPause = [&](int) {
+        std::filesystem::remove(Output);
+        std::filesystem::create_directory(Output);
+    };
+    EXPECT_FALSE(RunBatch(Settings, view));
+    ASSERT_EQ(view.Questions.size(), 1u);
+    EXPECT_EQ(view.Statuses.back(), view.Questions[0]);
+    EXPECT_TRUE(view.Opened.empty());
 }
 
 } // namespace
