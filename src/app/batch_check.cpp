@@ -4,6 +4,8 @@
 #include "platform/exceptions.h"
 #include "platform/narrow_text.h"
 
+#include <cstdio>
+
 namespace {
 
 const char* const CrLf = "\r\n";
@@ -12,6 +14,20 @@ const char* const CannotStartChecker = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑを起�
 const char* const CannotReadReport = "ﾚﾎﾟｰﾄを読めませんでした: ";
 const char* const CheckerKilled = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑが異常終了しました: ";
 const char* const CheckerLeftNoReport = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑがﾚﾎﾟｰﾄを残さずに終了しました: 終了ｺｰﾄﾞ ";
+const char* const PathCannotBePassed =
+    "ﾊﾟｽをﾁｪｯｸﾌﾟﾛｸﾞﾗﾑにそのまま渡せないため、ﾁｪｯｸしませんでした: ";
+const char* const EndedBySignal = "ｼｸﾞﾅﾙ ";
+const char* const EndedByException = "例外ｺｰﾄﾞ ";
+
+// How a checker ended that did not end by itself: "ｼｸﾞﾅﾙ 9", "例外ｺｰﾄﾞ 0xC0000005".
+std::string AbnormalEndText(const TProcessOutcome& outcome) {
+    if (outcome.AbnormalEnd == TProcessOutcome::Signal) {
+        return NarrowText(EndedBySignal) + std::to_string(outcome.AbnormalCode);
+    }
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(outcome.AbnormalCode));
+    return NarrowText(EndedByException) + code;
+}
 
 } // namespace
 
@@ -19,11 +35,13 @@ std::string SectionHeader(const TProgramSettings& settings, const std::string& p
     return std::string(CrLf) + CrLf + settings.OpenParen + path + settings.CloseParen + CrLf;
 }
 
-TProcessOutcome RunLint(const std::string& lintProgram, const std::string& fileName) {
-    return RunCommandOn(lintProgram, fileName);
+TProcessOutcome RunLint(const std::string& lintProgram, const std::string& fileName,
+                        const TProcessWaiter& wait) {
+    return RunCommandOn(lintProgram, fileName, wait);
 }
 
-std::string CheckOnePage(const TProgramSettings& settings, const std::string& path) {
+std::string CheckOnePage(const TProgramSettings& settings, const std::string& path,
+                         const TProcessWaiter& wait) {
     // A checker that writes nothing must not hand the previous page's report to this one.
     try {
         EmptyTextFile(settings.OutputFile);
@@ -31,7 +49,10 @@ std::string CheckOnePage(const TProgramSettings& settings, const std::string& pa
         return NarrowText(CannotEmptyReport) + error.Message + CrLf;
     }
 
-    TProcessOutcome outcome = RunLint(settings.LintProgram, path);
+    TProcessOutcome outcome = RunLint(settings.LintProgram, path, wait);
+    if (outcome.PathRefused) {
+        return NarrowText(PathCannotBePassed) + path + CrLf;
+    }
     if (!outcome.Started) {
         return NarrowText(CannotStartChecker) + CommandLineOf(settings.LintProgram, path) + CrLf;
     }
@@ -42,8 +63,8 @@ std::string CheckOnePage(const TProgramSettings& settings, const std::string& pa
     } catch (const EInOutError& error) {
         section = NarrowText(CannotReadReport) + error.Message + CrLf;
     }
-    if (std::string abnormalEnd = AbnormalEndText(outcome); !abnormalEnd.empty()) {
-        section += NarrowText(CheckerKilled) + abnormalEnd + CrLf;
+    if (outcome.AbnormalEnd != TProcessOutcome::None) {
+        section += NarrowText(CheckerKilled) + AbnormalEndText(outcome) + CrLf;
     } else if (outcome.ExitStatus != 0 && section.empty()) {
         // A failure with nothing to show would read like a clean page. With a report, a non-zero
         // status is how checkers say that they found problems.

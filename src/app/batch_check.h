@@ -10,11 +10,13 @@
 std::string SectionHeader(const TProgramSettings& settings, const std::string& path);
 
 // Starts the checker on one page, as the platform turns a command and a path into a process,
-// and returns when it has ended.
-TProcessOutcome RunLint(const std::string& lintProgram, const std::string& fileName);
+// and returns when it and everything it started have ended, waited for through wait.
+TProcessOutcome RunLint(const std::string& lintProgram, const std::string& fileName,
+                        const TProcessWaiter& wait = BlockUntilEnded);
 
 // Runs the checker on one page and gives the rest of its section: the report that the checker
 // left in the output file, emptied just before, or a line saying why there is none (a checker
 // that ends with a non-zero status and an empty report gets one too). Raises nothing of its
 // own: every failure is a line of the section.
-std::string CheckOnePage(const TProgramSettings& settings, const std::string& path);
+std::string CheckOnePage(const TProgramSettings& settings, const std::string& path,
+                         const TProcessWaiter& wait = BlockUntilEnded);

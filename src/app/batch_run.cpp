@@ -48,7 +48,8 @@ bool RunBatch(const TProgramSettings& settings, TBatchRunView& view) {
         const std::string path = view.Page(i);
         view.ShowStatus(StatusProcessing(i, count, path));
         resultText += SectionHeader(settings, path);
-        resultText += CheckOnePage(settings, path);
+        resultText += CheckOnePage(
+            settings, path, [&view](TProcessHandle process) { view.WaitForChecker(process); });
         view.UncheckPage(i);
         // Pages the user checked during the run count too, once they are done.
         ++done;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/process.h"
 #include "settings/sites_and_program.h"
 
 #include <string>
@@ -24,6 +25,9 @@ public:
     virtual void ShowProgress(int done, int total) = 0;
     // Between two pages: what the user did meanwhile (checks, the menu) takes effect here.
     virtual void PauseBetweenPages() = 0;
+    // While a checker runs: returns once process has ended. A window goes on painting and
+    // answering the system meanwhile, and keeps the user's input for the next pause.
+    virtual void WaitForChecker(TProcessHandle process) { BlockUntilEnded(process); }
     // A failure that may be tried again: true to try again.
     virtual bool AskRetry(const std::string& message) = 0;
     // Opens the combined report with the desktop's program for it.

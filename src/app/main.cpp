@@ -21,6 +21,8 @@ namespace {
 
 const TFont WindowFont{NarrowText("ＭＳ Ｐゴシック"), 12};
 const std::string NoOutputFile = NarrowText("出力ﾌｧｲﾙが設定されていません");
+// What the system shows when the user's session would end during a run.
+const std::string RunUnderWay = NarrowText("ﾁｪｯｸを実行中です。今終了すると結果が失われます");
 
 // Ends an update of the list's items also when filling it fails.
 class TItemsUpdate {
@@ -191,7 +193,7 @@ void TMainForm::BExecLintClick(TObject*) {
 }
 
 void EnableCloseCommand(TForm& window, bool enable) {
-    window.SetCloseCommandEnabled(enable);
+    window.SetCloseCommandEnabled(enable, enable ? std::string() : RunUnderWay);
 }
 
 namespace {
@@ -212,6 +214,9 @@ public:
     }
     void ShowProgress(int /*done*/, int /*total*/) override {}
     void PauseBetweenPages() override { Application->ProcessMessages(); }
+    void WaitForChecker(TProcessHandle process) override {
+        Application->WaitForProcessEnd(process);
+    }
     bool AskRetry(const std::string& message) override { return ::AskRetry(message); }
     void OpenResult(const std::string& path) override { ShellOpen(path); }
 

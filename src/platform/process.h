@@ -1,28 +1,51 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
+// How a started command ended, as facts; the program words them.
 struct TProcessOutcome {
+    enum TAbnormalEnd { None, Signal, Exception };
+
     bool Started = false;
     int StartError = 0; // the system's error code when the program could not be started
+    // Nothing was started because path cannot reach the program unchanged (see RunCommandOn).
+    bool PathRefused = false;
     int ExitStatus = 0; // when it ended by itself
-    // What ended it when it did not end by itself, else 0: the signal on Linux; on Windows the
-    // code of the unhandled exception (such as 0xC0000005) that ended it.
-    int AbnormalEnd = 0;
+    // What ended it when it did not end by itself: a signal (Linux), or an unhandled exception
+    // (Windows), whose number or code is AbnormalCode.
+    TAbnormalEnd AbnormalEnd = None;
+    std::uint32_t AbnormalCode = 0;
 };
 
-// Runs command on the file at path and waits for its end without a time limit.
-// On Linux the command is split into words by SplitCommandWords and path appended as one more
-// word, unchanged; no shell sees either. An empty command, or one with an unclosed quote,
-// starts nothing.
-// On Windows the command line is command + " " + path in double quotes, so that a path with
-// blanks arrives as one argument; the program gets a console window of its own and inherits no
-// handle. An empty command starts nothing.
-TProcessOutcome RunCommandOn(const std::string& command, const std::string& path);
+// What becomes ready when a process has ended: a pidfd on Linux, the process's HANDLE on
+// Windows. It stays open while it is handed to a waiter.
+using TProcessHandle = std::intptr_t;
+
+// Returns once process has ended. It may do other work meanwhile (a window goes on painting),
+// but must not start another command.
+using TProcessWaiter = std::function<void(TProcessHandle process)>;
+
+// The waiter that blocks the thread.
+void BlockUntilEnded(TProcessHandle process);
+
+// Runs command on the file at path and returns once the program and every process it started
+// have ended, without a time limit; each of them is waited for through wait.
+//
+// command is written in the system's own way: on Linux words as a shell splits them (without
+// expanding anything; SplitCommandWords); on Windows a command line, whose program splits its
+// own arguments. path reaches the program as one more argument, its bytes unchanged; where that
+// cannot be (a batch-file checker on Windows whose cmd.exe would change it), nothing is started
+// and PathRefused says so. An empty command, or one whose words cannot be split, starts nothing.
+//
+// The program reads no input, inherits no handle or descriptor of ours and starts with default
+// signal handling (Linux); on Windows it gets a console of its own, minimised and inactive. The
+// processes it starts are known as its own (its process group on Linux, a job on Windows); one
+// that leaves them is not waited for. Whatever of them still runs when our program ends is ended
+// with it: on Windows however our program ends, on Linux when it ends by returning or exiting.
+TProcessOutcome RunCommandOn(const std::string& command, const std::string& path,
+                             const TProcessWaiter& wait = BlockUntilEnded);
 
 // The command line that RunCommandOn starts, as a user reads it.
 std::string CommandLineOf(const std::string& command, const std::string& path);
-
-// How a process ended that did not end by itself ("ｼｸﾞﾅﾙ 9", "例外ｺｰﾄﾞ 0xC0000005"), in the
-// report's encoding; empty when it ended by itself.
-std::string AbnormalEndText(const TProcessOutcome& outcome);

@@ -37,6 +37,10 @@ public:
         return OnAskRetry && OnAskRetry(static_cast<int>(Questions.size()));
     }
     void OpenResult(const std::string& path) override { Opened.push_back(path); }
+    void WaitForChecker(TProcessHandle process) override {
+        ++Waits;
+        BlockUntilEnded(process);
+    }
 
     Strings Pages;
     std::vector<bool> Checks;
@@ -47,13 +51,17 @@ public:
     // Called with the number of the question, counted from 1; no answer gives up.
     std::function<bool(int question)> OnAskRetry;
     int Pauses = 0;
+    int Waits = 0;
 };
 
 class BatchRunTest : public ::testing::Test {
 protected:
-    BatchRunTest() {
+    BatchRunTest() : Settings(Checker("pages")) {}
+
+    // The fake checker beside this test program, doing action with the output file.
+    TProgramSettings Checker(const std::string& action) const {
         const std::string checker = ExtractFilePath(ExeName()) + FAKE_CHECKER_NAME;
-        Settings = {"\"" + checker + "\" \"" + Output + "\" pages", Output, "[", "]"};
+        return {"\"" + checker + "\" \"" + Output + "\" " + action, Output, "[", "]"};
     }
 
     // The section of a page as the fake checker's "pages" action leaves it.
@@ -93,6 +101,17 @@ TEST_F(BatchRunTest, ChecksChangedInAPauseDecideWhichPagesFollow) {
     RunBatch(Settings, view);
     EXPECT_EQ(ReadAll(Output), Section("/a.html") + Section("/c.html") + Section("/d.html"));
     EXPECT_EQ(view.Progress, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
+}
+
+// A checker that leaves a process behind to write its report is over only once that process
+// is, and the window waits for that one as for the checker: the page's section holds the late
+// report, and nothing writes into the output file after the run.
+TEST_F(BatchRunTest, WhatACheckerLeftRunningIsWaitedForAndItsLateReportIsThePages) {
+    TRecordingView view({"/web/a.html"});
+    EXPECT_TRUE(RunBatch(Checker("late"), view));
+    EXPECT_EQ(ReadAll(Output), Section("/web/a.html"));
+    EXPECT_EQ(ReadAll(Dir.Path() + "out.bak"), "[/web/a.html]" + FakeReport);
+    EXPECT_GE(view.Waits, 2);
 }
 
 TEST_F(BatchRunTest, ARunWithNothingCheckedStillWritesAnEmptyReport) {

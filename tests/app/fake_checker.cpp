@@ -13,16 +13,21 @@
 // crash     writes "half" to OUTPUT, then ends abnormally: by SIGKILL on Linux, by an access
 //           violation on Windows
 // startup   (Windows) writes how it was asked to show its console: "flags F show S", in hex
+// wait-for FILE PAGE...  waits until FILE exists (20 s at most), then does what pages does
+// late      starts a copy of itself that does what pages does a moment later, and ends at once
 #include "fake_checker.h"
 
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #ifdef _WIN32
 #include "platform/win32/windows_api.h"
 #else
 #include <csignal>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -56,6 +61,53 @@ void EndAbnormally() {
 #endif
 }
 
+bool Exists(const std::string& path) {
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        std::fclose(file);
+        return true;
+    }
+    return false;
+}
+
+// Every argument from the first, each in brackets, then FakeReport.
+std::string Pages(int argc, char** argv, int first) {
+    std::string all;
+    for (int i = first; i < argc; ++i) {
+        all += "[" + std::string(argv[i]) + "]";
+    }
+    return all + FakeReport;
+}
+
+// Starts a copy of this program that does "late-child" with the pages and does not wait for it:
+// the copy outlives us.
+bool StartLateCopy(int argc, char** argv) {
+#ifdef _WIN32
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string line = "\"" + std::string(self) + "\" \"" + argv[1] + "\" late-child";
+    for (int i = 3; i < argc; ++i) {
+        line += " \"" + std::string(argv[i]) + "\"";
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+#else
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        ::_exit(Write(argv[1], Pages(argc, argv, 3)) ? 0 : 101);
+    }
+    return child > 0;
+#endif
+}
+
 bool MakeFolder(const std::string& path) {
 #ifdef _WIN32
     return CreateDirectoryA(path.c_str(), nullptr) != 0;
@@ -83,11 +135,7 @@ int main(int argc, char** argv) {
         return Write(output, all) ? 0 : 101;
     }
     if (action == "pages") {
-        std::string all;
-        for (int i = 3; i < argc; ++i) {
-            all += "[" + std::string(argv[i]) + "]";
-        }
-        return Write(output, all + FakeReport) ? 0 : 101;
+        return Write(output, Pages(argc, argv, 3)) ? 0 : 101;
     }
     if (action == "last-line" && argc > 3) {
         const std::string lines = Read(argv[3]);
@@ -103,6 +151,19 @@ int main(int argc, char** argv) {
     if (action == "folder") {
         std::remove(output.c_str());
         return MakeFolder(output) ? 0 : 101;
+    }
+    if (action == "wait-for" && argc > 3) {
+        for (int waited = 0; !Exists(argv[3]) && waited < 2000; ++waited) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return Write(output, Pages(argc, argv, 4)) ? 0 : 101;
+    }
+    if (action == "late") {
+        return StartLateCopy(argc, argv) ? 0 : 101;
+    }
+    if (action == "late-child") {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        return Write(output, Pages(argc, argv, 3)) ? 0 : 101;
     }
     if (action == "touch") {
         return Write(output + ".ran", "") ? 0 : 101;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #ifdef _WIN32
 #include "platform/win32/wide_text.h"
@@ -123,6 +124,60 @@ TEST_F(MainFormRunTest, AMenuOpenedDuringTheRunHoldsItAndItsCommandDecidesWhatFo
     Click(*form->BExecLint);
     EXPECT_TRUE(clearedWhenTheMenuReturned);
     EXPECT_EQ(ReadAll(Path("out.txt")), Section(Path("site/a.html")));
+}
+
+// While a checker runs the window paints, and what the user does meanwhile waits for that
+// checker's end; then it takes effect in the order given: the click on a check box, then the
+// menu key.
+TEST_F(MainFormRunTest, WhileACheckerRunsTheWindowPaintsAndTheUsersInputWaitsForItsEnd) {
+    const std::string go = Path("go"), out = Path("out.txt");
+    TMainForm* form = Prepare({"a.html", "b.html", "c.html"}, "out.txt", "wait-for \"" + go + "\"");
+    const std::string a = Path("site/a.html"), b = Path("site/b.html");
+    bool asked = false, paintedWhileRunning = false, checkedWhileRunning = false;
+    bool menuAfterTheChecker = false, checkedAtTheMenu = true;
+    // The first checker ends once the window has painted during it and the events have gone
+    // round a few times more, time enough for the input to arrive if nothing held it.
+    int rounds = 0;
+    std::function<void()> release = [&] {
+        if (++rounds < 3) {
+            RunSoon(release);
+            return;
+        }
+        checkedWhileRunning = form->CLBLintFile->ItemChecked(2);
+        std::ofstream(go) << "go";
+    };
+    TPaintLog log(*form->CLBLintFile);
+    log.OnPaint = [&] {
+        if (asked && !paintedWhileRunning) {
+            paintedWhileRunning = ReadAll(out).empty();
+            RunSoon(release);
+        }
+    };
+    TPopupMenus menus(*form, {});
+    menus.OnOpen = [&] {
+        menuAfterTheChecker = ReadAll(out) == ReportOf(a);
+        checkedAtTheMenu = form->CLBLintFile->ItemChecked(2);
+    };
+    // Once the run has begun: the first checker waits for go until then.
+    std::function<void()> whileTheFirstCheckerRuns = [&] {
+        if (form->BExecLint->Enabled()) {
+            RunSoon(whileTheFirstCheckerRuns);
+            return;
+        }
+        const TRect third = form->CLBLintFile->ItemRect(2);
+        QueueClick(*form->CLBLintFile, TMouseButton::Left,
+                   {third.Left + 3, third.Top + third.Height() / 2});
+        QueueMenuKey(*form);
+        asked = true;
+        AskForPaint(*form->CLBLintFile);
+    };
+    RunSoon(whileTheFirstCheckerRuns);
+    Click(*form->BExecLint);
+    EXPECT_TRUE(paintedWhileRunning);
+    EXPECT_TRUE(checkedWhileRunning);
+    EXPECT_TRUE(menuAfterTheChecker);
+    EXPECT_FALSE(checkedAtTheMenu);
+    EXPECT_EQ(ReadAll(out), Section(a) + Section(b));
 }
 
 TEST_F(MainFormRunTest, WhatTheUserUnchecksDuringTheRunIsSkippedAndClosingIsRefused) {

@@ -68,11 +68,12 @@ TEST_F(RunAndWaitTest, ReportsTheExitStatusAndTheEndingSignal) {
     TProcessOutcome exited = RunAndWait({Script("exit3", "exit 3\n")});
     EXPECT_TRUE(exited.Started);
     EXPECT_EQ(exited.ExitStatus, 3);
-    EXPECT_EQ(exited.AbnormalEnd, 0);
+    EXPECT_EQ(exited.AbnormalEnd, TProcessOutcome::None);
 
     TProcessOutcome killed = RunAndWait({Script("kill", "kill -9 $$\n")});
     EXPECT_TRUE(killed.Started);
-    EXPECT_EQ(killed.AbnormalEnd, SIGKILL);
+    EXPECT_EQ(killed.AbnormalEnd, TProcessOutcome::Signal);
+    EXPECT_EQ(killed.AbnormalCode, static_cast<unsigned>(SIGKILL));
 }
 
 TEST_F(RunAndWaitTest, FailsToStartWhatIsMissingOrNotExecutable) {
@@ -124,7 +125,8 @@ TEST_F(RunAndWaitTest, TheChildGetsAQuietStdinNoExtraDescriptorsAndDefaultSignal
     // 0, 1, 2 and the one that ls opened to read the listing.
     EXPECT_EQ(ReadAll(out), "0\n1\n2\n3\n");
     EXPECT_EQ(ReadAll(out + ".mask"), "SigBlk:\t0000000000000000\n");
-    EXPECT_EQ(outcome.AbnormalEnd, SIGTERM);
+    EXPECT_EQ(outcome.AbnormalEnd, TProcessOutcome::Signal);
+    EXPECT_EQ(outcome.AbnormalCode, static_cast<unsigned>(SIGTERM));
 }
 
 #endif

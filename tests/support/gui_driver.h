@@ -76,6 +76,32 @@ void TryToClose(TForm& form);
 void ChoosePopupCommand(TForm& form, TControl& control, TPoint at,
                         const std::vector<std::string>& captions, bool byMenuKey = false);
 
+// Input queued as the system queues a user's, returning at once: it waits in the queue until
+// the program next takes input, as a user's does while the program is busy.
+void QueueClick(TControl& control, TMouseButton button, TPoint at);
+// The keyboard's menu key, for the window that has the focus.
+void QueueMenuKey(TForm& form);
+
+// Marks the control's client area as needing a paint, as the system does when a window is
+// uncovered; the event loop paints it.
+void AskForPaint(TControl& control);
+
+// While it lives, each popup menu of form that opens runs OnOpen and then gets the command that
+// captions lead to chosen (as in ChoosePopupCommand), or is closed when captions is empty.
+class TPopupMenus {
+public:
+    TPopupMenus(TForm& form, std::vector<std::string> captions);
+    ~TPopupMenus();
+    TPopupMenus(const TPopupMenus&) = delete;
+    TPopupMenus& operator=(const TPopupMenus&) = delete;
+
+    std::function<void()> OnOpen;
+
+private:
+    struct TImpl;
+    std::unique_ptr<TImpl> Impl;
+};
+
 // A picture of pixels 0xRRGGBB.
 struct TImage {
     int Width = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/process.h"
+
 #include <exception>
 #include <functional>
 #include <memory>
@@ -35,6 +37,10 @@ public:
     void Run();
     // Handles all pending events, then returns.
     void ProcessMessages();
+    // Returns once process has ended (a waiter for RunCommandOn). Meanwhile the windows go on
+    // painting and answering the system, and timers run; the user's input waits in the queue
+    // for the next ProcessMessages.
+    void WaitForProcessEnd(TProcessHandle process);
 
     // Shows the failure in the standard message box; the event loop goes on.
     void HandleException(const std::exception& failure);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 
 class TPopupMenu;
 
@@ -42,8 +43,9 @@ public:
     void Close();
     // While disabled, every way of closing the window is refused. The frame's Close button is
     // greyed only where that leaves the window as it is: a window is never hidden, moved or
-    // made anew for it.
-    void SetCloseCommandEnabled(bool enabled);
+    // made anew for it. On Windows the end of the user's session (sign-out, shutdown) is
+    // refused too, with reason as the system shows it; Qt offers no such refusal.
+    void SetCloseCommandEnabled(bool enabled, const std::string& reason = {});
     bool CloseCommandEnabled() const { return CloseAllowed; }
 
     TNotifyEvent OnCreate;

@@ -1,10 +1,12 @@
 #include "platform/process.h"
 
-#include "platform/narrow_text.h"
+#include "platform/file_names.h"
 #include "platform/win32/windows_api.h"
 
-#include <cstdint>
-#include <cstdio>
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <string_view>
 
 namespace {
 
@@ -14,16 +16,219 @@ bool IsExceptionCode(DWORD code) {
     return (code & 0xF0000000u) == 0xC0000000u;
 }
 
+class THandle {
+public:
+    explicit THandle(HANDLE handle = nullptr) : Handle(handle) {}
+    ~THandle() {
+        if (Handle) {
+            CloseHandle(Handle);
+        }
+    }
+    THandle(const THandle&) = delete;
+    THandle& operator=(const THandle&) = delete;
+    HANDLE Get() const { return Handle; }
+
+private:
+    HANDLE Handle;
+};
+
+bool SameLetters(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+bool EndsWithLetters(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && SameLetters(text.substr(text.size() - end.size()), end);
+}
+
+// The words of a command line as Windows finds its program: the first is quoted or runs to the
+// first blank. Only the words before the first quoted one are split further.
+struct TCommandWords {
+    std::string Program;
+    std::string_view Rest; // after the program and the blanks that follow it
+};
+
+TCommandWords SplitProgram(std::string_view command) {
+    std::size_t end = 0;
+    std::string program;
+    if (!command.empty() && command.front() == '"') {
+        end = command.find('"', 1);
+        end = end == std::string_view::npos ? command.size() : end + 1;
+        program = std::string(command.substr(1, std::max<std::size_t>(end, 2) - 2));
+    } else {
+        end = std::min(command.find_first_of(" \t"), command.size());
+        program = std::string(command.substr(0, end));
+    }
+    const std::size_t rest = std::min(command.find_first_not_of(" \t", end), command.size());
+    return {program, command.substr(rest)};
+}
+
+// cmd.exe reads a batch file's command line before the batch file does. Inside quotes its
+// special characters (& | < > ^ ( ) and the blanks) are plain; only % still expands a variable,
+// and %cd:~,% (cd's empty substring) after each % keeps it from starting one. The switches
+// /e:ON and /v:OFF make sure that the one works and that ! stays plain. A path always ends with
+// its name, never with "\", so no backslash meets the closing quote.
+std::string BatchQuoted(std::string_view path) {
+    std::string quoted = "\"";
+    for (const char c : path) {
+        if (c == '%') {
+            quoted += "%%cd:~,";
+        }
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+// Characters that no quoting brings through cmd.exe unchanged; a Windows name holds none.
+bool BatchCanCarry(std::string_view path) {
+    return path.find_first_of(std::string_view("\"\r\n\0", 4)) == std::string_view::npos;
+}
+
+struct TStart {
+    std::string Application; // empty: the command line names it
+    std::string CommandLine;
+};
+
+std::string CommandInterpreter() {
+    char folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(folder, length) + "\\cmd.exe" : "cmd.exe";
+}
+
+// How command starts on path; nothing when path cannot reach it unchanged.
+std::optional<TStart> StartOf(const std::string& command, const std::string& path) {
+    const TCommandWords words = SplitProgram(command);
+    const std::string program = ExtractFileName(words.Program);
+    if (EndsWithLetters(program, ".bat") || EndsWithLetters(program, ".cmd")) {
+        if (!BatchCanCarry(path)) {
+            return std::nullopt;
+        }
+        // Started as cmd.exe itself would start it, in the outer quotes that /c takes off.
+        const std::string interpreter = CommandInterpreter();
+        return TStart{interpreter, "\"" + interpreter + "\" /e:ON /v:OFF /d /c \"" + command + " " +
+                                       BatchQuoted(path) + "\""};
+    }
+    if (SameLetters(program, "cmd") || SameLetters(program, "cmd.exe")) {
+        if (!BatchCanCarry(path)) {
+            return std::nullopt;
+        }
+        // The user's own switches stay; the command after /c (or /k) gets the outer quotes. Where
+        // they turn ! into a variable's mark or % into plain text, a path that holds it cannot
+        // come through.
+        std::string line = "\"" + words.Program + "\"";
+        std::string_view rest = words.Rest;
+        bool wrapped = false;
+        while (!wrapped && !rest.empty() && rest.front() == '/') {
+            const TCommandWords next = SplitProgram(rest);
+            const std::string& option = next.Program;
+            if ((SameLetters(option, "/v:on") && path.find('!') != std::string::npos) ||
+                (SameLetters(option, "/e:off") && path.find('%') != std::string::npos)) {
+                return std::nullopt;
+            }
+            line += " " + option;
+            wrapped = SameLetters(option, "/c") || SameLetters(option, "/k");
+            rest = next.Rest;
+        }
+        const std::string tail = std::string(rest) + " " + BatchQuoted(path);
+        return TStart{{}, line + " " + (wrapped ? "\"" + tail + "\"" : tail)};
+    }
+    return TStart{{}, CommandLineOf(command, path)};
+}
+
+// The job that holds a checker and whatever it starts, so that all of them can be waited for;
+// closing it ends every process still in it, also when our program ends.
+class TJob {
+public:
+    TJob() : Handle(CreateJobObjectA(nullptr, nullptr)) {
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (Handle.Get()) {
+            SetInformationJobObject(Handle.Get(), JobObjectExtendedLimitInformation, &limits,
+                                    sizeof limits);
+        }
+    }
+
+    // False where the system refuses a job inside the one we run in (before Windows 8).
+    bool Take(HANDLE process) {
+        return Handle.Get() && AssignProcessToJobObject(Handle.Get(), process);
+    }
+
+    // What to wait on until the job may be empty: a process of it that has not ended, or where
+    // the system does not list them (Wine), a timer of a moment. None when no process is left.
+    HANDLE NextWait() const {
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
+        if (!Handle.Get() ||
+            !QueryInformationJobObject(Handle.Get(), JobObjectBasicAccountingInformation,
+                                       &accounting, sizeof accounting, nullptr) ||
+            accounting.ActiveProcesses == 0) {
+            return nullptr;
+        }
+        if (HANDLE member = RunningMember()) {
+            return member;
+        }
+        HANDLE timer = CreateWaitableTimerA(nullptr, TRUE, nullptr);
+        LARGE_INTEGER dueIn{};
+        dueIn.QuadPart = -20 * 10000; // 20 ms, in units of 100 ns
+        if (timer && !SetWaitableTimer(timer, &dueIn, 0, nullptr, nullptr, FALSE)) {
+            CloseHandle(timer);
+            timer = nullptr;
+        }
+        return timer;
+    }
+
+private:
+    // A process of the job that has not ended, opened to be waited for.
+    HANDLE RunningMember() const {
+        struct {
+            JOBOBJECT_BASIC_PROCESS_ID_LIST List;
+            ULONG_PTR More[63];
+        } ids{};
+        if (!QueryInformationJobObject(Handle.Get(), JobObjectBasicProcessIdList, &ids, sizeof ids,
+                                       nullptr) &&
+            GetLastError() != ERROR_MORE_DATA) {
+            return nullptr;
+        }
+        for (DWORD i = 0; i < ids.List.NumberOfProcessIdsInList; ++i) {
+            HANDLE member = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                                        static_cast<DWORD>(ids.List.ProcessIdList[i]));
+            BOOL inJob = FALSE;
+            // The number may have gone to another process since the list was made.
+            if (member && IsProcessInJob(member, Handle.Get(), &inJob) && inJob &&
+                WaitForSingleObject(member, 0) == WAIT_TIMEOUT) {
+                return member;
+            }
+            if (member) {
+                CloseHandle(member);
+            }
+        }
+        return nullptr;
+    }
+
+private:
+    THandle Handle;
+};
+
 } // namespace
 
-TProcessOutcome RunCommandOn(const std::string& command, const std::string& path) {
+void BlockUntilEnded(TProcessHandle process) {
+    WaitForSingleObject(reinterpret_cast<HANDLE>(process), INFINITE);
+}
+
+TProcessOutcome RunCommandOn(const std::string& command, const std::string& path,
+                             const TProcessWaiter& wait) {
     TProcessOutcome outcome;
     if (command.empty()) {
         // Never the page itself: an empty command must not make the path the program.
         outcome.StartError = ERROR_FILE_NOT_FOUND;
         return outcome;
     }
-    std::string commandLine = CommandLineOf(command, path);
+    std::optional<TStart> start = StartOf(command, path);
+    if (!start) {
+        outcome.PathRefused = true;
+        return outcome;
+    }
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     // The checker's console opens minimised and inactive: a run of many pages must leave the
@@ -35,9 +240,11 @@ TProcessOutcome RunCommandOn(const std::string& command, const std::string& path
     // code, instead of waiting in the system's crash dialog and holding the whole run.
     UINT errorMode = SetErrorMode(0);
     SetErrorMode(errorMode | SEM_NOGPFAULTERRORBOX);
-    BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
-                                  CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                                  &startup, &process);
+    // Suspended until it is in its job, so that nothing it starts escapes the job.
+    BOOL started = CreateProcessA(start->Application.empty() ? nullptr : start->Application.c_str(),
+                                  start->CommandLine.data(), nullptr, nullptr, FALSE,
+                                  CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED,
+                                  nullptr, nullptr, &startup, &process);
     DWORD startError = GetLastError();
     SetErrorMode(errorMode);
     if (!started) {
@@ -45,13 +252,23 @@ TProcessOutcome RunCommandOn(const std::string& command, const std::string& path
         return outcome;
     }
     outcome.Started = true;
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
+    THandle checker(process.hProcess);
+    TJob job;
+    // Without a job, only the checker itself is waited for.
+    job.Take(checker.Get());
+    ResumeThread(process.hThread);
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+
+    wait(reinterpret_cast<TProcessHandle>(checker.Get()));
+    DWORD code = 0;
+    GetExitCodeProcess(checker.Get(), &code);
+    while (HANDLE next = job.NextWait()) {
+        THandle owned(next);
+        wait(reinterpret_cast<TProcessHandle>(next));
+    }
     if (IsExceptionCode(code)) {
-        outcome.AbnormalEnd = static_cast<int>(code);
+        outcome.AbnormalEnd = TProcessOutcome::Exception;
+        outcome.AbnormalCode = code;
     } else {
         outcome.ExitStatus = static_cast<int>(code);
     }
@@ -60,13 +277,4 @@ TProcessOutcome RunCommandOn(const std::string& command, const std::string& path
 
 std::string CommandLineOf(const std::string& command, const std::string& path) {
     return command + " \"" + path + "\"";
-}
-
-std::string AbnormalEndText(const TProcessOutcome& outcome) {
-    if (outcome.AbnormalEnd == 0) {
-        return {};
-    }
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%08X", static_cast<std::uint32_t>(outcome.AbnormalEnd));
-    return NarrowText("例外ｺｰﾄﾞ ") + code;
 }

@@ -20,6 +20,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <algorithm>
 
@@ -183,23 +185,29 @@ void TryToClose(TForm& form) {
     QTest::keyClick(focus && window->isAncestorOf(focus) ? focus : window, Qt::Key_Escape);
 }
 
-void ChoosePopupCommand(TForm& /*form*/, TControl& control, TPoint at,
-                        const std::vector<std::string>& captions, bool byMenuKey) {
-    // Each menu that opens gets the next caption's entry chosen, as with the keyboard; a menu
-    // for which no caption is left is closed.
-    QStringList left;
+struct TPopupMenus::TImpl {
+    QStringList Left;
+    QPointer<QMenu> Answered;
+    QTimer Chooser;
+};
+
+// Each menu that opens gets the next caption's entry chosen, as with the keyboard; a menu for
+// which no caption is left is closed.
+TPopupMenus::TPopupMenus(TForm& /*form*/, std::vector<std::string> captions)
+    : Impl(std::make_unique<TImpl>()) {
     for (const std::string& caption : captions) {
-        left << QString::fromStdString(caption);
+        Impl->Left << QString::fromStdString(caption);
     }
-    QPointer<QMenu> answered;
-    QTimer chooser;
-    QObject::connect(&chooser, &QTimer::timeout, [&] {
+    QObject::connect(&Impl->Chooser, &QTimer::timeout, [this] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (menu == nullptr || !menu->isVisible() || menu == answered) {
+        if (menu == nullptr || !menu->isVisible() || menu == Impl->Answered) {
             return;
         }
-        answered = menu;
-        const QString caption = left.isEmpty() ? QString() : left.takeFirst();
+        Impl->Answered = menu;
+        if (OnOpen && qobject_cast<QMenu*>(menu->parentWidget()) == nullptr) {
+            OnOpen();
+        }
+        const QString caption = Impl->Left.isEmpty() ? QString() : Impl->Left.takeFirst();
         for (QAction* action : menu->actions()) {
             if (!caption.isEmpty() && action->text() == caption) {
                 menu->setActiveAction(action);
@@ -209,7 +217,14 @@ void ChoosePopupCommand(TForm& /*form*/, TControl& control, TPoint at,
         }
         menu->close();
     });
-    chooser.start(5);
+    Impl->Chooser.start(5);
+}
+
+TPopupMenus::~TPopupMenus() = default;
+
+void ChoosePopupCommand(TForm& form, TControl& control, TPoint at,
+                        const std::vector<std::string>& captions, bool byMenuKey) {
+    TPopupMenus menus(form, captions);
     QWidget* target = ClientWidget(control);
     if (byMenuKey) {
         QWidget* focus = QtWidget(control);
@@ -221,6 +236,36 @@ void ChoosePopupCommand(TForm& /*form*/, TControl& control, TPoint at,
         QContextMenuEvent event(QContextMenuEvent::Mouse, point, target->mapToGlobal(point));
         QApplication::sendEvent(target, &event);
     }
+}
+
+// Through the window system's queue, as the desktop hands over a user's input: an event loop
+// that leaves out the user's input leaves it there.
+void QueueClick(TControl& control, TMouseButton button, TPoint at) {
+    QWidget* target = ClientWidget(control);
+    QWindow* window = target->window()->windowHandle();
+    const QPointF local = target->mapTo(target->window(), QPoint(at.X, at.Y));
+    const QPointF global = target->mapToGlobal(QPoint(at.X, at.Y));
+    const Qt::MouseButton pressed = QtButton(button);
+    using Queue = QWindowSystemInterface::AsynchronousDelivery;
+    QWindowSystemInterface::handleMouseEvent<Queue>(window, local, global, pressed, pressed,
+                                                    QEvent::MouseButtonPress);
+    QWindowSystemInterface::handleMouseEvent<Queue>(window, local, global, Qt::NoButton, pressed,
+                                                    QEvent::MouseButtonRelease);
+}
+
+// The key, and the context menu that the window system makes of it.
+void QueueMenuKey(TForm& form) {
+    QWindow* window = QtWidget(form)->windowHandle();
+    using Queue = QWindowSystemInterface::AsynchronousDelivery;
+    QWindowSystemInterface::handleKeyEvent<Queue>(window, QEvent::KeyPress, Qt::Key_Menu,
+                                                  Qt::NoModifier);
+    QWindowSystemInterface::handleContextMenuEvent(window, false, {}, {}, Qt::NoModifier);
+    QWindowSystemInterface::handleKeyEvent<Queue>(window, QEvent::KeyRelease, Qt::Key_Menu,
+                                                  Qt::NoModifier);
+}
+
+void AskForPaint(TControl& control) {
+    ClientWidget(control)->update();
 }
 
 TRect ClientRect(const TControl& control) {

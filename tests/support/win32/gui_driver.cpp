@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <vector>
 
 // Input arrives as the messages the system would post for it, through the program's own
 // message loop, so that dialog navigation and the windows' procedures see what they see for
@@ -262,17 +263,12 @@ void TryToClose(TForm& form) {
     ProcessEvents();
 }
 
-void ChoosePopupCommand(TForm& form, TControl& control, TPoint at,
-                        const std::vector<std::string>& captions, bool byMenuKey) {
-    HWND window = WindowOf(control);
-    if (byMenuKey) {
-        Post(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), -1);
-    } else {
-        Post(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.X, at.Y));
-        Post(window, WM_RBUTTONUP, 0, MAKELPARAM(at.X, at.Y));
-    }
-    // The menu's own loop takes the keys that lead to the command: Down to each item (no item
-    // is chosen when a menu opens), Right into a submenu (its first item chosen), Enter.
+namespace {
+
+// The keys that lead an open popup menu of form to the command of captions, or close it. The
+// menu's own loop takes them: Down to each item (no item is chosen when a menu opens), Right
+// into a submenu (its first item chosen), Enter.
+void PostMenuKeys(TForm& form, const std::vector<std::string>& captions) {
     const TMenuItem* level = &form.AssignedPopupMenu()->Items();
     HWND focusWindow = WindowOf(form);
     if (captions.empty()) {
@@ -298,7 +294,124 @@ void ChoosePopupCommand(TForm& form, TControl& control, TPoint at,
         PostKey(focusWindow, step + 1 < captions.size() ? VK_RIGHT : VK_RETURN, false);
         level = item;
     }
+}
+
+BOOL CALLBACK FindMenu(HWND window, LPARAM found) {
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (IsWindowVisible(window) && std::wstring(className) == L"#32768") {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::function<void()> LookForMenus;
+
+void CALLBACK OnMenuTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (LookForMenus) {
+        LookForMenus();
+    }
+}
+
+// Input as the system queues a user's: into the thread's input queue, which only a loop that
+// takes input empties.
+void SendInputs(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+} // namespace
+
+void ChoosePopupCommand(TForm& form, TControl& control, TPoint at,
+                        const std::vector<std::string>& captions, bool byMenuKey) {
+    HWND window = WindowOf(control);
+    if (byMenuKey) {
+        Post(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), -1);
+    } else {
+        Post(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.X, at.Y));
+        Post(window, WM_RBUTTONUP, 0, MAKELPARAM(at.X, at.Y));
+    }
+    PostMenuKeys(form, captions);
     ProcessEvents();
+}
+
+// The menu's window is looked for by a timer of the thread, which the menu's own loop runs too.
+// Its keys are posted once it shows; a submenu that the keys open is part of the same menu.
+struct TPopupMenus::TImpl {
+    TForm& Form;
+    std::vector<std::string> Captions;
+    UINT_PTR Timer = 0;
+    bool Open = false;
+};
+
+TPopupMenus::TPopupMenus(TForm& form, std::vector<std::string> captions)
+    : Impl(std::make_unique<TImpl>(TImpl{form, std::move(captions)})) {
+    LookForMenus = [this] {
+        HWND menu = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), &FindMenu, reinterpret_cast<LPARAM>(&menu));
+        if (menu == nullptr || Impl->Open) {
+            Impl->Open = menu != nullptr;
+            return;
+        }
+        Impl->Open = true;
+        if (OnOpen) {
+            OnOpen();
+        }
+        PostMenuKeys(Impl->Form, Impl->Captions);
+    };
+    Impl->Timer = SetTimer(nullptr, 0, 10, &OnMenuTimer);
+}
+
+TPopupMenus::~TPopupMenus() {
+    KillTimer(nullptr, Impl->Timer);
+    LookForMenus = nullptr;
+}
+
+// The pointer is put on the point first: under Wine a move in the same input may be undone by
+// the display's own pointer before the press.
+void QueueClick(TControl& control, TMouseButton button, TPoint at) {
+    POINT point{at.X, at.Y};
+    ClientToScreen(WindowOf(control), &point);
+    SetCursorPos(point.x, point.y);
+    EXPECT_TRUE(WaitFor([point] {
+        POINT now{};
+        return GetCursorPos(&now) && now.x == point.x && now.y == point.y;
+    }));
+    DWORD down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
+    if (button == TMouseButton::Right) {
+        down = MOUSEEVENTF_RIGHTDOWN, up = MOUSEEVENTF_RIGHTUP;
+    } else if (button == TMouseButton::Middle) {
+        down = MOUSEEVENTF_MIDDLEDOWN, up = MOUSEEVENTF_MIDDLEUP;
+    }
+    // Each press carries its point too; absolute points count 65536 to the screen's width.
+    const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    std::vector<INPUT> inputs;
+    for (const DWORD flags : {down, up}) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = (point.x * 65536 + width - 1) / width;
+        input.mi.dy = (point.y * 65536 + height - 1) / height;
+        input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        inputs.push_back(input);
+    }
+    SendInputs(inputs);
+}
+
+// To the window with the keyboard focus, which the test has made the form.
+void QueueMenuKey(TForm& /*form*/) {
+    std::vector<INPUT> inputs;
+    for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = VK_APPS;
+        input.ki.dwFlags = flags | KEYEVENTF_EXTENDEDKEY;
+        inputs.push_back(input);
+    }
+    SendInputs(inputs);
+}
+
+void AskForPaint(TControl& control) {
+    InvalidateRect(WindowOf(control), nullptr, TRUE);
 }
 
 TRect ClientRect(const TControl& control) {

@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QFont>
 #include <QIcon>
+#include <QSocketNotifier>
 
 namespace {
 
@@ -73,4 +75,12 @@ void TApplication::Run() {
 
 void TApplication::ProcessMessages() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+// The process's descriptor becomes readable when it has ended.
+void TApplication::WaitForProcessEnd(TProcessHandle process) {
+    QSocketNotifier ended(static_cast<qintptr>(process), QSocketNotifier::Read);
+    QEventLoop loop;
+    QObject::connect(&ended, &QSocketNotifier::activated, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }

@@ -130,7 +130,7 @@ void TForm::Close() {
 
 // Qt cannot grey the frame's Close button without making the window anew, which hides it, may
 // move it and takes its keyboard focus: the button stays, and closeEvent refuses.
-void TForm::SetCloseCommandEnabled(bool enabled) {
+void TForm::SetCloseCommandEnabled(bool enabled, const std::string& /*reason*/) {
     CloseAllowed = enabled;
 }
 

@@ -66,3 +66,25 @@ void TApplication::ProcessMessages() {
         DeliverMessage(message);
     }
 }
+
+// Sent messages, paints, posted messages and timers are handled; keyboard and mouse input stays
+// in the queue and does not wake the wait, which would otherwise spin on it.
+void TApplication::WaitForProcessEnd(TProcessHandle process) {
+    HANDLE ended = reinterpret_cast<HANDLE>(process);
+    const DWORD wakeFor = QS_SENDMESSAGE | QS_PAINT | QS_POSTMESSAGE | QS_TIMER | QS_HOTKEY;
+    for (;;) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0,
+                            PM_REMOVE | PM_QS_SENDMESSAGE | PM_QS_PAINT | PM_QS_POSTMESSAGE)) {
+            if (message.message == WM_QUIT) {
+                Terminated = true;
+                continue;
+            }
+            DeliverMessage(message);
+        }
+        if (MsgWaitForMultipleObjectsEx(1, &ended, INFINITE, wakeFor, MWMO_INPUTAVAILABLE) ==
+            WAIT_OBJECT_0) {
+            return;
+        }
+    }
+}

@@ -82,6 +82,10 @@ bool HandleFormMessage(TForm& form, UINT msg, WPARAM wParam, LPARAM lParam, LRES
             }
         }
         return true;
+    case WM_QUERYENDSESSION:
+        // Refused with the reason that SetCloseCommandEnabled gave the system.
+        result = TFormAccess::CloseAllowed(form) ? TRUE : FALSE;
+        return true;
     case WM_SYSCOMMAND:
         // The greyed Close command refuses the Close box and Alt+F4 as well.
         return (wParam & 0xFFF0) == SC_CLOSE && !TFormAccess::CloseAllowed(form);
@@ -202,9 +206,14 @@ void TForm::Close() {
     SendMessageW(Impl().Handle, WM_CLOSE, 0, 0);
 }
 
-void TForm::SetCloseCommandEnabled(bool enabled) {
+void TForm::SetCloseCommandEnabled(bool enabled, const std::string& reason) {
     CloseAllowed = enabled;
     HWND window = Impl().Handle;
+    if (enabled) {
+        ShutdownBlockReasonDestroy(window);
+    } else {
+        ShutdownBlockReasonCreate(window, AnsiText(reason).c_str());
+    }
     EnableMenuItem(GetSystemMenu(window, FALSE), SC_CLOSE,
                    MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
     // The Close box of the caption follows the menu item.

@@ -1,0 +1,58 @@
+// A checker that is a batch file runs through cmd.exe, which reads its command line first.
+#include "app/batch_check.h"
+#include "fake_checker.h"
+#include "platform/executable.h"
+#include "platform/file_names.h"
+#include "platform/narrow_text.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class BatchFileCheckerTest : public ::testing::Test {
+protected:
+    // A batch file that hands its first argument, without its quotes, to the fake checker.
+    BatchFileCheckerTest() {
+        const std::string checker = ExtractFilePath(ExeName()) + FAKE_CHECKER_NAME;
+        Batch = Dir.Write("check.bat", "@\"" + checker + "\" \"" + Output + "\" args \"%~1\"\r\n");
+    }
+
+    std::string Check(const std::string& command, const std::string& page) {
+        return CheckOnePage({command, Output, "[", "]"}, page);
+    }
+
+    TTempDir Dir;
+    std::string Output = Dir.Path() + "out.txt";
+    std::string Batch;
+};
+
+// Every character that cmd.exe treats specially and a file name may hold: through a batch file,
+// and through cmd.exe's own command line (where % is expanded: Wine's cmd.exe expands it once
+// more in a batch file's %1, which Windows does not, so % is tried on the command line only).
+TEST_F(BatchFileCheckerTest, GetsThePagesPathExactly) {
+    for (const std::string name : {"a&b^c(d)e!f.html", "g;h,i=j'k l@m~n.html"}) {
+        const std::string page = Dir.Path() + name;
+        EXPECT_EQ(Check("\"" + Batch + "\"", page), "[" + page + "]") << name;
+        EXPECT_EQ(Check("cmd /d /c \"" + Batch + "\"", page), "[" + page + "]") << name;
+    }
+    const std::string checker = ExtractFilePath(ExeName()) + FAKE_CHECKER_NAME;
+    for (const std::string name :
+         {"x%WINDIR%y.html", "%%1%~1%cd%.html", "%.html", "a&b^c(d)e!f%PATH%.html"}) {
+        const std::string page = Dir.Path() + name;
+        EXPECT_EQ(Check("cmd /d /c \"" + checker + "\" \"" + Output + "\" args", page),
+                  "[" + page + "]")
+            << name;
+    }
+}
+
+// With delayed expansion the user's cmd.exe would read ! as a variable's mark.
+TEST_F(BatchFileCheckerTest, APathThatCannotComeThroughIsSaidAndNotChecked) {
+    const std::string page = Dir.Path() + "a!b!.html";
+    EXPECT_EQ(Check("cmd /v:on /c \"" + Batch + "\"", page),
+              NarrowText("ﾊﾟｽをﾁｪｯｸﾌﾟﾛｸﾞﾗﾑにそのまま渡せないため、ﾁｪｯｸしませんでした: ") + page +
+                  "\r\n");
+    EXPECT_EQ(ReadAll(Output), "");
+}
+
+} // namespace
