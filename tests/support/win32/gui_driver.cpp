@@ -296,14 +296,26 @@ void PostMenuKeys(TForm& form, const std::vector<std::string>& captions) {
     }
 }
 
-BOOL CALLBACK FindMenu(HWND window, LPARAM found) {
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (IsWindowVisible(window) && std::wstring(className) == L"#32768") {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
+// A shown top-level window of this thread of the class: "#32770" a message box, "#32768" a menu.
+HWND ShownThreadWindow(const std::wstring& windowClass) {
+    struct TSearch {
+        const std::wstring& Class;
+        HWND Found = nullptr;
+    } search{windowClass};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM lParam) -> BOOL {
+            auto& wanted = *reinterpret_cast<TSearch*>(lParam);
+            wchar_t className[16] = {};
+            GetClassNameW(window, className, 16);
+            if (IsWindowVisible(window) && wanted.Class == className) {
+                wanted.Found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found;
 }
 
 std::function<void()> LookForMenus;
@@ -347,8 +359,7 @@ struct TPopupMenus::TImpl {
 TPopupMenus::TPopupMenus(TForm& form, std::vector<std::string> captions)
     : Impl(std::make_unique<TImpl>(TImpl{form, std::move(captions)})) {
     LookForMenus = [this] {
-        HWND menu = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), &FindMenu, reinterpret_cast<LPARAM>(&menu));
+        HWND menu = ShownThreadWindow(L"#32768");
         if (menu == nullptr || Impl->Open) {
             Impl->Open = menu != nullptr;
             return;
@@ -547,22 +558,11 @@ void CALLBACK OnBoxTimer(HWND, UINT, UINT_PTR, DWORD) {
     }
 }
 
-BOOL CALLBACK FindBox(HWND window, LPARAM found) {
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (IsWindowVisible(window) && std::wstring(className) == L"#32770") {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 } // namespace
 
 TMessageBoxes::TMessageBoxes(TAnswer answer) : Answer(answer), Impl(std::make_unique<TImpl>()) {
     LookForBoxes = [this] {
-        HWND box = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), &FindBox, reinterpret_cast<LPARAM>(&box));
+        HWND box = ShownThreadWindow(L"#32770");
         if (box == nullptr || !Impl->Answered.insert(box).second) {
             return;
         }
