@@ -191,6 +191,9 @@ TEST_F(MainFormRunTest, WhatTheUserUnchecksDuringTheRunIsSkippedAndClosingIsRefu
         if (std::optional<bool> greyed = CloseBoxGreyed(*form)) {
             EXPECT_TRUE(*greyed);
         }
+        if (std::optional<bool> allowed = SessionEndAllowed(*form)) {
+            EXPECT_FALSE(*allowed) << "a sign-out would lose the run";
+        }
         form->Close();
         TryToClose(*form);
         PressAltLetter(*form, 'c');
@@ -202,6 +205,9 @@ TEST_F(MainFormRunTest, WhatTheUserUnchecksDuringTheRunIsSkippedAndClosingIsRefu
     EXPECT_EQ(ReadAll(Path("out.txt")),
               Section(Path("site/a.html")) + Section(Path("site/b.html")));
     EXPECT_EQ(Checked(*form), Strings{});
+    if (std::optional<bool> allowed = SessionEndAllowed(*form)) {
+        EXPECT_TRUE(*allowed);
+    }
     // The window kept the keyboard: its close button answers Alt+C without a click.
     PressAltLetter(*form, 'c');
     EXPECT_TRUE(WaitFor([&] { return !IsShown(*form); }));

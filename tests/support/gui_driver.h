@@ -48,6 +48,9 @@ bool IsResizable(const TForm& form);
 // Whether the Close box of the window's frame is greyed; nothing where the desktop keeps it as
 // it is.
 std::optional<bool> CloseBoxGreyed(const TForm& form);
+// Whether the window lets the user's session end (sign-out, shutdown); nothing where the
+// toolkit is not asked.
+std::optional<bool> SessionEndAllowed(TForm& form);
 bool HasFocus(const TControl& control);
 // The text that the control shows, in UTF-8, as the message boxes' texts are recorded.
 std::string ShownText(const TControl& control);

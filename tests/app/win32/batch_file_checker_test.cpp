@@ -55,4 +55,14 @@ TEST_F(BatchFileCheckerTest, APathThatCannotComeThroughIsSaidAndNotChecked) {
     EXPECT_EQ(ReadAll(Output), "");
 }
 
+// A batch file that hands the work to a program of its own with start ends at once; the page's
+// report is the one that program leaves.
+TEST_F(BatchFileCheckerTest, WhatItStartsIsWaitedFor) {
+    const std::string checker = ExtractFilePath(ExeName()) + FAKE_CHECKER_NAME;
+    const std::string starter = Dir.Write("start.bat", "@start \"\" /min \"" + checker + "\" \"" +
+                                                           Output + "\" late-child \"%~1\"\r\n");
+    const std::string page = Dir.Path() + "a.html";
+    EXPECT_EQ(Check("\"" + starter + "\"", page), "[" + page + "]" + FakeReport);
+}
+
 } // namespace

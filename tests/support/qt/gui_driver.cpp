@@ -126,6 +126,10 @@ std::optional<bool> CloseBoxGreyed(const TForm&) {
     return std::nullopt;
 }
 
+std::optional<bool> SessionEndAllowed(TForm&) {
+    return std::nullopt;
+}
+
 bool HasFocus(const TControl& control) {
     return QApplication::focusWidget() == QtWidget(control);
 }

@@ -173,6 +173,10 @@ std::optional<bool> CloseBoxGreyed(const TForm& form) {
     return state != static_cast<UINT>(-1) && (state & MF_GRAYED) != 0;
 }
 
+std::optional<bool> SessionEndAllowed(TForm& form) {
+    return SendMessageW(WindowOf(form), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != FALSE;
+}
+
 bool HasFocus(const TControl& control) {
     return WindowOf(control) != nullptr && GetFocus() == WindowOf(control);
 }
