@@ -79,6 +79,11 @@ HWND WindowAt(HWND window, POINT& point) {
     return target;
 }
 
+// A point of the driver's, in the units of the layer, in the pixels of the control's window.
+POINT Pixels(const TControl& control, TPoint at) {
+    return {ToPixels(at.X, control.Impl().Dpi), ToPixels(at.Y, control.Impl().Dpi)};
+}
+
 bool IsPushButton(HWND window) {
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
@@ -187,7 +192,7 @@ void Click(TControl& control, TMouseButton button, TPoint at) {
     if (window == nullptr || !IsWindowVisible(window)) {
         return;
     }
-    POINT point{at.X, at.Y};
+    POINT point = Pixels(control, at);
     HWND target = WindowAt(window, point);
     if (target == nullptr || !IsWindowEnabled(target) ||
         !IsWindowEnabled(GetAncestor(target, GA_ROOT))) {
@@ -216,7 +221,7 @@ void Click(TControl& control, TMouseButton button, TPoint at) {
 }
 
 void DoubleClick(TControl& control, TPoint at) {
-    POINT point{at.X, at.Y};
+    POINT point = Pixels(control, at);
     HWND target = WindowAt(WindowOf(control), point);
     const LPARAM lParam = MAKELPARAM(point.x, point.y);
     Post(target, WM_LBUTTONDOWN, MK_LBUTTON, lParam);
@@ -227,9 +232,8 @@ void DoubleClick(TControl& control, TPoint at) {
 }
 
 void Click(TControl& control) {
-    RECT client{};
-    GetClientRect(WindowOf(control), &client);
-    Click(control, TMouseButton::Left, {client.right / 2, client.bottom / 2});
+    const TRect client = ClientRect(control);
+    Click(control, TMouseButton::Left, {client.Right / 2, client.Bottom / 2});
 }
 
 void PressKey(TControl& control, TKey key, TShiftState shift) {
@@ -268,8 +272,9 @@ void ChoosePopupCommand(TForm& form, TControl& control, TPoint at,
     if (byMenuKey) {
         Post(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), -1);
     } else {
-        Post(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.X, at.Y));
-        Post(window, WM_RBUTTONUP, 0, MAKELPARAM(at.X, at.Y));
+        const POINT point = Pixels(control, at);
+        Post(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
+        Post(window, WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
     }
     // The menu's own loop takes the keys that lead to the command: Down to each item (no item
     // is chosen when a menu opens), Right into a submenu (its first item chosen), Enter.
@@ -304,7 +309,7 @@ void ChoosePopupCommand(TForm& form, TControl& control, TPoint at,
 TRect ClientRect(const TControl& control) {
     RECT client{};
     GetClientRect(WindowOf(control), &client);
-    return ToTRect(client);
+    return ToUnits(client, control.Impl().Dpi);
 }
 
 void Repaint(TControl& control) {
@@ -354,7 +359,7 @@ TPaintLog::TPaintLog(TControl& control)
     Impl->Control.OnMessage = [this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         RECT area;
         if (msg == WM_PAINT && GetUpdateRect(Impl->Control.Handle, &area, FALSE)) {
-            Rects.push_back(ToTRect(area));
+            Rects.push_back(ToUnits(area, Impl->Control.Dpi));
             if (OnPaint) {
                 OnPaint();
             }
