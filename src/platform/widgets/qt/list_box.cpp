@@ -127,6 +127,7 @@ public:
     void SetTop(int index) override { verticalScrollBar()->setValue(index); }
 
     int RowHeight() const override { return RowHeightValue; }
+    int VisibleRows() const override { return FullRows(); }
     bool SetRowHeight(int height) override {
         RowHeightValue = height;
         Relayout();

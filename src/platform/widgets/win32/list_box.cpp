@@ -151,6 +151,12 @@ public:
     int RowHeight() const override {
         return ToUnits(static_cast<int>(Send(LB_GETITEMHEIGHT, 0, 0)), Dpi);
     }
+    int VisibleRows() const override {
+        RECT client{};
+        GetClientRect(Handle, &client);
+        const auto row = static_cast<int>(Send(LB_GETITEMHEIGHT, 0, 0));
+        return row > 0 ? client.bottom / row : 0;
+    }
     bool SetRowHeight(int height) override {
         if (Send(LB_SETITEMHEIGHT, 0, MAKELPARAM(ToPixels(height, Dpi), 0)) == LB_ERR) {
             return false;
