@@ -224,10 +224,9 @@ public:
         TCheckListBox& list = *Form.CLBLintFile;
         const int top = FollowingTop(list.TopIndex(), list.VisibleItemCount(), index, Previous);
         Previous = index;
-        if (top != list.TopIndex()) {
-            list.SetTopIndex(top);
-            list.Update();
-        }
+        // Painted with the window's next paint, not at once: a whole list painted for every
+        // page would cost more than the page's checker itself.
+        list.SetTopIndex(top);
     }
     void ShowStatus(const std::string& text) override {
         Form.LStatus->SetText(text);

@@ -245,6 +245,9 @@ protected:
         }
     }
 
+    // The rows still shown move as they are; only those that come into view are painted.
+    void scrollContentsBy(int dx, int dy) override { viewport()->scroll(dx, dy * RowHeightValue); }
+
     void resizeEvent(QResizeEvent* event) override {
         QAbstractScrollArea::resizeEvent(event);
         Relayout();
