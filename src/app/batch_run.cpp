@@ -46,6 +46,7 @@ bool RunBatch(const TProgramSettings& settings, TBatchRunView& view) {
             continue;
         }
         const std::string path = view.Page(i);
+        view.ShowPageInProgress(i);
         view.ShowStatus(StatusProcessing(i, count, path));
         resultText += SectionHeader(settings, path);
         resultText += CheckOnePage(

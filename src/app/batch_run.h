@@ -18,6 +18,8 @@ public:
     virtual bool PageChecked(int index) const = 0;
     virtual void UncheckPage(int index) = 0;
 
+    // The page whose checker runs next: the window keeps it in view.
+    virtual void ShowPageInProgress(int index) = 0;
     // Shows text on the status line, painted before returning.
     virtual void ShowStatus(const std::string& text) = 0;
     // done of the total pages that were checked when the run started; once at the start and

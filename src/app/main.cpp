@@ -4,6 +4,7 @@
 #include "app/main.h"
 
 #include "app/batch_run.h"
+#include "app/list_follow.h"
 #include "app/output_guard.h"
 #include "app/site_menu.h"
 #include "app/site_scan.h"
@@ -199,20 +200,44 @@ void EnableCloseCommand(TForm& window, bool enable) {
 namespace {
 
 // The batch run as the main window shows it: the pages are the list's items, the status is the
-// status line.
+// status line, and the progress is shown where the desktop shows it (paused while the menu
+// holds the run, cleared at the end).
 class TMainFormRunView : public TBatchRunView {
 public:
-    explicit TMainFormRunView(TMainForm& form) : Form(form) {}
+    explicit TMainFormRunView(TMainForm& form) : Form(form) {
+        Form.PopupMenu->OnPopup = [this](TObject*) {
+            ShowTaskProgress(Form, {TProgressState::Paused, Progress.Done, Progress.Total});
+        };
+        Form.PopupMenu->OnClose = [this](TObject*) { ShowTaskProgress(Form, Progress); };
+    }
+    ~TMainFormRunView() override {
+        Form.PopupMenu->OnPopup = nullptr;
+        Form.PopupMenu->OnClose = nullptr;
+        ShowTaskProgress(Form, {});
+    }
+    TMainFormRunView(const TMainFormRunView&) = delete;
+    TMainFormRunView& operator=(const TMainFormRunView&) = delete;
 
     int PageCount() const override { return Form.CLBLintFile->Items().Count(); }
     std::string Page(int index) const override { return Form.CLBLintFile->Items()[index]; }
     bool PageChecked(int index) const override { return Form.CLBLintFile->ItemChecked(index); }
     void UncheckPage(int index) override { Form.CLBLintFile->SetItemChecked(index, false); }
+    void ShowPageInProgress(int index) override {
+        TCheckListBox& list = *Form.CLBLintFile;
+        const int top = FollowingTop(list.TopIndex(), list.VisibleItemCount(), index, Previous);
+        Previous = index;
+        // Painted with the window's next paint, not at once: a whole list painted for every
+        // page would cost more than the page's checker itself.
+        list.SetTopIndex(top);
+    }
     void ShowStatus(const std::string& text) override {
         Form.LStatus->SetText(text);
         Form.LStatus->Update();
     }
-    void ShowProgress(int /*done*/, int /*total*/) override {}
+    void ShowProgress(int done, int total) override {
+        Progress = {TProgressState::Normal, done, total};
+        ShowTaskProgress(Form, Progress);
+    }
     void PauseBetweenPages() override { Application->ProcessMessages(); }
     void WaitForChecker(TProcessHandle process) override {
         Application->WaitForProcessEnd(process);
@@ -222,6 +247,8 @@ public:
 
 private:
     TMainForm& Form;
+    TTaskProgress Progress;
+    std::optional<int> Previous;
 };
 
 } // namespace

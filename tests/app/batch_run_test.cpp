@@ -25,6 +25,7 @@ public:
     std::string Page(int index) const override { return Pages.at(index); }
     bool PageChecked(int index) const override { return Checks.at(index); }
     void UncheckPage(int index) override { Checks.at(index) = false; }
+    void ShowPageInProgress(int index) override { InProgress.push_back(index); }
     void ShowStatus(const std::string& text) override { Statuses.push_back(text); }
     void ShowProgress(int done, int total) override { Progress.emplace_back(done, total); }
     void PauseBetweenPages() override {
@@ -46,6 +47,7 @@ public:
     std::vector<bool> Checks;
     Strings Statuses, Questions, Opened;
     std::vector<std::pair<int, int>> Progress;
+    std::vector<int> InProgress;
     // Called with the number of the pause, counted from 1.
     std::function<void(int pause)> OnPause;
     // Called with the number of the question, counted from 1; no answer gives up.
@@ -84,6 +86,7 @@ TEST_F(BatchRunTest, EveryCheckedPageHasItsSectionAndTheLastReportBecomesTheBack
               (Strings{NarrowText("(0/3) /web/a.html 処理中"),
                        NarrowText("(1/3) /web/b b.html 処理中"), NarrowText("全て終了しました")}));
     EXPECT_EQ(view.Progress, (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}, {2, 2}}));
+    EXPECT_EQ(view.InProgress, (std::vector<int>{0, 1}));
     EXPECT_EQ(view.Checks, (std::vector<bool>{false, false, false}));
     EXPECT_EQ(view.Opened, Strings{Output});
 }

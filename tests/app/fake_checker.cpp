@@ -15,9 +15,11 @@
 // startup   (Windows) writes how it was asked to show its console: "flags F show S", in hex
 // wait-for FILE PAGE...  waits until FILE exists (20 s at most), then does what pages does
 // late      starts a copy of itself that does what pages does a moment later, and ends at once
+// screen FILE  (Windows) appends what the display shows to FILE, then writes FakeReport
 #include "fake_checker.h"
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <thread>
@@ -108,6 +110,40 @@ bool StartLateCopy(int argc, char** argv) {
 #endif
 }
 
+#ifdef _WIN32
+// Appends what the display shows, as the window manager has it: its width and height, then its
+// pixels 0x00RRGGBB, row by row from the top, each a 32-bit word in the machine's order.
+bool AppendScreen(const std::string& path) {
+    HDC screen = GetDC(nullptr);
+    const int width = GetDeviceCaps(screen, HORZRES), height = GetDeviceCaps(screen, VERTRES);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP picture = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, picture);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const std::int32_t size[2] = {width, height};
+    std::string bytes(reinterpret_cast<const char*>(size), sizeof size);
+    bytes.append(static_cast<const char*>(bits), static_cast<std::size_t>(width) * height * 4);
+    SelectObject(memory, previous);
+    DeleteObject(picture);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    std::FILE* file = std::fopen(path.c_str(), "ab");
+    if (file == nullptr) {
+        return false;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+#endif
+
 bool MakeFolder(const std::string& path) {
 #ifdef _WIN32
     return CreateDirectoryA(path.c_str(), nullptr) != 0;
@@ -169,6 +205,9 @@ int main(int argc, char** argv) {
         return Write(output + ".ran", "") ? 0 : 101;
     }
 #ifdef _WIN32
+    if (action == "screen" && argc > 3) {
+        return AppendScreen(argv[3]) && Write(output, FakeReport) ? 0 : 101;
+    }
     if (action == "startup") {
         STARTUPINFOA startup{};
         GetStartupInfoA(&startup);

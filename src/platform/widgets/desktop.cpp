@@ -1,5 +1,5 @@
-// What every toolkit shares of opening a file with the desktop's program; the toolkit's half is in
-// qt/desktop.cpp and win32/desktop.cpp.
+// What every toolkit shares of opening a file with the desktop's program and of showing progress
+// there; the toolkit's half is in qt/desktop.cpp and win32/desktop.cpp.
 #include "platform/widgets/desktop.h"
 
 #include "platform/widgets/toolkit.h"
@@ -8,6 +8,11 @@ namespace {
 std::function<void(const std::string&)>& Opener() {
     static std::function<void(const std::string&)> opener;
     return opener;
+}
+
+std::function<void(const TTaskProgress&)>& ProgressRecorder() {
+    static std::function<void(const TTaskProgress&)> recorder;
+    return recorder;
 }
 } // namespace
 
@@ -22,4 +27,16 @@ void ShellOpen(const std::string& path) {
 
 void OverrideShellOpener(std::function<void(const std::string& item)> opener) {
     Opener() = std::move(opener);
+}
+
+void ShowTaskProgress(TForm& window, const TTaskProgress& progress) {
+    if (ProgressRecorder()) {
+        ProgressRecorder()(progress);
+    } else {
+        ShowProgressOnDesktop(window, progress);
+    }
+}
+
+void OverrideTaskProgress(std::function<void(const TTaskProgress& progress)> recorder) {
+    ProgressRecorder() = std::move(recorder);
 }

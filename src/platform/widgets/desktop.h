@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+class TForm;
+
 // Opens the file with the program that the desktop associates with it, and returns at once.
 void ShellOpen(const std::string& path);
 
@@ -10,3 +12,22 @@ void ShellOpen(const std::string& path);
 // Linux, its path on Windows), so that no test ever launches anything. An empty opener
 // restores the desktop.
 void OverrideShellOpener(std::function<void(const std::string& item)> opener);
+
+// How far a long piece of work of a window has come, as the desktop shows it beside the
+// window's name: Done of Total, going on or paused; None shows nothing.
+enum class TProgressState { None, Normal, Paused };
+struct TTaskProgress {
+    TProgressState State = TProgressState::None;
+    int Done = 0;
+    int Total = 0;
+    bool operator==(const TTaskProgress&) const = default;
+};
+
+// Shows progress where the desktop shows it: on Windows on the window's task bar button (a
+// paused one in the paused colour); on Linux as the launcher entry's progress, sent on the
+// session bus, which shows no pause, and where there is no session bus, nowhere.
+void ShowTaskProgress(TForm& window, const TTaskProgress& progress);
+
+// Test seam: hands recorder what the desktop would be shown. An empty recorder restores the
+// desktop.
+void OverrideTaskProgress(std::function<void(const TTaskProgress& progress)> recorder);

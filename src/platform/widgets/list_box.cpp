@@ -105,6 +105,16 @@ int TCustomListBox::TopIndex() const {
     return Window().Top();
 }
 
+void TCustomListBox::SetTopIndex(int index) {
+    if (HandleAllocated() && ValidIndex(index)) {
+        Window().SetTop(index);
+    }
+}
+
+int TCustomListBox::VisibleItemCount() const {
+    return HandleAllocated() ? std::max(1, Window().VisibleRows()) : 1;
+}
+
 bool TCustomListBox::HandleAllocated() const {
     return Window().Exists();
 }

@@ -106,8 +106,11 @@ public:
     // item leaves no current item.
     int ItemIndex() const;
     void SetItemIndex(int index);
-    // The first item shown.
+    // The first item shown. Setting it scrolls the list, as far as the items reach.
     int TopIndex() const;
+    void SetTopIndex(int index);
+    // How many items the list shows whole at once; at least 1.
+    int VisibleItemCount() const;
 
     bool HandleAllocated() const;
     // Creates the window when it does not exist.

@@ -39,6 +39,10 @@ public:
     // chosen item's command carried out.
     void Popup(int x, int y);
 
+    // As the menu opens, and once it has closed, before the chosen command runs.
+    TNotifyEvent OnPopup;
+    TNotifyEvent OnClose;
+
 private:
     TMenuItem Root;
 };

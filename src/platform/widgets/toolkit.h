@@ -4,8 +4,10 @@
 // once for every toolkit. Only for the layer itself and for tests.
 
 #include "platform/widgets/check_box_drawing.h"
+#include "platform/widgets/desktop.h"
 #include "platform/widgets/form.h"
 #include "platform/widgets/list_box.h"
+#include "platform/widgets/menu.h"
 
 #include <cstdint>
 #include <string>
@@ -51,6 +53,8 @@ public:
     virtual int Top() const = 0;
     virtual void SetTop(int index) = 0;
     virtual int RowHeight() const = 0;
+    // How many rows the client area shows whole.
+    virtual int VisibleRows() const = 0;
     // False when the window keeps its height.
     virtual bool SetRowHeight(int height) = 0;
     // In client coordinates, also for an item scrolled out of view.
@@ -102,3 +106,9 @@ TBitmapSize MeasureCheckBoxesBitmap();
 std::string DesktopItem(const std::string& path);
 // Opens item with the program that the desktop associates with it, and returns at once.
 void OpenWithDesktop(const std::string& item);
+// Shows progress on the desktop for window.
+void ShowProgressOnDesktop(TForm& window, const TTaskProgress& progress);
+// Shows menu at (x, y) in screen coordinates until it closes; the item chosen, if any.
+TMenuItem* ShowPopupMenu(TPopupMenu& menu, int x, int y);
+// After a popup menu's command has run: what lay under the menu is painted again.
+void PopupMenuDone();

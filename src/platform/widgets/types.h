@@ -4,6 +4,15 @@
 #include <string>
 
 // Small value types that the program's windows and controls speak, free of any toolkit.
+//
+// Sizes and positions, font heights and row heights among them, are in the units of the design,
+// which are pixels at 96 DPI; the toolkit shows them at the screen's scale:
+// - Win32: the window layer converts them to the pixels of the window's DPI (that of its
+//   monitor, or the system's before Windows 10), so that at 144 DPI a size of 2 is 3 pixels.
+// - Qt: they are Qt's device-independent pixels, which Qt itself scales by the screen's device
+//   pixel ratio (QT_SCALE_FACTOR, the desktop's scale).
+// Screen coordinates, where a popup menu opens, are the desktop's own: the screen's pixels on
+// Windows, device-independent pixels with Qt.
 
 class TObject {
 public:
@@ -46,6 +55,6 @@ using TShiftState = unsigned;
 
 struct TFont {
     std::string Name;    // family name, in the narrow encoding
-    int PixelHeight = 0; // character height in pixels; 0 keeps the toolkit's default
+    int PixelHeight = 0; // character height in units; 0 keeps the toolkit's default
     bool operator==(const TFont&) const = default;
 };

@@ -80,6 +80,11 @@ HWND WindowAt(HWND window, POINT& point) {
     return target;
 }
 
+// A point of the driver's, in the units of the layer, in the pixels of the control's window.
+POINT Pixels(const TControl& control, TPoint at) {
+    return {ToPixels(at.X, control.Impl().Dpi), ToPixels(at.Y, control.Impl().Dpi)};
+}
+
 bool IsPushButton(HWND window) {
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
@@ -192,7 +197,7 @@ void Click(TControl& control, TMouseButton button, TPoint at) {
     if (window == nullptr || !IsWindowVisible(window)) {
         return;
     }
-    POINT point{at.X, at.Y};
+    POINT point = Pixels(control, at);
     HWND target = WindowAt(window, point);
     if (target == nullptr || !IsWindowEnabled(target) ||
         !IsWindowEnabled(GetAncestor(target, GA_ROOT))) {
@@ -221,7 +226,7 @@ void Click(TControl& control, TMouseButton button, TPoint at) {
 }
 
 void DoubleClick(TControl& control, TPoint at) {
-    POINT point{at.X, at.Y};
+    POINT point = Pixels(control, at);
     HWND target = WindowAt(WindowOf(control), point);
     const LPARAM lParam = MAKELPARAM(point.x, point.y);
     Post(target, WM_LBUTTONDOWN, MK_LBUTTON, lParam);
@@ -232,9 +237,8 @@ void DoubleClick(TControl& control, TPoint at) {
 }
 
 void Click(TControl& control) {
-    RECT client{};
-    GetClientRect(WindowOf(control), &client);
-    Click(control, TMouseButton::Left, {client.right / 2, client.bottom / 2});
+    const TRect client = ClientRect(control);
+    Click(control, TMouseButton::Left, {client.Right / 2, client.Bottom / 2});
 }
 
 void PressKey(TControl& control, TKey key, TShiftState shift) {
@@ -344,8 +348,9 @@ void ChoosePopupCommand(TForm& form, TControl& control, TPoint at,
     if (byMenuKey) {
         Post(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), -1);
     } else {
-        Post(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.X, at.Y));
-        Post(window, WM_RBUTTONUP, 0, MAKELPARAM(at.X, at.Y));
+        const POINT point = Pixels(control, at);
+        Post(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
+        Post(window, WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
     }
     PostMenuKeys(form, captions);
     ProcessEvents();
@@ -385,7 +390,7 @@ TPopupMenus::~TPopupMenus() {
 // The pointer is put on the point first: under Wine a move in the same input may be undone by
 // the display's own pointer before the press.
 void QueueClick(TControl& control, TMouseButton button, TPoint at) {
-    POINT point{at.X, at.Y};
+    POINT point = Pixels(control, at);
     ClientToScreen(WindowOf(control), &point);
     SetCursorPos(point.x, point.y);
     EXPECT_TRUE(WaitFor([point] {
@@ -432,7 +437,7 @@ void AskForPaint(TControl& control) {
 TRect ClientRect(const TControl& control) {
     RECT client{};
     GetClientRect(WindowOf(control), &client);
-    return ToTRect(client);
+    return ToUnits(client, control.Impl().Dpi);
 }
 
 void Repaint(TControl& control) {
@@ -482,7 +487,7 @@ TPaintLog::TPaintLog(TControl& control)
     Impl->Control.OnMessage = [this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         RECT area;
         if (msg == WM_PAINT && GetUpdateRect(Impl->Control.Handle, &area, FALSE)) {
-            Rects.push_back(ToTRect(area));
+            Rects.push_back(ToUnits(area, Impl->Control.Dpi));
             if (OnPaint) {
                 OnPaint();
             }

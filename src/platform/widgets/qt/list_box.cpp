@@ -127,6 +127,7 @@ public:
     void SetTop(int index) override { verticalScrollBar()->setValue(index); }
 
     int RowHeight() const override { return RowHeightValue; }
+    int VisibleRows() const override { return FullRows(); }
     bool SetRowHeight(int height) override {
         RowHeightValue = height;
         Relayout();
@@ -243,6 +244,9 @@ protected:
             SetCurrent(std::clamp(target, 0, last));
         }
     }
+
+    // The rows still shown move as they are; only those that come into view are painted.
+    void scrollContentsBy(int dx, int dy) override { viewport()->scroll(dx, dy * RowHeightValue); }
 
     void resizeEvent(QResizeEvent* event) override {
         QAbstractScrollArea::resizeEvent(event);

@@ -2,10 +2,10 @@
 
 #include "platform/widgets/application.h"
 #include "platform/widgets/qt/control_impl.h"
+#include "platform/widgets/toolkit.h"
 
 #include <QApplication>
 #include <QMenu>
-#include <QPointer>
 
 #include <unordered_map>
 
@@ -32,21 +32,20 @@ void AddItems(QMenu& menu, TMenuItem& parent, TActionItems& actions) {
 
 } // namespace
 
-void TPopupMenu::Popup(int x, int y) {
+TMenuItem* ShowPopupMenu(TPopupMenu& popup, int x, int y) {
     // Over the active window, so that the desktop places the menu as that window's popup.
-    QPointer<QWidget> window = QApplication::activeWindow();
-    QMenu menu(window);
+    QMenu menu(QApplication::activeWindow());
     TActionItems actions;
-    AddItems(menu, Root, actions);
-    // The command runs once the menu has closed, before Popup returns.
+    AddItems(menu, popup.Items(), actions);
     const auto chosen = actions.find(menu.exec(QPoint(x, y)));
-    if (chosen != actions.end()) {
-        chosen->second->Click();
-    }
-    // The desktop asks for what lay under the menu only through the event loop, which a run
-    // leaves to wait for its next checker as soon as the menu is done: the menu's picture
-    // would stay on the window until then.
-    if (window) {
+    return chosen != actions.end() ? chosen->second : nullptr;
+}
+
+// The desktop asks for what lay under the menu only through the event loop, which a run leaves
+// to wait for its next checker as soon as the menu is done: the menu's picture would stay on
+// the window until then.
+void PopupMenuDone() {
+    if (QWidget* window = QApplication::activeWindow()) {
         window->repaint();
     }
 }

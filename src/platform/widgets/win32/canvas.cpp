@@ -35,7 +35,11 @@ private:
 } // namespace
 
 HFONT TCanvasImpl::FontHandle(const TFont& font) const {
-    return ::FontHandle(font, Device.Font);
+    return ::FontHandle(MergedFont(font, Device.FontSpec.value_or(TFont{})), Device.Dpi);
+}
+
+RECT TCanvasImpl::Pixels(const TRect& rect) const {
+    return ToPixels(rect, Device.Dpi);
 }
 
 HDC TCanvasImpl::ActiveDc() const {
@@ -61,11 +65,11 @@ int TCanvas::TextHeight(std::string_view text) const {
     if (ImplPtr->Dc == nullptr) {
         ReleaseDC(nullptr, dc);
     }
-    return size.cy;
+    return ToUnits(size.cy, ImplPtr->Device.Dpi);
 }
 
 void TCanvas::FillRect(const TRect& rect) {
-    const RECT area = ToRECT(rect);
+    const RECT area = ImplPtr->Pixels(rect);
     ::FillRect(ImplPtr->ActiveDc(), &area, GetSysColorBrush(SysColorIndex(BrushColor())));
 }
 
@@ -75,10 +79,11 @@ void TCanvas::TextOut(int x, int y, std::string_view text) {
     SetTextColor(dc, GetSysColor(SysColorIndex(FontColor())));
     SetBkMode(dc, TRANSPARENT);
     // Data bytes in the system's code page, as they stand.
-    TextOutA(dc, x, y, text.data(), static_cast<int>(text.size()));
+    TextOutA(dc, ToPixels(x, ImplPtr->Device.Dpi), ToPixels(y, ImplPtr->Device.Dpi), text.data(),
+             static_cast<int>(text.size()));
 }
 
 void TCanvas::DrawFocusRect(const TRect& rect) {
-    const RECT area = ToRECT(rect);
+    const RECT area = ImplPtr->Pixels(rect);
     ::DrawFocusRect(ImplPtr->ActiveDc(), &area);
 }

@@ -9,12 +9,14 @@
 struct TCanvasImpl {
     explicit TCanvasImpl(const TControlImpl& device) : Device(device) {}
 
-    // The font that the canvas's font names, on top of the device's.
+    // The font that the canvas's font names, on top of the device's, at the device's DPI.
     HFONT FontHandle(const TFont& font) const;
+    // A rectangle in units, in the device's pixels.
+    RECT Pixels(const TRect& rect) const;
     // Raises Exception while the device is not painting.
     HDC ActiveDc() const;
 
-    // Whose font the canvas draws with.
+    // Whose font and DPI the canvas draws with.
     const TControlImpl& Device;
     // Set only while the device paints.
     HDC Dc = nullptr;

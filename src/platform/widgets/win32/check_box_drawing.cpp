@@ -19,6 +19,7 @@ bool DrawFrameControl(TCanvas& canvas, const TRect& rect, unsigned type, unsigne
                                state != (DFCS_CHECKED | DFCS_BUTTON3STATE))) {
         return false;
     }
-    RECT box = ToRECT(rect);
+    // Drawn by the system at the window's DPI, in the box's size there.
+    RECT box = canvas.Impl().Pixels(rect);
     return ::DrawFrameControl(canvas.Impl().ActiveDc(), &box, type, state) != FALSE;
 }

@@ -62,19 +62,28 @@ TControlImpl::~TControlImpl() {
 void TControlImpl::CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle, HWND parent) {
     static int nextId = 100; // above the identifiers that dialog navigation sends (IDOK, ...)
     RegisterWindowClasses();
+    // A child is shown at its top-level window's DPI; a window of its own at its monitor's.
+    const TControlImpl* parentImpl = parent && parent != HWND_MESSAGE ? ImplOf(parent) : nullptr;
+    if (parentImpl) {
+        Dpi = parentImpl->Dpi;
+    }
     HMENU id =
         (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)) : nullptr;
-    Handle = CreateWindowExW(exStyle, className, AnsiText(Text).c_str(), style, Bounds.Left,
-                             Bounds.Top, Bounds.Width(), Bounds.Height(), parent, id,
-                             GetModuleHandleW(nullptr), nullptr);
+    const RECT frame = ToPixels(Bounds, Dpi);
+    Handle = CreateWindowExW(exStyle, className, AnsiText(Text).c_str(), style, frame.left,
+                             frame.top, frame.right - frame.left, frame.bottom - frame.top, parent,
+                             id, GetModuleHandleW(nullptr), nullptr);
     if (Handle == nullptr) {
         return;
+    }
+    if (parentImpl == nullptr) {
+        Dpi = WindowDpi(Handle);
     }
     SetWindowLongPtrW(Handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ClassProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc)));
-    if (Font) {
-        SendMessageW(Handle, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
+    if (FontSpec) {
+        SendMessageW(Handle, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
     }
     EnableWindow(Handle, Enabled);
 }
@@ -86,32 +95,67 @@ void TControlImpl::HandlesNeeded() {
     }
 }
 
+HFONT TControlImpl::FontHandle() const {
+    return ::FontHandle(FontSpec.value_or(TFont{}), Dpi);
+}
+
+void TControlImpl::PlaceChildWindow() {
+    const RECT frame = ToPixels(Bounds, Dpi);
+    MoveWindow(Handle, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+               TRUE);
+}
+
+void TControlImpl::ChangeDpi(UINT dpi) {
+    Dpi = dpi;
+    if (Handle) {
+        if (FontSpec) {
+            SendMessageW(Handle, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+        }
+        if (GetWindowLongPtrW(Handle, GWL_STYLE) & WS_CHILD) {
+            PlaceChildWindow();
+        }
+    }
+    for (TControlImpl* child : Children) {
+        child->ChangeDpi(dpi);
+    }
+    DpiChanged();
+}
+
 HWND ParentWindow(const TControl* parent) {
     return parent ? WindowOf(*parent) : nullptr;
 }
 
-HFONT FontHandle(const TFont& font, HFONT base) {
-    static std::map<std::tuple<std::string, int, HFONT>, HFONT> made;
-    if (base == nullptr) {
-        base = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+TFont MergedFont(const TFont& own, const TFont& base) {
+    return {own.Name.empty() ? base.Name : own.Name,
+            own.PixelHeight > 0 ? own.PixelHeight : base.PixelHeight};
+}
+
+HFONT FontHandle(const TFont& font, UINT dpi) {
+    static std::map<std::tuple<std::string, int, UINT>, HFONT> made;
+    auto* desktop = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (font == TFont{} && dpi == SystemDpi()) {
+        return desktop;
     }
-    if (font == TFont{}) {
-        return base;
-    }
-    HFONT& handle = made[{font.Name, font.PixelHeight, base}];
+    HFONT& handle = made[{font.Name, font.PixelHeight, dpi}];
     if (handle == nullptr) {
         LOGFONTW logFont{};
-        GetObjectW(base, sizeof logFont, &logFont);
+        GetObjectW(desktop, sizeof logFont, &logFont);
+        // The desktop's font is made for the system's DPI.
+        logFont.lfHeight =
+            MulDiv(logFont.lfHeight, static_cast<int>(dpi), static_cast<int>(SystemDpi()));
         if (!font.Name.empty()) {
             const std::wstring face = AnsiText(font.Name);
             lstrcpynW(logFont.lfFaceName, face.c_str(), LF_FACESIZE);
         }
         if (font.PixelHeight > 0) {
-            logFont.lfHeight = -font.PixelHeight; // negative: the height of the characters
+            // Negative: the height of the characters.
+            logFont.lfHeight = -ToPixels(font.PixelHeight, dpi);
             logFont.lfWidth = 0;
         }
-        // Every text of the program is Japanese.
-        logFont.lfCharSet = SHIFTJIS_CHARSET;
+        if (font != TFont{}) {
+            // Every text of the program is Japanese.
+            logFont.lfCharSet = SHIFTJIS_CHARSET;
+        }
         handle = CreateFontIndirectW(&logFont);
     }
     return handle;
@@ -141,7 +185,8 @@ void RegisterWindowClasses() {
 TControl::TControl(TControl* parent, std::unique_ptr<TControlImpl> impl)
     : ParentControl(parent), ImplPtr(std::move(impl)) {
     if (parent) {
-        ImplPtr->Font = parent->Impl().Font;
+        ImplPtr->FontSpec = parent->Impl().FontSpec;
+        ImplPtr->Dpi = parent->Impl().Dpi;
         parent->Impl().Children.push_back(ImplPtr.get());
     }
 }
@@ -158,11 +203,15 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     if (impl.Handle == nullptr) {
         return;
     }
-    RECT frame = ToRECT(impl.Bounds);
-    if (ParentControl == nullptr) { // a window: the bounds are those of its client area
-        AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(impl.Handle, GWL_STYLE)),
-                           FALSE, static_cast<DWORD>(GetWindowLongPtrW(impl.Handle, GWL_EXSTYLE)));
+    if (ParentControl) {
+        impl.PlaceChildWindow();
+        return;
     }
+    // A window: the bounds are those of its client area.
+    RECT frame = ToPixels(impl.Bounds, impl.Dpi);
+    AdjustWindowRectForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(impl.Handle, GWL_STYLE)),
+                           static_cast<DWORD>(GetWindowLongPtrW(impl.Handle, GWL_EXSTYLE)),
+                           impl.Dpi);
     MoveWindow(impl.Handle, frame.left, frame.top, frame.right - frame.left,
                frame.bottom - frame.top, TRUE);
 }
@@ -174,13 +223,17 @@ TRect TControl::BoundsRect() const {
     }
     RECT rect;
     if (ParentControl == nullptr) {
+        // A window's size in units, wherever on the screen it lies.
         GetClientRect(impl.Handle, &rect);
-        MapWindowPoints(impl.Handle, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    } else {
-        GetWindowRect(impl.Handle, &rect);
-        MapWindowPoints(nullptr, GetParent(impl.Handle), reinterpret_cast<POINT*>(&rect), 2);
+        POINT origin{0, 0};
+        ClientToScreen(impl.Handle, &origin);
+        const int left = ToUnits(origin.x, impl.Dpi), top = ToUnits(origin.y, impl.Dpi);
+        return {left, top, left + ToUnits(rect.right, impl.Dpi),
+                top + ToUnits(rect.bottom, impl.Dpi)};
     }
-    return ToTRect(rect);
+    GetWindowRect(impl.Handle, &rect);
+    MapWindowPoints(nullptr, GetParent(impl.Handle), reinterpret_cast<POINT*>(&rect), 2);
+    return ToUnits(rect, impl.Dpi);
 }
 
 bool TControl::Enabled() const {
@@ -223,9 +276,10 @@ void TControl::SetFocus() {
 void TControl::SetFont(const TFont& font) {
     CurrentFont = font;
     TControlImpl& impl = *ImplPtr;
-    impl.Font = FontHandle(font, ParentControl ? ParentControl->Impl().Font : nullptr);
+    impl.FontSpec = MergedFont(
+        font, ParentControl ? ParentControl->Impl().FontSpec.value_or(TFont{}) : TFont{});
     if (impl.Handle) {
-        SendMessageW(impl.Handle, WM_SETFONT, reinterpret_cast<WPARAM>(impl.Font), TRUE);
+        SendMessageW(impl.Handle, WM_SETFONT, reinterpret_cast<WPARAM>(impl.FontHandle()), TRUE);
     }
     CMFontChanged();
 }
@@ -233,5 +287,10 @@ void TControl::SetFont(const TFont& font) {
 void TControl::Update() {
     if (ImplPtr->Handle) {
         UpdateWindow(ImplPtr->Handle);
+        // Painted is not yet on the screen: Wine copies a window's picture to the display only
+        // when the thread next waits for messages, and a long piece of work that follows an
+        // update, such as a checker, waits for anything but messages. An empty wait for
+        // messages is that moment.
+        MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_PAINT, MWMO_INPUTAVAILABLE);
     }
 }

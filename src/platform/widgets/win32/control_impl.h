@@ -4,10 +4,12 @@
 
 #include "platform/widgets/control.h"
 #include "platform/widgets/types.h"
+#include "platform/widgets/win32/dpi.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,13 +31,24 @@ struct TControlImpl {
     // Makes the windows of this control and of the controls inside it that make theirs later,
     // as a window needs them once it shows.
     void HandlesNeeded();
+    // The font that FontSpec names at the window's DPI.
+    HFONT FontHandle() const;
+    // Moves a child window to Bounds, in the pixels of its DPI.
+    void PlaceChildWindow();
+    // The top-level window has moved to dpi: this control and those inside it take the fonts
+    // and positions of their units at it.
+    void ChangeDpi(UINT dpi);
 
     HWND Handle = nullptr;
-    // Kept also while there is no window, for the window made later.
+    // In 96-DPI units; kept also while there is no window, for the window made later.
     TRect Bounds;
     bool Enabled = true;
-    HFONT Font = nullptr; // none: the system's default font
-    std::string Text;     // as the program set it
+    // The font as the program gave it, each empty field taken from the parent's font; none
+    // leaves the window its class's default font.
+    std::optional<TFont> FontSpec;
+    // The DPI of the control's top-level window, which its sizes are shown at.
+    UINT Dpi = DesignDpi;
+    std::string Text; // as the program set it
 
     // Messages to the control's own window, before its class sees them.
     TMessageHandler OnMessage;
@@ -49,6 +62,8 @@ struct TControlImpl {
 protected:
     // A control whose window is made later makes it here.
     virtual void HandleNeeded() {}
+    // Called once the control has taken a new DPI.
+    virtual void DpiChanged() {}
 };
 
 // The window behind a control; none while it has no window.
@@ -58,8 +73,11 @@ inline HWND WindowOf(const TControl& control) {
 // The window that a new child of parent goes into.
 HWND ParentWindow(const TControl* parent);
 
-// A font of the program's windows, made once and kept; font's empty fields come from base.
-HFONT FontHandle(const TFont& font, HFONT base);
+// The font that own names, its empty fields taken from base.
+TFont MergedFont(const TFont& own, const TFont& base);
+// A font of the program's windows at dpi, made once and kept: the desktop's font for dialogs
+// with font's name and height where it gives them (in 96-DPI units), for Japanese text.
+HFONT FontHandle(const TFont& font, UINT dpi);
 
 // Window classes of the layer itself.
 inline constexpr const wchar_t* FormClassName = L"AllVornaxelCheckForm";

@@ -6,6 +6,7 @@
 #include "platform/widgets/win32/control_impl.h"
 
 #include <shellapi.h>
+#include <shobjidl.h>
 
 std::string DesktopItem(const std::string& path) {
     return path;
@@ -15,4 +16,44 @@ void OpenWithDesktop(const std::string& item) {
     TForm* main = ::Application ? ::Application->MainForm() : nullptr;
     ShellExecuteA(main ? WindowOf(*main) : nullptr, "Open", item.c_str(), nullptr, nullptr,
                   SW_SHOW);
+}
+
+namespace {
+
+// The task bar's interface, made once on the window's thread; none where the desktop has no
+// task bar that shows progress.
+ITaskbarList3* TaskBar() {
+    static ITaskbarList3* const taskBar = [] {
+        // The thread's apartment, unless the program made one already.
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        ITaskbarList3* made = nullptr;
+        if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_ITaskbarList3, reinterpret_cast<void**>(&made)))) {
+            return static_cast<ITaskbarList3*>(nullptr);
+        }
+        if (FAILED(made->HrInit())) {
+            made->Release();
+            return static_cast<ITaskbarList3*>(nullptr);
+        }
+        return made;
+    }();
+    return taskBar;
+}
+
+} // namespace
+
+void ShowProgressOnDesktop(TForm& window, const TTaskProgress& progress) {
+    ITaskbarList3* taskBar = TaskBar();
+    if (taskBar == nullptr) {
+        return;
+    }
+    HWND button = WindowOf(window);
+    if (progress.State == TProgressState::None) {
+        taskBar->SetProgressState(button, TBPF_NOPROGRESS);
+        return;
+    }
+    taskBar->SetProgressValue(button, static_cast<ULONGLONG>(progress.Done),
+                              static_cast<ULONGLONG>(progress.Total));
+    taskBar->SetProgressState(button,
+                              progress.State == TProgressState::Paused ? TBPF_PAUSED : TBPF_NORMAL);
 }

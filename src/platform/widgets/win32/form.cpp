@@ -36,10 +36,13 @@ TFormImpl& FormImpl(const TForm& form) {
     return static_cast<TFormImpl&>(form.Impl());
 }
 
-void SetClientRect(HWND window, int width, int height) {
-    RECT frame{0, 0, width, height};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+// Sizes the window for a client area of the size of bounds, in the pixels of its DPI.
+void SetClientRect(const TControlImpl& impl) {
+    HWND window = impl.Handle;
+    RECT frame{0, 0, ToPixels(impl.Bounds.Width(), impl.Dpi),
+               ToPixels(impl.Bounds.Height(), impl.Dpi)};
+    AdjustWindowRectForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
+                           static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), impl.Dpi);
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
@@ -107,6 +110,18 @@ bool HandleFormMessage(TForm& form, UINT msg, WPARAM wParam, LPARAM lParam, LRES
             return true;
         }
         return false;
+    case WM_DPICHANGED: {
+        // Moved to a monitor of another scale: the window takes the place that the system
+        // suggests, and everything inside it the sizes of its units there.
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(impl.Handle, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        impl.ChangeDpi(LOWORD(wParam));
+        RedrawWindow(impl.Handle, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        return true;
+    }
     case WM_USER:
         return true; // DM_GETDEFID: no default button
     default:
@@ -164,7 +179,7 @@ void TForm::SetClientSize(int width, int height) {
     TControlImpl& impl = Impl();
     impl.Bounds.Right = impl.Bounds.Left + width;
     impl.Bounds.Bottom = impl.Bounds.Top + height;
-    SetClientRect(impl.Handle, width, height);
+    SetClientRect(impl);
 }
 
 void TForm::SetBorderStyle(TBorderStyle style) {
@@ -172,7 +187,7 @@ void TForm::SetBorderStyle(TBorderStyle style) {
     const bool dialog = style == TBorderStyle::Dialog;
     SetWindowLongPtrW(impl.Handle, GWL_STYLE, dialog ? DialogStyle : SizeableStyle);
     SetWindowLongPtrW(impl.Handle, GWL_EXSTYLE, dialog ? DialogExStyle : SizeableExStyle);
-    SetClientRect(impl.Handle, impl.Bounds.Width(), impl.Bounds.Height());
+    SetClientRect(impl);
 }
 
 void TForm::SetFocusChain(std::initializer_list<TControl*> chain) {

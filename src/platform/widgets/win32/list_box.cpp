@@ -80,8 +80,9 @@ public:
                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
                          LBS_NOINTEGRALHEIGHT | style | (ownerDrawn ? 0 : LBS_HASSTRINGS),
                      WS_EX_CLIENTEDGE, parent ? parent : ParkingWindow());
+        RowUnits = rowHeight;
         if (ownerDrawn) {
-            Send(LB_SETITEMHEIGHT, 0, rowHeight);
+            Send(LB_SETITEMHEIGHT, 0, ToPixels(rowHeight, Dpi));
         }
         if (UpdateCount > 0) {
             Send(WM_SETREDRAW, FALSE, 0);
@@ -147,11 +148,20 @@ public:
     int Top() const override { return Exists() ? static_cast<int>(Send(LB_GETTOPINDEX, 0, 0)) : 0; }
     void SetTop(int index) override { Send(LB_SETTOPINDEX, static_cast<WPARAM>(index), 0); }
 
-    int RowHeight() const override { return static_cast<int>(Send(LB_GETITEMHEIGHT, 0, 0)); }
+    int RowHeight() const override {
+        return ToUnits(static_cast<int>(Send(LB_GETITEMHEIGHT, 0, 0)), Dpi);
+    }
+    int VisibleRows() const override {
+        RECT client{};
+        GetClientRect(Handle, &client);
+        const auto row = static_cast<int>(Send(LB_GETITEMHEIGHT, 0, 0));
+        return row > 0 ? client.bottom / row : 0;
+    }
     bool SetRowHeight(int height) override {
-        if (Send(LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0)) == LB_ERR) {
+        if (Send(LB_SETITEMHEIGHT, 0, MAKELPARAM(ToPixels(height, Dpi), 0)) == LB_ERR) {
             return false;
         }
+        RowUnits = height;
         InvalidateRect(Handle, nullptr, TRUE);
         return true;
     }
@@ -159,20 +169,21 @@ public:
     TRect ItemRect(int index) const override {
         RECT rect{};
         Send(LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
-        return ToTRect(rect);
+        return ToUnits(rect, Dpi);
     }
 
     int ItemAt(TPoint point) const override {
         RECT client;
-        if (!GetClientRect(Handle, &client) || !PtInRect(&client, POINT{point.X, point.Y})) {
+        const POINT at{ToPixels(point.X, Dpi), ToPixels(point.Y, Dpi)};
+        if (!GetClientRect(Handle, &client) || !PtInRect(&client, at)) {
             return -1;
         }
-        const LRESULT found = Send(LB_ITEMFROMPOINT, 0, MAKELPARAM(point.X, point.Y));
+        const LRESULT found = Send(LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
         return HIWORD(found) == 0 ? LOWORD(found) : -1;
     }
 
     void Repaint(const TRect& rect) override {
-        const RECT area = ToRECT(rect);
+        const RECT area = ToPixels(rect, Dpi);
         InvalidateRect(Handle, &area, TRUE);
         UpdateWindow(Handle);
     }
@@ -186,6 +197,14 @@ public:
 
 protected:
     void HandleNeeded() override { Owner.HandleNeeded(); }
+
+    // Owner-drawn rows keep their height in units; other rows follow the font by themselves.
+    void DpiChanged() override {
+        if (Exists() && OwnerDrawn()) {
+            Send(LB_SETITEMHEIGHT, 0, ToPixels(RowUnits, Dpi));
+            InvalidateRect(Handle, nullptr, TRUE);
+        }
+    }
 
 private:
     LRESULT Send(UINT msg, WPARAM wParam, LPARAM lParam) const {
@@ -219,8 +238,8 @@ private:
         // The list moves its current item first; the second press of a double click counts
         // as a press of its own.
         result = CallWindowProcW(ClassProc, Handle, msg, wParam, lParam);
-        MouseDown(Owner, button, ShiftOf(wParam), static_cast<short>(LOWORD(lParam)),
-                  static_cast<short>(HIWORD(lParam)));
+        MouseDown(Owner, button, ShiftOf(wParam), ToUnits(static_cast<short>(LOWORD(lParam)), Dpi),
+                  ToUnits(static_cast<short>(HIWORD(lParam)), Dpi));
         return true;
     }
 
@@ -238,7 +257,7 @@ private:
     }
 
     bool PaintItem(const DRAWITEMSTRUCT& request, LRESULT& result) {
-        TDrawItemStruct drawItem{static_cast<int>(request.itemID), ToTRect(request.rcItem),
+        TDrawItemStruct drawItem{static_cast<int>(request.itemID), ToUnits(request.rcItem, Dpi),
                                  StateOf(request.itemState)};
         const TCanvasPainting painting(Owner.Canvas(), request.hDC);
         DrawItem(Owner, drawItem);
@@ -250,6 +269,7 @@ private:
     std::vector<std::string> Texts;
     unsigned WindowStyle = 0;
     int UpdateCount = 0;
+    int RowUnits = 0; // the owner-drawn rows' height
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/widgets/application.h"
 #include "platform/widgets/form.h"
+#include "platform/widgets/toolkit.h"
 #include "platform/widgets/win32/control_impl.h"
 
 #include <vector>
@@ -30,19 +31,19 @@ void AddItems(HMENU menu, TMenuItem& parent, std::vector<TMenuItem*>& commands) 
 
 } // namespace
 
-void TPopupMenu::Popup(int x, int y) {
+TMenuItem* ShowPopupMenu(TPopupMenu& popup, int x, int y) {
     std::vector<TMenuItem*> commands;
     HMENU menu = CreatePopupMenu();
-    AddItems(menu, Root, commands);
+    AddItems(menu, popup.Items(), commands);
     HWND owner = GetActiveWindow();
     if (owner == nullptr && ::Application && ::Application->MainForm()) {
         owner = WindowOf(*::Application->MainForm());
     }
-    // The menu is modal: the command runs once it has closed.
-    const auto chosen = static_cast<std::size_t>(TrackPopupMenu(
+    const auto chosen = static_cast<std::size_t>(::TrackPopupMenu(
         menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr));
     DestroyMenu(menu);
-    if (chosen >= 1 && chosen <= commands.size()) {
-        commands[chosen - 1]->Click();
-    }
+    return chosen >= 1 && chosen <= commands.size() ? commands[chosen - 1] : nullptr;
 }
+
+// The system paints what lay under a menu as it closes.
+void PopupMenuDone() {}

@@ -12,7 +12,7 @@ std::unique_ptr<TControlImpl> ChildWindow(const TControl* parent, const wchar_t*
                                           DWORD style, DWORD exStyle = 0) {
     auto impl = std::make_unique<TControlImpl>();
     if (parent) {
-        impl->Font = parent->Impl().Font;
+        impl->FontSpec = parent->Impl().FontSpec;
     }
     impl->CreateHandle(className, ChildStyle | style, exStyle, ParentWindow(parent));
     return impl;
