@@ -8,6 +8,7 @@
 #include "app/site_menu.h"
 #include "app/site_scan.h"
 #include "app/status_texts.h"
+#include "app/unreadable_sites.h"
 #include "files/text_file.h"
 #include "platform/exceptions.h"
 #include "platform/executable.h"
@@ -115,8 +116,9 @@ void TMainForm::FormDestroy(TObject*) {
 void TMainForm::BuildSiteMenu() {
     TSiteComponentNames names{"Panel1",    "BClose",  "LStatus",    "CLBLintFile", "BExecLint",
                               "PopupMenu", "PMCLear", "PMAllCheck", "N1",          "PMSiteCheck"};
+    const std::vector<std::string> captions = SiteCaptions(SiteDirs->Items());
     for (int i = 0; i < SiteDirs->Count(); ++i) {
-        auto item = std::make_unique<TMenuItem>(SiteCaption((*SiteDirs)[i]));
+        auto item = std::make_unique<TMenuItem>(captions[static_cast<std::size_t>(i)]);
         item->Name = names.Next(item->Caption, i);
         item->Tag = i;
         item->OnClick = [this](TObject* sender) { SiteItemClick(sender); };
@@ -145,13 +147,18 @@ void TMainForm::WMScanFiles(TMessage&) {
         SetAllChecked(true);
     }
     const int count = CLBLintFile->Items().Count();
-    LStatus->SetText(StatusFileCount(count));
+    const std::vector<std::string> unreadable = UnreadableSites(*SiteDirs);
+    LStatus->SetText(StatusFileCount(count, unreadable.size()));
     if (!files.LeftOut().empty()) {
         const TLeftOutNotice notice = LeftOutNotice(files.LeftOut());
         ShowWarningMessage(notice.Message, notice.Lines);
     }
+    if (!unreadable.empty()) {
+        ShowWarningMessage(UnreadableSitesNotice(unreadable), {});
+    }
     if (std::optional<std::string> failure = ResetOutputFile(files)) {
-        LStatus->SetText(StatusResetFailed(count, *failure));
+        ResetFailure = *failure;
+        LStatus->SetText(StatusResetFailed(LStatus->Text(), *failure));
     }
     BExecLint->SetEnabled(true);
 }
@@ -184,7 +191,7 @@ void TMainForm::BCloseClick(TObject*) {
 
 void TMainForm::BExecLintClick(TObject*) {
     if (Settings.OutputFile.empty()) {
-        ShowErrorMessage(NoOutputFile);
+        ShowErrorMessage(ResetFailure.empty() ? NoOutputFile : ResetFailedText(ResetFailure));
         return;
     }
     ExecuteBatch();

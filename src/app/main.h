@@ -53,6 +53,9 @@ public:
     void ExecuteBatch();
 
 private:
+    // Why the output file could not be emptied at start, for the start button to say.
+    std::string ResetFailure;
+
     void CreateComponents();
     void BuildSiteMenu();
     std::optional<std::string> ResetOutputFile(const TFileList& pages);
