@@ -22,6 +22,9 @@ namespace {
 
 const TFont WindowFont{NarrowText("ＭＳ Ｐゴシック"), 12};
 const std::string NoOutputFile = NarrowText("出力ﾌｧｲﾙが設定されていません");
+const std::string ProgramUnnamed =
+    NarrowText("ﾌﾟﾛｸﾞﾗﾑのﾌｫﾙﾀﾞかﾌｧｲﾙの名前にｼｽﾃﾑの文字ｺｰﾄﾞで表せない文字があるので、設定ﾌｧｲﾙを"
+               "読めません。ﾌﾟﾛｸﾞﾗﾑをほかのﾌｫﾙﾀﾞに移してください:");
 
 // Ends an update of the list's items also when filling it fails.
 class TItemsUpdate {
@@ -98,6 +101,9 @@ void TMainForm::CreateComponents() {
 }
 
 void TMainForm::FormCreate(TObject*) {
+    if (std::optional<std::string> unnamed = ExeNameOutsideCodePage()) {
+        ShowWarningMessage(ProgramUnnamed, {*unnamed});
+    }
     TSettingsProblems problems;
     SiteDirs = std::make_unique<TStringList>(ReadSiteDirs(CompanionSettingsPath(), problems));
     Settings = ReadProgramSettings(OwnSettingsPath(), problems);

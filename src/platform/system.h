@@ -10,3 +10,6 @@ std::string SystemErrorText(int errorCode);
 
 // The full path of the running executable as the system tells it; empty when it cannot.
 std::string SystemExeName();
+
+// The executable's full path in UTF-8, as the system tells it; empty when it cannot.
+std::string SystemExeNameUtf8();

@@ -13,7 +13,11 @@
 // crash     writes "half" to OUTPUT, then ends abnormally: by SIGKILL on Linux, by an access
 //           violation on Windows
 // startup   (Windows) writes how it was asked to show its console: "flags F show S", in hex
+// exe-name  writes its own path as the program would learn that it cannot use it
+//           (ExeNameOutsideCodePage): in UTF-8, or nothing when ExeName() names it
 #include "fake_checker.h"
+
+#include "platform/executable.h"
 
 #include <cstdio>
 #include <string>
@@ -116,6 +120,9 @@ int main(int argc, char** argv) {
         return Write(output, text) ? 0 : 101;
     }
 #endif
+    if (action == "exe-name") {
+        return Write(output, ExeNameOutsideCodePage().value_or("")) ? 0 : 101;
+    }
     if (action == "crash") {
         Write(output, "half");
         EndAbnormally();

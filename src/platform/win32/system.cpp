@@ -1,5 +1,6 @@
 #include "platform/system.h"
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 
 std::string SystemErrorText(int errorCode) {
@@ -29,5 +30,20 @@ std::string SystemExeName() {
             return path;
         }
         path.resize(path.size() * 2); // cut short: try again with more room
+    }
+}
+
+std::string SystemExeNameUtf8() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD size = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (size == 0) {
+            return {};
+        }
+        if (size < path.size()) {
+            path.resize(size);
+            return Narrow(CP_UTF8, path);
+        }
+        path.resize(path.size() * 2);
     }
 }
