@@ -22,6 +22,8 @@ namespace {
 
 const TFont WindowFont{NarrowText("ＭＳ Ｐゴシック"), 12};
 const std::string NoOutputFile = NarrowText("出力ﾌｧｲﾙが設定されていません");
+const std::string AlreadyRunning =
+    NarrowText("このﾌﾟﾛｸﾞﾗﾑは同じ出力ﾌｧｲﾙでもう動いています。そちらのｳｨﾝﾄﾞｳを使ってください: ");
 const std::string ProgramUnnamed =
     NarrowText("ﾌﾟﾛｸﾞﾗﾑのﾌｫﾙﾀﾞかﾌｧｲﾙの名前にｼｽﾃﾑの文字ｺｰﾄﾞで表せない文字があるので、設定ﾌｧｲﾙを"
                "読めません。ﾌﾟﾛｸﾞﾗﾑをほかのﾌｫﾙﾀﾞに移してください:");
@@ -107,12 +109,35 @@ void TMainForm::FormCreate(TObject*) {
     TSettingsProblems problems;
     SiteDirs = std::make_unique<TStringList>(ReadSiteDirs(CompanionSettingsPath(), problems));
     Settings = ReadProgramSettings(OwnSettingsPath(), problems);
+    if (!HoldOutputFile()) {
+        return;
+    }
     for (const std::string& problem : problems) {
         ShowErrorMessage(problem);
     }
     BuildSiteMenu();
     // The output file is reset at the end of the scan, once its rule can see the pages listed.
     PostMessage(*this, WM_SCANFILES, 0, 0);
+}
+
+// Before anything is touched: a second program on the same output file would empty the file
+// that the first one's checker is writing and replace its backup. The second start says so,
+// shows the first one's window and ends.
+bool TMainForm::HoldOutputFile() {
+    if (Settings.OutputFile.empty()) {
+        return true;
+    }
+    OutputLock = std::make_unique<TOutputFileLock>(Settings.OutputFile);
+    if (OutputLock->HeldElsewhere()) {
+        ShowWarningMessage(AlreadyRunning + Settings.OutputFile, {});
+        AskToFront(OutputLock->Key());
+        SecondStart = true;
+        return false;
+    }
+    if (!OutputLock->Key().empty()) {
+        FrontOnRequest = std::make_unique<TFrontOnRequest>(*this, OutputLock->Key());
+    }
+    return true;
 }
 
 void TMainForm::FormDestroy(TObject*) {
@@ -278,7 +303,8 @@ int RunProgram(int& argc, char** argv) {
     application.Initialize();
     // Measured once, before any window exists, from the style the application has chosen.
     ProbeCheckBoxSize();
-    application.CreateForm<TMainForm>();
-    application.Run();
+    if (!application.CreateForm<TMainForm>()->SecondStart) {
+        application.Run();
+    }
     return 0;
 }

@@ -2,8 +2,10 @@
 
 #include "app/main.h"
 #include "app/status_texts.h"
+#include "platform/executable.h"
 #include "platform/file_names.h"
 #include "platform/narrow_text.h"
+#include "platform/widgets/application.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -206,6 +208,55 @@ TEST_F(MainFormTest, AFailedResetCountsAsNoOutputFileAndTheStartButtonSaysWhy) {
     const std::string why = "出力ﾌｧｲﾙを空にできませんでした: ﾌｧｲﾙを作れません: " + output + " (";
     EXPECT_TRUE(boxes.Texts[0].starts_with(why) && boxes.Texts[0].ends_with(")")) << boxes.Texts[0];
     EXPECT_GT(boxes.Texts[0].size(), why.size() + 1);
+}
+
+// A second program on the output file of a first would empty the file that the first one's
+// checker is writing and replace its backup. It says so, shows the first and touches nothing.
+// The file is known by where it lies: before it exists, and however a copy of the program in
+// another folder names it.
+TEST_F(MainFormTest, ASecondStartOnTheSameOutputFileSaysSoShowsTheFirstAndTouchesNothing) {
+    Dir.Write("site/a.html", "");
+    const std::string output = Path("results/report.txt");
+    const std::string backup = Dir.Write("results/report.bak", "older report");
+    Configure(Path("site/"), output);
+    TMainForm* first = Create();
+#ifdef _WIN32
+    const std::string sameFile = Dir.Path() + "site\\..\\RESULTS/Report.TXT";
+#else
+    std::filesystem::create_directory_symlink(Path("results"), Path("linked"));
+    const std::string sameFile = Path("linked/report.txt");
+#endif
+    const auto startCopy = [&](const std::string& outputFile) {
+        Dir.Write("copy/allcheck.INI", "[Program]\nOutputFile=" + outputFile + "\n");
+        OverrideExeName(Path("copy/allcheck"));
+        TMainForm* form = Create();
+        OverrideExeName(Path("allcheck"));
+        return form->SecondStart;
+    };
+    TMessageBoxes boxes;
+    EXPECT_TRUE(startCopy(sameFile));
+    EXPECT_FALSE(FileExists(output));
+    ASSERT_EQ(boxes.Texts.size(), 1u);
+    EXPECT_EQ(boxes.Texts[0], "このﾌﾟﾛｸﾞﾗﾑは同じ出力ﾌｧｲﾙでもう動いています。そちらのｳｨﾝﾄﾞｳを"
+                              "使ってください: " +
+                                  sameFile);
+
+    // The first one's checker writes its report; the user has minimised its window.
+    ShowAndWait(*first);
+    ASSERT_TRUE(WaitFor([&] { return first->BExecLint->Enabled(); }));
+    Dir.Write("results/report.txt", "a report being written");
+    Minimise(*first);
+    ASSERT_FALSE(IsInFront(*first));
+    EXPECT_TRUE(startCopy(sameFile));
+    EXPECT_TRUE(WaitFor([&] { return IsInFront(*first); }));
+    EXPECT_EQ(ReadAll(output), "a report being written");
+    EXPECT_EQ(ReadAll(backup), "older report");
+
+    // Another file of the same folder is another program's; the first one's is free once it ends.
+    EXPECT_FALSE(startCopy(Path("results/other.txt")));
+    TestApplication().DestroyForms();
+    EXPECT_FALSE(startCopy(sameFile));
+    EXPECT_EQ(boxes.Texts.size(), 2u);
 }
 
 TEST_F(MainFormTest, TheCloseButtonClosesTheWindow) {
