@@ -23,7 +23,7 @@ namespace {
 const TFont WindowFont{NarrowText("ＭＳ Ｐゴシック"), 12};
 const std::string NoOutputFile = NarrowText("出力ﾌｧｲﾙが設定されていません");
 const std::string AlreadyRunning =
-    NarrowText("このﾌﾟﾛｸﾞﾗﾑは同じ出力ﾌｧｲﾙでもう動いています。そちらのｳｨﾝﾄﾞｳを使ってください: ");
+    NarrowText("このﾌﾟﾛｸﾞﾗﾑは同じ出力ﾌｧｲﾙでもう動いています。そちらのｳｨﾝﾄﾞｳを使ってください:\n");
 const std::string ProgramUnnamed =
     NarrowText("ﾌﾟﾛｸﾞﾗﾑのﾌｫﾙﾀﾞかﾌｧｲﾙの名前にｼｽﾃﾑの文字ｺｰﾄﾞで表せない文字があるので、設定ﾌｧｲﾙを"
                "読めません。ﾌﾟﾛｸﾞﾗﾑをほかのﾌｫﾙﾀﾞに移してください:");

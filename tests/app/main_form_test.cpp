@@ -238,7 +238,7 @@ TEST_F(MainFormTest, ASecondStartOnTheSameOutputFileSaysSoShowsTheFirstAndTouche
     EXPECT_FALSE(FileExists(output));
     ASSERT_EQ(boxes.Texts.size(), 1u);
     EXPECT_EQ(boxes.Texts[0], "このﾌﾟﾛｸﾞﾗﾑは同じ出力ﾌｧｲﾙでもう動いています。そちらのｳｨﾝﾄﾞｳを"
-                              "使ってください: " +
+                              "使ってください:\n" +
                                   sameFile);
 
     // The first one's checker writes its report; the user has minimised its window.
