@@ -18,10 +18,15 @@ std::string SystemErrorText(int errorCode) {
     return message;
 }
 
-std::string SystemExeName() {
-    std::string path(MAX_PATH, '\0');
+namespace {
+
+// The running executable's full path from GetModuleFileNameA or GetModuleFileNameW; empty when
+// the system cannot tell it.
+template <typename TChar>
+std::basic_string<TChar> ModuleFileName(DWORD (*get)(HMODULE, TChar*, DWORD)) {
+    std::basic_string<TChar> path(MAX_PATH, TChar());
     for (;;) {
-        DWORD size = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        DWORD size = get(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (size == 0) {
             return {};
         }
@@ -33,17 +38,12 @@ std::string SystemExeName() {
     }
 }
 
+} // namespace
+
+std::string SystemExeName() {
+    return ModuleFileName<char>(&GetModuleFileNameA);
+}
+
 std::string SystemExeNameUtf8() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD size = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (size == 0) {
-            return {};
-        }
-        if (size < path.size()) {
-            path.resize(size);
-            return Narrow(CP_UTF8, path);
-        }
-        path.resize(path.size() * 2);
-    }
+    return Narrow(CP_UTF8, ModuleFileName<wchar_t>(&GetModuleFileNameW));
 }
