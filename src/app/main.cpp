@@ -9,6 +9,7 @@
 #include "app/site_menu.h"
 #include "app/site_scan.h"
 #include "app/status_texts.h"
+#include "app/unreadable_sites.h"
 #include "files/text_file.h"
 #include "platform/exceptions.h"
 #include "platform/executable.h"
@@ -24,6 +25,11 @@ const TFont WindowFont{NarrowText("ＭＳ Ｐゴシック"), 12};
 const std::string NoOutputFile = NarrowText("出力ﾌｧｲﾙが設定されていません");
 // What the system shows when the user's session would end during a run.
 const std::string RunUnderWay = NarrowText("ﾁｪｯｸを実行中です。今終了すると結果が失われます");
+const std::string AlreadyRunning =
+    NarrowText("このﾌﾟﾛｸﾞﾗﾑは同じ出力ﾌｧｲﾙでもう動いています。そちらのｳｨﾝﾄﾞｳを使ってください:\n");
+const std::string ProgramUnnamed =
+    NarrowText("ﾌﾟﾛｸﾞﾗﾑのﾌｫﾙﾀﾞかﾌｧｲﾙの名前にｼｽﾃﾑの文字ｺｰﾄﾞで表せない文字があるので、設定ﾌｧｲﾙを"
+               "読めません。ﾌﾟﾛｸﾞﾗﾑをほかのﾌｫﾙﾀﾞに移してください:");
 
 // Ends an update of the list's items also when filling it fails.
 class TItemsUpdate {
@@ -100,15 +106,41 @@ void TMainForm::CreateComponents() {
 }
 
 void TMainForm::FormCreate(TObject*) {
+    if (std::optional<std::string> unnamed = ExeNameOutsideCodePage()) {
+        ShowWarningMessage(ProgramUnnamed, {*unnamed});
+    }
     TSettingsProblems problems;
     SiteDirs = std::make_unique<TStringList>(ReadSiteDirs(CompanionSettingsPath(), problems));
     Settings = ReadProgramSettings(OwnSettingsPath(), problems);
+    if (!HoldOutputFile()) {
+        return;
+    }
     for (const std::string& problem : problems) {
         ShowErrorMessage(problem);
     }
     BuildSiteMenu();
     // The output file is reset at the end of the scan, once its rule can see the pages listed.
     PostMessage(*this, WM_SCANFILES, 0, 0);
+}
+
+// Before anything is touched: a second program on the same output file would empty the file
+// that the first one's checker is writing and replace its backup. The second start says so,
+// shows the first one's window and ends.
+bool TMainForm::HoldOutputFile() {
+    if (Settings.OutputFile.empty()) {
+        return true;
+    }
+    OutputLock = std::make_unique<TOutputFileLock>(Settings.OutputFile);
+    if (OutputLock->HeldElsewhere()) {
+        ShowWarningMessage(AlreadyRunning + Settings.OutputFile, {});
+        AskToFront(OutputLock->Key());
+        SecondStart = true;
+        return false;
+    }
+    if (!OutputLock->Key().empty()) {
+        FrontOnRequest = std::make_unique<TFrontOnRequest>(*this, OutputLock->Key());
+    }
+    return true;
 }
 
 void TMainForm::FormDestroy(TObject*) {
@@ -118,8 +150,9 @@ void TMainForm::FormDestroy(TObject*) {
 void TMainForm::BuildSiteMenu() {
     TSiteComponentNames names{"Panel1",    "BClose",  "LStatus",    "CLBLintFile", "BExecLint",
                               "PopupMenu", "PMCLear", "PMAllCheck", "N1",          "PMSiteCheck"};
+    const std::vector<std::string> captions = SiteCaptions(SiteDirs->Items());
     for (int i = 0; i < SiteDirs->Count(); ++i) {
-        auto item = std::make_unique<TMenuItem>(SiteCaption((*SiteDirs)[i]));
+        auto item = std::make_unique<TMenuItem>(captions[static_cast<std::size_t>(i)]);
         item->Name = names.Next(item->Caption, i);
         item->Tag = i;
         item->OnClick = [this](TObject* sender) { SiteItemClick(sender); };
@@ -148,13 +181,18 @@ void TMainForm::WMScanFiles(TMessage&) {
         SetAllChecked(true);
     }
     const int count = CLBLintFile->Items().Count();
-    LStatus->SetText(StatusFileCount(count));
+    const std::vector<std::string> unreadable = UnreadableSites(*SiteDirs);
+    LStatus->SetText(StatusFileCount(count, unreadable.size()));
     if (!files.LeftOut().empty()) {
         const TLeftOutNotice notice = LeftOutNotice(files.LeftOut());
         ShowWarningMessage(notice.Message, notice.Lines);
     }
+    if (!unreadable.empty()) {
+        ShowWarningMessage(UnreadableSitesNotice(unreadable), {});
+    }
     if (std::optional<std::string> failure = ResetOutputFile(files)) {
-        LStatus->SetText(StatusResetFailed(count, *failure));
+        ResetFailure = *failure;
+        LStatus->SetText(StatusResetFailed(LStatus->Text(), *failure));
     }
     BExecLint->SetEnabled(true);
 }
@@ -187,7 +225,7 @@ void TMainForm::BCloseClick(TObject*) {
 
 void TMainForm::BExecLintClick(TObject*) {
     if (Settings.OutputFile.empty()) {
-        ShowErrorMessage(NoOutputFile);
+        ShowErrorMessage(ResetFailure.empty() ? NoOutputFile : ResetFailedText(ResetFailure));
         return;
     }
     ExecuteBatch();
@@ -297,7 +335,8 @@ int RunProgram(int& argc, char** argv) {
     application.Initialize();
     // Measured once, before any window exists, from the style the application has chosen.
     ProbeCheckBoxSize();
-    application.CreateForm<TMainForm>();
-    application.Run();
+    if (!application.CreateForm<TMainForm>()->SecondStart) {
+        application.Run();
+    }
     return 0;
 }

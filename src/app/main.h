@@ -1,8 +1,10 @@
 #pragma once
 
 #include "checklist/checklst.h"
+#include "platform/instance_lock.h"
 #include "platform/string_list.h"
 #include "platform/widgets/form.h"
+#include "platform/widgets/front_window.h"
 #include "platform/widgets/menu.h"
 #include "platform/widgets/std_controls.h"
 #include "settings/sites_and_program.h"
@@ -36,6 +38,9 @@ public:
 
     std::unique_ptr<TStringList> SiteDirs;
     TProgramSettings Settings; // LintProgram, OutputFile, OpenParen, CloseParen
+    // Set when another program holds the same output file: this start has said so and ends
+    // without showing its window.
+    bool SecondStart = false;
 
     void FormCreate(TObject* sender);
     void FormDestroy(TObject* sender);
@@ -53,6 +58,13 @@ public:
     void ExecuteBatch();
 
 private:
+    // One program per output file, held from start-up on.
+    std::unique_ptr<TOutputFileLock> OutputLock;
+    std::unique_ptr<TFrontOnRequest> FrontOnRequest;
+    // Why the output file could not be emptied at start, for the start button to say.
+    std::string ResetFailure;
+
+    bool HoldOutputFile();
     void CreateComponents();
     void BuildSiteMenu();
     std::optional<std::string> ResetOutputFile(const TFileList& pages);

@@ -9,18 +9,29 @@ inline const std::string StatusSearching = NarrowText("ﾌｧｲﾙ検索中");
 inline const std::string StatusListing = NarrowText("ﾘｽﾄｱｯﾌﾟ中");
 inline const std::string StatusAllDone = NarrowText("全て終了しました");
 
-// "<count> HTMLﾌｧｲﾙ"
-inline std::string StatusFileCount(int count) {
-    return std::to_string(count) + NarrowText(" HTMLﾌｧｲﾙ");
+// "<count> HTMLﾌｧｲﾙ", then how many sites could not be searched, if any:
+// "<count> HTMLﾌｧｲﾙ  ｻｲﾄ <n> 件が見つかりません"
+inline std::string StatusFileCount(int count, std::size_t sitesNotFound = 0) {
+    std::string text = std::to_string(count) + NarrowText(" HTMLﾌｧｲﾙ");
+    if (sitesNotFound > 0) {
+        text += NarrowText("  ｻｲﾄ ") + std::to_string(sitesNotFound) +
+                NarrowText(" 件が見つかりません");
+    }
+    return text;
 }
 
-// The count, then on the same line why the output file could not be emptied at start, line
-// breaks of the reason made blanks: "<count> HTMLﾌｧｲﾙ  出力ﾌｧｲﾙを空にできませんでした: <why>"
-inline std::string StatusResetFailed(int count, std::string why) {
+// Why the output file could not be emptied at start: "出力ﾌｧｲﾙを空にできませんでした: <why>"
+inline std::string ResetFailedText(const std::string& why) {
+    return NarrowText("出力ﾌｧｲﾙを空にできませんでした: ") + why;
+}
+
+// The status after the scan, then on the same line ResetFailedText(why), line breaks of the
+// reason made blanks.
+inline std::string StatusResetFailed(const std::string& status, std::string why) {
     for (char& c : why) {
         c = (c == '\r' || c == '\n') ? ' ' : c;
     }
-    return StatusFileCount(count) + NarrowText("  出力ﾌｧｲﾙを空にできませんでした: ") + why;
+    return status + "  " + ResetFailedText(why);
 }
 
 // "(<index>/<count>) <path> 処理中", the index counted from 0 and count taken over the whole list.

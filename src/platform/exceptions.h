@@ -12,14 +12,18 @@ public:
     std::string Message;
 };
 
+// What a file operation that failed was doing, as its message says.
+enum class TFileAction { Open, Create, WriteInPlace, GetSize, Read, Write, Close, RenameTo };
+
 // A file operation failed; ErrorCode is the OS error number (errno on Linux).
 class EInOutError : public Exception {
 public:
     EInOutError(int errorCode, std::string message)
         : Exception(std::move(message)), ErrorCode(errorCode) {}
 
-    // "<action> "<path>": <the OS text for errorCode>"
-    static EInOutError FromCode(int errorCode, const std::string& action, const std::string& path);
+    // "<what the action could not do>: <path> (<the system's text for errorCode>)", in the
+    // narrow encoding, as "ﾌｧｲﾙを作れません: /out/report.txt (No such file or directory)".
+    static EInOutError FromCode(int errorCode, TFileAction action, const std::string& path);
 
     int ErrorCode;
 };

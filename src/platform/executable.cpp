@@ -1,5 +1,6 @@
 #include "platform/executable.h"
 
+#include "platform/narrow_text.h"
 #include "platform/system.h"
 
 namespace {
@@ -14,6 +15,17 @@ std::string ExeName() {
         return Override();
     }
     return SystemExeName();
+}
+
+std::optional<std::string> ExeNameOutsideCodePage() {
+    if (!Override().empty()) {
+        return std::nullopt;
+    }
+    std::string utf8 = SystemExeNameUtf8();
+    if (utf8.empty() || NarrowFromUtf8(utf8)) {
+        return std::nullopt;
+    }
+    return utf8;
 }
 
 void OverrideExeName(std::string path) {

@@ -13,6 +13,14 @@ std::string ExtractFileName(std::string_view path, TPathStyle style) {
     return std::string(delim == std::string_view::npos ? path : path.substr(delim + 1));
 }
 
+std::string IncludeTrailingPathDelimiter(std::string_view path, TPathStyle style) {
+    std::string withDelim(path);
+    if (!path.empty() && LastDelimiter(PathDelims(style), path, style) != path.size() - 1) {
+        withDelim += ReadsAsWindows(style) ? '\\' : '/';
+    }
+    return withDelim;
+}
+
 std::string ChangeFileExt(std::string_view path, std::string_view extension, TPathStyle style) {
     std::size_t last = LastDelimiter("." + std::string(DirDelims(style)), path, style);
     std::string_view stem =

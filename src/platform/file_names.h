@@ -31,6 +31,10 @@ constexpr bool IsPathDelim(char c, TPathStyle style = TPathStyle::Native) {
 std::string ExtractFilePath(std::string_view path, TPathStyle style = TPathStyle::Native);
 // Everything after the last of DirDelims.
 std::string ExtractFileName(std::string_view path, TPathStyle style = TPathStyle::Native);
+// path ending in a separator: as it is when its last character is one of PathDelims or when it
+// is empty, else with the separator of style appended ("C:\web\shop" gives "C:\web\shop\").
+std::string IncludeTrailingPathDelimiter(std::string_view path,
+                                         TPathStyle style = TPathStyle::Native);
 // path with its extension (from the last "." of its last component) replaced by extension;
 // a name without a dot gets extension appended.
 std::string ChangeFileExt(std::string_view path, std::string_view extension,

@@ -131,6 +131,10 @@ private:
     std::unique_ptr<TFindState> Kept;
 };
 
+// Whether the folder dir (ending in a separator; empty for the working folder) can be listed:
+// false when it is missing, is no folder, or may not be read. An empty folder can.
+bool CanListFolder(const std::string& dir);
+
 // Whether an entry with the attribute word attr is returned for the attribute request.
 bool AttrRequested(int attr, int request);
 

@@ -33,9 +33,14 @@ std::size_t LastDelimiter(std::string_view chars, std::string_view text,
 std::string_view DropLastChar(std::string_view text, TPathStyle style = TPathStyle::Native);
 
 // The text of a file that begins with a byte-order mark, in UTF-8 without the mark; nothing
-// for text without one, whose bytes are in the narrow encoding already. Windows reads UTF-8 and
-// UTF-16 (either byte order) so, as its editors save text; Linux only UTF-8.
+// for text without one. UTF-8 stays as it is, valid or not; UTF-16 of either byte order is
+// converted as Windows converts it: a surrogate without its partner becomes U+FFFD, and a last
+// odd byte is dropped.
 std::optional<std::string> MarkedTextAsUtf8(std::string_view bytes);
+
+// Whether bytes are UTF-8 by the standard's rule: no overlong form, no surrogate, nothing
+// beyond U+10FFFF, no character cut short.
+bool IsValidUtf8(std::string_view bytes);
 
 // UTF-8 text in the narrow encoding, character for character: as it stands on Linux; on Windows
 // in the ANSI code page, and nothing when a character has no exact counterpart there.

@@ -4,6 +4,20 @@
 #include "platform/file_io.h"
 #include "platform/narrow_text.h"
 
+#include <algorithm>
+
+namespace {
+
+// Without a mark, a file is UTF-8 when it reads as UTF-8 and has a byte that plain ASCII lacks,
+// as Notepad decides when it opens one; any other file is in the narrow encoding.
+bool ReadsAsUtf8(std::string_view bytes) {
+    return std::any_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) > 0x7F; }) &&
+           IsValidUtf8(bytes);
+}
+
+} // namespace
+
 TSettingsFile::TSettingsFile(const std::string& path, TSettingsProblems& problems) : Path(path) {
     std::string bytes;
     try {
@@ -24,12 +38,18 @@ TSettingsFile::TSettingsFile(const std::string& path, TSettingsProblems& problem
         Unicode = true;
         FileLines.SetText(*text);
     } else {
+        Unicode = ReadsAsUtf8(bytes);
         FileLines.SetText(bytes);
     }
 }
 
 std::optional<std::string> TSettingsFile::Usable(std::string_view key, std::string_view value,
                                                  TSettingsProblems& problems) const {
+    if (Unicode && !IsValidUtf8(value)) {
+        problems.push_back(NarrowText("設定 ") + std::string(key) +
+                           NarrowText(" にUTF-8として正しくないﾊﾞｲﾄがあるので使いません: ") + Path);
+        return std::nullopt;
+    }
     std::optional<std::string> narrow = Unicode ? NarrowFromUtf8(value) : std::string(value);
     if (!narrow) {
         problems.push_back(NarrowText("設定 ") + std::string(key) +

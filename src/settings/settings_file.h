@@ -20,7 +20,8 @@ inline constexpr std::uint64_t MaxSettingsFileSize = 8u << 20;
 // A path that names no regular file (missing, a folder, a FIFO, a device) and a file that
 // cannot be read hold nothing, as if missing; a FIFO is never waited for. So does a file larger
 // than MaxSettingsFileSize, which is also named in the problems. A file that begins with a
-// byte-order mark is Unicode (see MarkedTextAsUtf8); without one its bytes are in the narrow
+// byte-order mark is Unicode (see MarkedTextAsUtf8). Without one, as Notepad reads it, a file
+// that is valid UTF-8 and holds a byte above 0x7F is UTF-8, and any other file is in the narrow
 // encoding.
 class TSettingsFile {
 public:
@@ -29,9 +30,10 @@ public:
     const TStringList& Lines() const { return FileLines; }
 
     // A value found in the file in the form the program uses, or nothing when it cannot be
-    // used: a NUL byte would end the name that the system sees, and a character of a Unicode
-    // file that the narrow encoding cannot hold has no name of its own in it. Such a setting
-    // is named in the problems, under key.
+    // used: a NUL byte would end the name that the system sees, bytes of a file marked as UTF-8
+    // that are no UTF-8 name no character, and a character of a Unicode file that the narrow
+    // encoding cannot hold has no name of its own in it. Such a setting is named in the
+    // problems, under key.
     std::optional<std::string> Usable(std::string_view key, std::string_view value,
                                       TSettingsProblems& problems) const;
 

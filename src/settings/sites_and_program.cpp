@@ -20,7 +20,8 @@ TStringList ReadSiteDirs(const std::string& companionFile, TSettingsProblems& pr
     TStringList siteDirs;
     for (const std::string& dir : written) {
         if (!dir.empty()) {
-            siteDirs.Add(dir);
+            // Without it the folder would be searched as a name pattern in the folder above.
+            siteDirs.Add(IncludeTrailingPathDelimiter(dir));
         }
     }
     return siteDirs;

@@ -22,9 +22,9 @@ std::string CompanionSettingsPath();
 std::string OwnSettingsPath();
 
 // The site directories named by "LocalPath" in section "Directory" of the companion file, in
-// the order written; empty entries are dropped, since an empty site would search the working
-// folder. A refused file or value (see TSettingsFile) counts as missing and is added to
-// problems.
+// the order written, each ending in a separator (one is added where it is missing); empty
+// entries are dropped, since an empty site would search the working folder. A refused file or
+// value (see TSettingsFile) counts as missing and is added to problems.
 TStringList ReadSiteDirs(const std::string& companionFile, TSettingsProblems& problems);
 
 // The four keys of section "Program", each with its default, which also stands for a refused

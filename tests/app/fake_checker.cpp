@@ -16,7 +16,11 @@
 // wait-for FILE PAGE...  waits until FILE exists (20 s at most), then does what pages does
 // late      starts a copy of itself that does what pages does a moment later, and ends at once
 // screen FILE  (Windows) appends what the display shows to FILE, then writes FakeReport
+// exe-name  writes its own path as the program would learn that it cannot use it
+//           (ExeNameOutsideCodePage): in UTF-8, or nothing when ExeName() names it
 #include "fake_checker.h"
+
+#include "platform/executable.h"
 
 #include <chrono>
 #include <cstdint>
@@ -216,6 +220,9 @@ int main(int argc, char** argv) {
         return Write(output, text) ? 0 : 101;
     }
 #endif
+    if (action == "exe-name") {
+        return Write(output, ExeNameOutsideCodePage().value_or("")) ? 0 : 101;
+    }
     if (action == "crash") {
         Write(output, "half");
         EndAbnormally();

@@ -2,8 +2,10 @@
 
 #include "app/main.h"
 #include "app/status_texts.h"
+#include "platform/executable.h"
 #include "platform/file_names.h"
 #include "platform/narrow_text.h"
+#include "platform/widgets/application.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -75,7 +77,8 @@ TEST_F(MainFormTest, TheScanListsEverySiteInOrderAllChecked) {
     Dir.Write("a/sub/d.HTM", "");
     Dir.Write("a/notes.txt", "");
     Dir.Write("b/z.html", "");
-    Configure(Path("b/") + "," + Path("missing/") + "," + Path("a/"));
+    // A folder that does not exist, and a file written as a site without its final separator.
+    Configure(Path("b/") + "," + Path("missing/") + "," + Path("a/") + "," + Path("a/notes.txt"));
     TMessageBoxes boxes;
     TMainForm* form = Create();
     // What the status line shows each time it is painted, from before the window shows.
@@ -91,13 +94,16 @@ TEST_F(MainFormTest, TheScanListsEverySiteInOrderAllChecked) {
     EXPECT_EQ(Items(*form), (Strings{Path("b/z.html"), Path("a/index.html"), Path("a/sub/c.html"),
                                      Path("a/b.htm"), Path("a/sub/d.HTM")}));
     EXPECT_EQ(Checked(*form), Items(*form));
-    EXPECT_EQ(form->LStatus->Text(), StatusFileCount(5));
-    EXPECT_EQ(form->LStatus->Text(), NarrowText("5 HTMLﾌｧｲﾙ"));
+    EXPECT_EQ(form->LStatus->Text(), StatusFileCount(5, 2));
+    EXPECT_EQ(form->LStatus->Text(), NarrowText("5 HTMLﾌｧｲﾙ  ｻｲﾄ 2 件が見つかりません"));
     // The window shows before the scan starts, and the scan shows its steps as it goes.
     ASSERT_GE(painted.size(), 3u);
     EXPECT_EQ(Strings(painted.begin(), painted.begin() + 3),
               (Strings{"", StatusSearching, StatusListing}));
-    EXPECT_TRUE(boxes.Texts.empty());
+    // The sites that could not be searched are named after the scan, in one box.
+    EXPECT_EQ(boxes.Texts, Strings{"次の 2 件のｻｲﾄのﾌｫﾙﾀﾞが見つからないか読めないので、そのﾌｧｲﾙは"
+                                   "ﾘｽﾄにありません:\n" +
+                                   Path("missing/") + "\n" + Path("a/notes.txt/")});
 }
 
 TEST_F(MainFormTest, NoSitesGiveAnEmptyListAndAUsableStartButton) {
@@ -113,6 +119,7 @@ TEST_F(MainFormTest, NoSitesGiveAnEmptyListAndAUsableStartButton) {
 TEST_F(MainFormTest, SiteItemsAreCaptionedByTheirDirectoryName) {
     Configure("\"" + Path("my site/") + "\"," + Path("日本/") + "," + Path("web/shop") + "," +
               Path("x/shop/"));
+    TMessageBoxes boxes; // none of the folders exists
     TMainForm* form = StartAndScan();
     Strings captions, names;
     for (int i = 0; i < form->PMSiteCheck->Count(); ++i) {
@@ -120,8 +127,12 @@ TEST_F(MainFormTest, SiteItemsAreCaptionedByTheirDirectoryName) {
         names.push_back(form->PMSiteCheck->Items(i)->Name);
         EXPECT_EQ(form->PMSiteCheck->Items(i)->Tag, i);
     }
-    EXPECT_EQ(captions, (Strings{"my site", "日本", "sho", "shop"}));
-    EXPECT_EQ(names, (Strings{"PMSSite0", "PMSSite1", "PMSsho", "PMSshop"}));
+    // "web/shop", written without its final separator, gets one; it shares its name with
+    // "x/shop/", and both say more of their paths.
+    EXPECT_EQ(captions,
+              (Strings{"my site", NarrowText("日本"), Path("web/shop").substr(Dir.Path().size()),
+                       Path("x/shop").substr(Dir.Path().size())}));
+    EXPECT_EQ(names, (Strings{"PMSSite0", "PMSSite1", "PMSSite2", "PMSSite3"}));
 }
 
 // The three commands of the popup menu, chosen in the real menu; the sites' prefix rule.
@@ -130,18 +141,20 @@ TEST_F(MainFormTest, SiteCommandsCheckExactlyTheFilesUnderTheDirectoryAsWritten)
     Dir.Write("web/shop/s.html", "");
     Dir.Write("web/shop2/t.html", "");
     const std::string web = Path("web/");
-    Configure(web + "shop" + PathDelim + "," + web + "shop," + web);
+    Configure(web + "shop" + PathDelim + "," + web + "shop2," + web);
     TMainForm* form = StartAndScan();
-    // "web/shop" lists nothing of its own: its mask asks for names beginning with "shop".
-    const Strings all{Path("web/shop/s.html"), Path("web/top.html"), Path("web/shop2/t.html")};
+    const Strings all{Path("web/shop/s.html"), Path("web/shop2/t.html"), Path("web/top.html")};
     EXPECT_EQ(Items(*form), all);
 
     TCheckListBox& list = *form->CLBLintFile;
     list.SetFocus();
+    // "web/shop/" is no prefix of "web/shop2/...", and "web/shop2" is one with its separator.
     ChoosePopupCommand(*form, list, {}, {"特定ｻｲﾄのみﾁｪｯｸ", "shop"}, true);
     EXPECT_EQ(Checked(*form), Strings{Path("web/shop/s.html")});
-    SiteItem(*form, "sho")->Click();
-    EXPECT_EQ(Checked(*form), (Strings{Path("web/shop/s.html"), Path("web/shop2/t.html")}));
+    SiteItem(*form, "shop2")->Click();
+    EXPECT_EQ(Checked(*form), Strings{Path("web/shop2/t.html")});
+    SiteItem(*form, "web")->Click();
+    EXPECT_EQ(Checked(*form), all);
     ChoosePopupCommand(*form, list, {100, 100}, {"ﾁｪｯｸｸﾘｱ"});
     EXPECT_EQ(Checked(*form), Strings{});
     ChoosePopupCommand(*form, *form->LStatus, {5, 5}, {"全てﾁｪｯｸ"});
@@ -177,8 +190,9 @@ TEST_F(MainFormTest, ASiteWrittenInOtherLetterCaseChecksOnlyWhatItListed) {
 }
 #endif
 
-// The scan runs whatever the reset did; the status line says why there is no output file.
-TEST_F(MainFormTest, AFailedResetCountsAsNoOutputFileAndTheScanStillRuns) {
+// The scan runs whatever the reset did; the status line begins to say why the output file
+// cannot be used, which the start button then says whole, in the program's own words.
+TEST_F(MainFormTest, AFailedResetCountsAsNoOutputFileAndTheStartButtonSaysWhy) {
     const std::string page = Dir.Write("site/a.html", "");
     const std::string output = Path("no such folder/out.txt");
     Configure(Path("site/"), output);
@@ -186,11 +200,63 @@ TEST_F(MainFormTest, AFailedResetCountsAsNoOutputFileAndTheScanStillRuns) {
     TMainForm* form = StartAndScan();
     EXPECT_EQ(Items(*form), Strings{page});
     const std::string status = form->LStatus->Text();
-    EXPECT_TRUE(status.starts_with(StatusResetFailed(1, ""))) << status;
+    EXPECT_TRUE(status.starts_with(StatusResetFailed(StatusFileCount(1), ""))) << status;
     EXPECT_NE(status.find(output), std::string::npos) << status;
     EXPECT_TRUE(boxes.Texts.empty());
     Click(*form->BExecLint);
-    EXPECT_EQ(boxes.Texts, Strings{"出力ﾌｧｲﾙが設定されていません"});
+    ASSERT_EQ(boxes.Texts.size(), 1u);
+    const std::string why = "出力ﾌｧｲﾙを空にできませんでした: ﾌｧｲﾙを作れません: " + output + " (";
+    EXPECT_TRUE(boxes.Texts[0].starts_with(why) && boxes.Texts[0].ends_with(")")) << boxes.Texts[0];
+    EXPECT_GT(boxes.Texts[0].size(), why.size() + 1);
+}
+
+// A second program on the output file of a first would empty the file that the first one's
+// checker is writing and replace its backup. It says so, shows the first and touches nothing.
+// The file is known by where it lies: before it exists, and however a copy of the program in
+// another folder names it.
+TEST_F(MainFormTest, ASecondStartOnTheSameOutputFileSaysSoShowsTheFirstAndTouchesNothing) {
+    Dir.Write("site/a.html", "");
+    const std::string output = Path("results/report.txt");
+    const std::string backup = Dir.Write("results/report.bak", "older report");
+    Configure(Path("site/"), output);
+    TMainForm* first = Create();
+#ifdef _WIN32
+    const std::string sameFile = Dir.Path() + "site\\..\\RESULTS/Report.TXT";
+#else
+    std::filesystem::create_directory_symlink(Path("results"), Path("linked"));
+    const std::string sameFile = Path("linked/report.txt");
+#endif
+    const auto startCopy = [&](const std::string& outputFile) {
+        Dir.Write("copy/allcheck.INI", "[Program]\nOutputFile=" + outputFile + "\n");
+        OverrideExeName(Path("copy/allcheck"));
+        TMainForm* form = Create();
+        OverrideExeName(Path("allcheck"));
+        return form->SecondStart;
+    };
+    TMessageBoxes boxes;
+    EXPECT_TRUE(startCopy(sameFile));
+    EXPECT_FALSE(FileExists(output));
+    ASSERT_EQ(boxes.Texts.size(), 1u);
+    EXPECT_EQ(boxes.Texts[0], "このﾌﾟﾛｸﾞﾗﾑは同じ出力ﾌｧｲﾙでもう動いています。そちらのｳｨﾝﾄﾞｳを"
+                              "使ってください:\n" +
+                                  sameFile);
+
+    // The first one's checker writes its report; the user has minimised its window.
+    ShowAndWait(*first);
+    ASSERT_TRUE(WaitFor([&] { return first->BExecLint->Enabled(); }));
+    Dir.Write("results/report.txt", "a report being written");
+    Minimise(*first);
+    ASSERT_FALSE(IsInFront(*first));
+    EXPECT_TRUE(startCopy(sameFile));
+    EXPECT_TRUE(WaitFor([&] { return IsInFront(*first); }));
+    EXPECT_EQ(ReadAll(output), "a report being written");
+    EXPECT_EQ(ReadAll(backup), "older report");
+
+    // Another file of the same folder is another program's; the first one's is free once it ends.
+    EXPECT_FALSE(startCopy(Path("results/other.txt")));
+    TestApplication().DestroyForms();
+    EXPECT_FALSE(startCopy(sameFile));
+    EXPECT_EQ(boxes.Texts.size(), 2u);
 }
 
 TEST_F(MainFormTest, TheCloseButtonClosesTheWindow) {

@@ -18,6 +18,21 @@ TEST(SiteCaption, IsTheDirectorysOwnNameWithoutItsLastCharacter) {
     EXPECT_EQ(windows("C:\\"), "C:"); // no separator before the final one
 }
 
+// Two "shop" entries in the menu would not say which site each is.
+TEST(SiteCaptions, SitesThatShareANameShowEnoughOfTheirPathsToTellThemApart) {
+    using Strings = std::vector<std::string>;
+    EXPECT_EQ(SiteCaptions({"/a/x/shop/", "/b/x/shop/", "/c/shop/", "/web/", "/d/web/"},
+                           TPathStyle::Posix),
+              (Strings{"a/x/shop", "b/x/shop", "c/shop", "/web", "d/web"}));
+    // A path written twice cannot be told apart from itself.
+    EXPECT_EQ(SiteCaptions({"/x/shop/", "/x/shop/", "/y/x/shop/", "shop/"}, TPathStyle::Posix),
+              (Strings{"/x/shop", "/x/shop", "y/x/shop", "shop"}));
+    // 表 ends in the byte of "\"; "/" separates too.
+    EXPECT_EQ(SiteCaptions({"C:\\\x95\x5C\\shop\\", "D:\\\x95\x5C\\shop\\", "C:/web/"},
+                           TPathStyle::Windows),
+              (Strings{"C:\\\x95\x5C\\shop", "D:\\\x95\x5C\\shop", "web"}));
+}
+
 TEST(InSite, IsAByteExactPrefixTest) {
     EXPECT_TRUE(InSite("/web/shop/a.html", "/web/shop/"));
     EXPECT_TRUE(InSite("/web/shop/a.html", "/web/"));

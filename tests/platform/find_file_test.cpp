@@ -12,6 +12,8 @@
 #ifdef _WIN32
 #include "platform/win32/windows_api.h"
 #else
+#include "support/unprivileged.h"
+
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -322,6 +324,26 @@ TEST(FindFileFailure, ADirectoryThatCannotBeOpenedYieldsNoEntryAndNoError) {
     EXPECT_EQ(FindFirst(dir.Path() + "*.html", faAnyFile, rec), NoMatch);
     FindClose(rec);
     EXPECT_NE(FindNext(rec), 0);
+}
+
+// The enumeration cannot tell a folder that is missing from one without matches; the scan asks
+// this to name the sites it could not search.
+TEST(FindFileFailure, CanListFolderTellsAFolderThatCannotBeReadFromAnEmptyOne) {
+    TTempDir dir;
+    const std::string empty = dir.MakeDir("empty");
+    EXPECT_TRUE(CanListFolder(empty));
+    EXPECT_TRUE(CanListFolder(""));
+    EXPECT_FALSE(CanListFolder(dir.Path() + "missing" + PathDelim));
+    EXPECT_FALSE(CanListFolder(dir.Write("file.txt", "x") + PathDelim));
+#ifndef _WIN32
+    ASSERT_EQ(::chmod(dir.MakeDir("closed").c_str(), 0311), 0);
+    ::chmod(dir.Path().c_str(), 0755);
+    EXPECT_EQ(Unprivileged([&] {
+                  return Strings{CanListFolder(dir.Path() + "closed/") ? "listed" : "refused",
+                                 CanListFolder(empty) ? "listed" : "refused"};
+              }),
+              (Strings{"refused", "listed"}));
+#endif
 }
 
 TEST(FindFileFailure, TheEnumerationEndsAndCanStartAgain) {

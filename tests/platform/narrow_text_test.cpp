@@ -38,4 +38,26 @@ TEST(NarrowText, OnLinuxEveryByteIsACharacterOfItsOwn) {
     EXPECT_EQ(DropLastChar("\x95\x5C", TPathStyle::Posix), "\x95");
 }
 
+// The settings readers decide on these whether a file is UTF-8, and what a UTF-16 file says.
+TEST(NarrowText, UnicodeIsReadByTheStandardsRules) {
+    using namespace std::string_view_literals;
+    EXPECT_TRUE(IsValidUtf8("plain \xE6\x97\xA5\xEF\xBE\x8C \xF0\xA0\x80\x8B \xF4\x8F\xBF\xBF"));
+    for (std::string_view wrong : {"\x80", "\xC0\xAF", "\xC1\xBF", "\xE0\x80\xAF", "\xED\xA0\x80",
+                                   "\xF0\x80\x80\xAF", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80",
+                                   "\xE6\x97", "\xE6\x97x", "\xFF", "\x93\xFA\x8B\x4C"}) {
+        EXPECT_FALSE(IsValidUtf8(wrong)) << testing::PrintToString(wrong);
+    }
+    EXPECT_EQ(MarkedTextAsUtf8("\xEF\xBB\xBF"
+                               "a\x80"),
+              "a\x80");
+    // 日 and 𠀋 (a surrogate pair) in little-endian order, and an odd last byte.
+    EXPECT_EQ(MarkedTextAsUtf8("\xFF\xFE"
+                               "a\0\xE5\x65\x40\xD8\x0B\xDC\xFF"sv),
+              "a\xE6\x97\xA5\xF0\xA0\x80\x8B");
+    // Surrogates without their partners, in big-endian order.
+    EXPECT_EQ(MarkedTextAsUtf8("\xFE\xFF\xD8\x40\0a\xDC\x0B"sv), "\xEF\xBF\xBD"
+                                                                 "a\xEF\xBF\xBD");
+    EXPECT_EQ(MarkedTextAsUtf8("[a]"), std::nullopt);
+}
+
 } // namespace

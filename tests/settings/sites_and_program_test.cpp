@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #ifdef _WIN32
 #include "platform/win32/windows_api.h"
 #else
@@ -40,8 +42,11 @@ TEST(SiteDirs, CommaTextInTheOrderWritten) {
     TTempDir dir;
     EXPECT_EQ(SitesFrom(dir, "/web/b/,/web/a/"), (Strings{"/web/b/", "/web/a/"}));
     EXPECT_EQ(SitesFrom(dir, R"("/web/my site/","/web/日本/")"),
-              (Strings{"/web/my site/", "/web/日本/"}));
+              (Strings{"/web/my site/", "/web/" + NarrowText("日本") + "/"}));
     EXPECT_EQ(SitesFrom(dir, "/web/a/,/web/a/"), (Strings{"/web/a/", "/web/a/"}));
+    // Without its final separator a site would be searched as a name pattern in the folder above.
+    EXPECT_EQ(SitesFrom(dir, "/web/shop,/web/b/"),
+              (Strings{"/web/shop" + std::string(1, PathDelim), "/web/b/"}));
 }
 
 TEST(SiteDirs, EmptyEntriesAreDropped) {
@@ -159,8 +164,10 @@ TEST(SettingsPaths, SitBesideTheExecutable) {
     EXPECT_EQ(ExtractFileName(OwnSettingsPath()), "settings_tests.INI");
     EXPECT_EQ(OwnSettingsPath().find(':'), 1u) << OwnSettingsPath();
 }
+#endif
 
-// What Notepad saves: UTF-8 with a mark, or "Unicode", UTF-16 with one.
+// What Notepad saves: UTF-8 with a mark or without (today's "UTF-8"), or "Unicode", UTF-16 with
+// a mark in either byte order.
 std::string Utf16(std::u16string_view text, bool bigEndian) {
     std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
     for (char16_t c : text) {
@@ -170,37 +177,60 @@ std::string Utf16(std::u16string_view text, bool bigEndian) {
     return bytes;
 }
 
-TEST(SettingsFiles, MarkedAsUnicodeAreReadInTheCodePage) {
+// Each is read in the narrow encoding: the code page on Windows, where a character that it
+// cannot hold refuses its setting by name rather than standing for another; UTF-8 on Linux.
+TEST(SettingsFiles, SavedAsUnicodeAreReadInTheNarrowEncoding) {
     TTempDir dir;
-    const std::string nikki = "\x93\xFA\x8B\x4C"; // 日記 in code page 932
+    const std::string nikki = NarrowText("日記");
     TSettingsProblems problems;
-    EXPECT_EQ(ReadSiteDirs(dir.Write("KESTOLA.INI", "\xEF\xBB\xBF[Directory]\r\n"
-                                                    "LocalPath=C:\\日記\\,C:\\web\\\r\n"),
-                           problems)
-                  .Items(),
-              (Strings{"C:\\" + nikki + "\\", "C:\\web\\"}));
-    EXPECT_EQ(ReadProgramSettings(dir.Write("allcheck.INI", Utf16(u"[Program]\r\nOutputFile=C:\\"
-                                                                  u"日記\\o.txt\r\n",
-                                                                  true)),
-                                  problems)
+    const auto sites = [&](const std::string& bytes) {
+        return ReadSiteDirs(dir.Write("KESTOLA.INI", bytes), problems).Items();
+    };
+    EXPECT_EQ(sites("\xEF\xBB\xBF[Directory]\r\nLocalPath=/日記/,/web/\r\n"),
+              (Strings{"/" + nikki + "/", "/web/"}));
+    EXPECT_EQ(sites("[Directory]\r\nLocalPath=/日記/\r\n"), Strings{"/" + nikki + "/"});
+    EXPECT_EQ(ReadProgramSettings(
+                  dir.Write("allcheck.INI", Utf16(u"[Program]\r\nOutputFile=/日記/o.txt\r\n"
+                                                  u"VornaxelBatch=/\U0002000B/c\r\n",
+                                                  true)),
+                  problems)
                   .OutputFile,
-              "C:\\" + nikki + "\\o.txt");
-    EXPECT_TRUE(problems.empty());
-    // No look-alike stands in for a character that the code page lacks: "e" for "é", "\" for "¥".
+              "/" + nikki + "/o.txt");
+    // Without a mark, bytes that are no UTF-8 are the narrow encoding's own: on Windows 日記 in
+    // code page 932, which no UTF-8 reading may spoil.
+    EXPECT_EQ(sites("[Directory]\r\nLocalPath=/\x93\xFA\x8B\x4C/\r\n"),
+              Strings{"/\x93\xFA\x8B\x4C/"});
+    // A file marked as UTF-8 whose bytes are not UTF-8 says so, for that setting alone.
     const std::string own =
-        dir.Write("allcheck.INI", Utf16(u"[Program]\r\nVornaxelBatch=C:\\日記\\tidy.exe\r\n"
-                                        u"OutputFile=C:\\café\\o.txt\r\nOpenParen=¥\r\n",
-                                        false));
-    const TProgramSettings read = ReadProgramSettings(own, problems);
-    EXPECT_EQ(read.LintProgram, "C:\\" + nikki + "\\tidy.exe");
-    EXPECT_EQ(read.OutputFile, "");
-    EXPECT_EQ(read.OpenParen, DefaultOpen);
-    ASSERT_EQ(problems.size(), 2u);
-    EXPECT_TRUE(problems[0].starts_with(NarrowText("設定 OutputFile "))) << problems[0];
-    EXPECT_TRUE(problems[1].starts_with(NarrowText("設定 OpenParen "))) << problems[1];
-    EXPECT_TRUE(problems[1].ends_with(": " + own)) << problems[1];
-}
+        dir.Write("allcheck.INI", "\xEF\xBB\xBF[Program]\nOutputFile=/\x93\xFA/o\n"
+                                  "OpenParen=<<\n");
+    const TProgramSettings marked = ReadProgramSettings(own, problems);
+    EXPECT_EQ(marked.OutputFile, "");
+    EXPECT_EQ(marked.OpenParen, "<<");
+#ifdef _WIN32
+    // No look-alike stands in for a character that the code page lacks: "e" for "é", "\" for "¥".
+    EXPECT_EQ(sites(Utf16(u"[Directory]\r\nLocalPath=C:\\café\\,C:\\web\\\r\n", false)), Strings{});
+    const TProgramSettings unmarked = ReadProgramSettings(
+        dir.Write("allcheck.INI", "[Program]\nOutputFile=C:\\日記\\o.txt\nOpenParen=¥\n"),
+        problems);
+    EXPECT_EQ(unmarked.OutputFile, "C:\\" + nikki + "\\o.txt");
+    EXPECT_EQ(unmarked.OpenParen, DefaultOpen);
+    const Strings expected{"VornaxelBatch ", "OutputFile ", "LocalPath ", "OpenParen "};
+#else
+    const Strings expected{"OutputFile "};
 #endif
+    ASSERT_EQ(problems.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_TRUE(problems[i].starts_with(NarrowText("設定 ") + expected[i])) << problems[i];
+    }
+    EXPECT_EQ(std::count_if(problems.begin(), problems.end(),
+                            [](const std::string& problem) {
+                                return problem.starts_with(
+                                    NarrowText("設定 OutputFile にUTF-8として正しくないﾊﾞｲﾄがある"
+                                               "ので使いません: "));
+                            }),
+              1);
+}
 
 // The template that the package ships, copied beside this test by the build, read as the
 // program reads its own file once the user has named the copy allcheck.INI.

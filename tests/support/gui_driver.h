@@ -44,6 +44,10 @@ void RunSoon(std::function<void()> action);
 // Shows the window and returns once it has been painted.
 void ShowAndWait(TForm& form);
 bool IsShown(const TForm& form);
+// Minimises the window, as its frame's button does.
+void Minimise(TForm& form);
+// Whether the window is the active one, which takes the keyboard, and not minimised.
+bool IsInFront(const TForm& form);
 bool IsResizable(const TForm& form);
 // Whether the Close box of the window's frame is greyed; nothing where the desktop keeps it as
 // it is.

@@ -11,11 +11,11 @@
 
 namespace {
 
-[[noreturn]] void Fail(const char* action, const std::string& path, int code = errno) {
+[[noreturn]] void Fail(TFileAction action, const std::string& path, int code = errno) {
     throw EInOutError::FromCode(code, action, path);
 }
 
-int OpenOrFail(const std::string& path, int flags, const char* action) {
+int OpenOrFail(const std::string& path, int flags, TFileAction action) {
     int fd;
     do {
         fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
@@ -35,7 +35,7 @@ mode_t CurrentUmask() {
 } // namespace
 
 TFile TFile::OpenRead(const std::string& path) {
-    return TFile(OpenOrFail(path, O_RDONLY, "Cannot open"), path);
+    return TFile(OpenOrFail(path, O_RDONLY, TFileAction::Open), path);
 }
 
 std::optional<TFile> TFile::OpenRegular(const std::string& path) {
@@ -45,7 +45,7 @@ std::optional<TFile> TFile::OpenRegular(const std::string& path) {
     }
     // The name may lead elsewhere by the time it is opened: the open does not wait, and what
     // was opened is looked at again.
-    TFile file(OpenOrFail(path, O_RDONLY | O_NONBLOCK | O_NOCTTY, "Cannot open"), path);
+    TFile file(OpenOrFail(path, O_RDONLY | O_NONBLOCK | O_NOCTTY, TFileAction::Open), path);
     if (::fstat(static_cast<int>(file.Descriptor), &info) != 0 || !S_ISREG(info.st_mode)) {
         return std::nullopt;
     }
@@ -54,16 +54,16 @@ std::optional<TFile> TFile::OpenRegular(const std::string& path) {
 
 TFile TFile::Create(const std::string& path) {
     // Not O_TRUNC: what was opened is looked at before anything of it is lost.
-    TFile file(OpenOrFail(path, O_WRONLY | O_CREAT, "Cannot create"), path);
+    TFile file(OpenOrFail(path, O_WRONLY | O_CREAT, TFileAction::Create), path);
     struct stat info;
     if (::fstat(static_cast<int>(file.Descriptor), &info) != 0) {
-        Fail("Cannot create", path);
+        Fail(TFileAction::Create, path);
     }
     if (info.st_nlink > 1) {
-        Fail("Cannot write in place", path, EMLINK);
+        Fail(TFileAction::WriteInPlace, path, EMLINK);
     }
     if (S_ISREG(info.st_mode) && ::ftruncate(static_cast<int>(file.Descriptor), 0) != 0) {
-        Fail("Cannot create", path);
+        Fail(TFileAction::Create, path);
     }
     return file;
 }
@@ -89,7 +89,7 @@ void TFile::Release(std::intptr_t descriptor) noexcept {
 std::uint64_t TFile::Size() const {
     struct stat info;
     if (::fstat(Descriptor, &info) != 0) {
-        Fail("Cannot get the size of", FilePath);
+        Fail(TFileAction::GetSize, FilePath);
     }
     return static_cast<std::uint64_t>(info.st_size);
 }
@@ -103,10 +103,10 @@ std::string TFile::ReadExactly(std::uint64_t count) {
             continue;
         }
         if (n < 0) {
-            Fail("Cannot read", FilePath);
+            Fail(TFileAction::Read, FilePath);
         }
         if (n == 0) {
-            Fail("Cannot read", FilePath, EIO); // the file became shorter while it was read
+            Fail(TFileAction::Read, FilePath, EIO); // the file became shorter while it was read
         }
         done += static_cast<std::uint64_t>(n);
     }
@@ -121,7 +121,7 @@ void TFile::WriteAll(std::string_view bytes) {
             continue;
         }
         if (n <= 0) {
-            Fail("Cannot write", FilePath, n < 0 ? errno : EIO);
+            Fail(TFileAction::Write, FilePath, n < 0 ? errno : EIO);
         }
         done += static_cast<std::size_t>(n);
     }
@@ -129,13 +129,13 @@ void TFile::WriteAll(std::string_view bytes) {
 
 void TFile::Sync() {
     if (::fsync(Descriptor) != 0) {
-        Fail("Cannot write", FilePath);
+        Fail(TFileAction::Write, FilePath);
     }
 }
 
 void TFile::Close() {
     int fd = std::exchange(Descriptor, -1);
     if (fd >= 0 && ::close(fd) != 0 && errno != EINTR) {
-        Fail("Cannot close", FilePath);
+        Fail(TFileAction::Close, FilePath);
     }
 }

@@ -28,6 +28,6 @@ bool DeleteFile(const std::string& path) {
 
 void ReplaceFile(const std::string& oldPath, const std::string& newPath) {
     if (::rename(oldPath.c_str(), newPath.c_str()) != 0) {
-        throw EInOutError::FromCode(errno, "Cannot rename to", newPath);
+        throw EInOutError::FromCode(errno, TFileAction::RenameTo, newPath);
     }
 }

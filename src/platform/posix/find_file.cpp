@@ -266,6 +266,15 @@ std::string TSearchRec::UnicodePath() const {
     return State == nullptr ? Name : State->Dir + Name;
 }
 
+bool CanListFolder(const std::string& dir) {
+    int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+
 int FindFirst(std::string_view pattern, int attr, TSearchRec& rec) {
     std::size_t delim = pattern.rfind(PathDelim);
     std::string_view dir = delim == std::string_view::npos ? "" : pattern.substr(0, delim + 1);

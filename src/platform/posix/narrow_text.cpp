@@ -11,13 +11,6 @@ bool IsSystemLeadByte(char) {
     return false;
 }
 
-std::optional<std::string> MarkedTextAsUtf8(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) {
-        return std::string(bytes.substr(3));
-    }
-    return std::nullopt;
-}
-
 std::optional<std::string> NarrowFromUtf8(std::string_view utf8) {
     return std::string(utf8);
 }

@@ -13,3 +13,7 @@ std::string SystemExeName() {
     std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::string() : path.string();
 }
+
+std::string SystemExeNameUtf8() {
+    return SystemExeName();
+}

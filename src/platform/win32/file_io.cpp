@@ -9,7 +9,7 @@
 
 namespace {
 
-[[noreturn]] void Fail(const char* action, const std::string& path, DWORD code = GetLastError()) {
+[[noreturn]] void Fail(TFileAction action, const std::string& path, DWORD code = GetLastError()) {
     throw EInOutError::FromCode(static_cast<int>(code), action, path);
 }
 
@@ -35,7 +35,7 @@ TFile TFile::OpenRead(const std::string& path) {
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        Fail("Cannot open", path);
+        Fail(TFileAction::Open, path);
     }
     return TFile(FromHandle(handle), path);
 }
@@ -58,15 +58,15 @@ TFile TFile::Create(const std::string& path) {
     HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        Fail("Cannot create", path);
+        Fail(TFileAction::Create, path);
     }
     TFile file(FromHandle(handle), path);
     BY_HANDLE_FILE_INFORMATION info;
     if (GetFileInformationByHandle(handle, &info) && info.nNumberOfLinks > 1) {
-        Fail("Cannot write in place", path, ERROR_TOO_MANY_LINKS);
+        Fail(TFileAction::WriteInPlace, path, ERROR_TOO_MANY_LINKS);
     }
     if (!SetEndOfFile(handle)) {
-        Fail("Cannot create", path);
+        Fail(TFileAction::Create, path);
     }
     return file;
 }
@@ -99,7 +99,7 @@ void TFile::Release(std::intptr_t descriptor) noexcept {
 std::uint64_t TFile::Size() const {
     LARGE_INTEGER size;
     if (!GetFileSizeEx(ToHandle(Descriptor), &size)) {
-        Fail("Cannot get the size of", FilePath);
+        Fail(TFileAction::GetSize, FilePath);
     }
     return static_cast<std::uint64_t>(size.QuadPart);
 }
@@ -111,10 +111,10 @@ std::string TFile::ReadExactly(std::uint64_t count) {
         DWORD chunk = static_cast<DWORD>(std::min(count - done, MaxChunk));
         DWORD read = 0;
         if (!ReadFile(ToHandle(Descriptor), bytes.data() + done, chunk, &read, nullptr)) {
-            Fail("Cannot read", FilePath);
+            Fail(TFileAction::Read, FilePath);
         }
         if (read == 0) {
-            Fail("Cannot read", FilePath, ERROR_HANDLE_EOF); // it became shorter meanwhile
+            Fail(TFileAction::Read, FilePath, ERROR_HANDLE_EOF); // it became shorter meanwhile
         }
         done += read;
     }
@@ -127,10 +127,10 @@ void TFile::WriteAll(std::string_view bytes) {
         DWORD chunk = static_cast<DWORD>(std::min<std::uint64_t>(bytes.size() - done, MaxChunk));
         DWORD written = 0;
         if (!WriteFile(ToHandle(Descriptor), bytes.data() + done, chunk, &written, nullptr)) {
-            Fail("Cannot write", FilePath);
+            Fail(TFileAction::Write, FilePath);
         }
         if (written == 0) {
-            Fail("Cannot write", FilePath, ERROR_WRITE_FAULT);
+            Fail(TFileAction::Write, FilePath, ERROR_WRITE_FAULT);
         }
         done += written;
     }
@@ -138,13 +138,13 @@ void TFile::WriteAll(std::string_view bytes) {
 
 void TFile::Sync() {
     if (!FlushFileBuffers(ToHandle(Descriptor))) {
-        Fail("Cannot write", FilePath);
+        Fail(TFileAction::Write, FilePath);
     }
 }
 
 void TFile::Close() {
     std::intptr_t descriptor = std::exchange(Descriptor, -1);
     if (descriptor != -1 && !CloseHandle(ToHandle(descriptor))) {
-        Fail("Cannot close", FilePath);
+        Fail(TFileAction::Close, FilePath);
     }
 }

@@ -25,6 +25,7 @@ bool DeleteFile(const std::string& path) {
 void ReplaceFile(const std::string& oldPath, const std::string& newPath) {
     if (!MoveFileExA(oldPath.c_str(), newPath.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        throw EInOutError::FromCode(static_cast<int>(GetLastError()), "Cannot rename to", newPath);
+        throw EInOutError::FromCode(static_cast<int>(GetLastError()), TFileAction::RenameTo,
+                                    newPath);
     }
 }

@@ -98,6 +98,17 @@ std::string TSearchRec::UnicodePath() const {
     return State == nullptr ? Name : Narrow(CP_UTF8, State->WideDir + State->WideName);
 }
 
+bool CanListFolder(const std::string& dir) {
+    WIN32_FIND_DATAW data;
+    HANDLE handle = FindFirstFileW(SystemPath(Widen(CP_ACP, dir + "*")).c_str(), &data);
+    if (handle == INVALID_HANDLE_VALUE) {
+        // The root of an empty drive holds no entry at all, not even ".".
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
+    }
+    ::FindClose(handle);
+    return true;
+}
+
 int FindFirst(std::string_view pattern, int attr, TSearchRec& rec) {
     rec.State = std::make_unique<TFindState>();
     TFindState& state = *rec.State;

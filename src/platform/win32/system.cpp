@@ -1,5 +1,6 @@
 #include "platform/system.h"
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 
 std::string SystemErrorText(int errorCode) {
@@ -17,10 +18,15 @@ std::string SystemErrorText(int errorCode) {
     return message;
 }
 
-std::string SystemExeName() {
-    std::string path(MAX_PATH, '\0');
+namespace {
+
+// The running executable's full path from GetModuleFileNameA or GetModuleFileNameW; empty when
+// the system cannot tell it.
+template <typename TChar>
+std::basic_string<TChar> ModuleFileName(DWORD (*get)(HMODULE, TChar*, DWORD)) {
+    std::basic_string<TChar> path(MAX_PATH, TChar());
     for (;;) {
-        DWORD size = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        DWORD size = get(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (size == 0) {
             return {};
         }
@@ -30,4 +36,14 @@ std::string SystemExeName() {
         }
         path.resize(path.size() * 2); // cut short: try again with more room
     }
+}
+
+} // namespace
+
+std::string SystemExeName() {
+    return ModuleFileName<char>(&GetModuleFileNameA);
+}
+
+std::string SystemExeNameUtf8() {
+    return Narrow(CP_UTF8, ModuleFileName<wchar_t>(&GetModuleFileNameW));
 }

@@ -116,6 +116,15 @@ bool IsShown(const TForm& form) {
     return QtWidget(form)->isVisible();
 }
 
+void Minimise(TForm& form) {
+    QtWidget(form)->showMinimized();
+    ProcessEvents();
+}
+
+bool IsInFront(const TForm& form) {
+    return QApplication::activeWindow() == QtWidget(form) && !QtWidget(form)->isMinimized();
+}
+
 bool IsResizable(const TForm& form) {
     const QWidget* window = QtWidget(form);
     return window->minimumSize() != window->maximumSize();

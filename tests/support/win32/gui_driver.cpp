@@ -169,6 +169,15 @@ bool IsShown(const TForm& form) {
     return IsWindowVisible(WindowOf(form)) != FALSE;
 }
 
+void Minimise(TForm& form) {
+    ShowWindow(WindowOf(form), SW_MINIMIZE);
+    ProcessEvents();
+}
+
+bool IsInFront(const TForm& form) {
+    return GetActiveWindow() == WindowOf(form) && !IsIconic(WindowOf(form));
+}
+
 bool IsResizable(const TForm& form) {
     return (GetWindowLongPtrW(WindowOf(form), GWL_STYLE) & WS_THICKFRAME) != 0;
 }
