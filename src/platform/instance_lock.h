@@ -6,7 +6,8 @@
 // One program per output file: a program takes the lock of its output file before it touches
 // the file and holds it while it lives; the system frees it when the program ends, however it
 // ends. On Windows the lock is a named mutex of the user's session; on Linux an flock on a file
-// of the lock's own in /tmp, which every copy of the program, whoever runs it, finds there.
+// of the lock's own in a folder that only the user may write (the session's runtime folder),
+// which every copy of the program that the user runs finds there.
 
 // Where the file at path lies, the same for every name that reaches it: the identity of its
 // folder (GetFileId: links, other spellings and second mounts of the folder count alike) and

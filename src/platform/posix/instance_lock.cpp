@@ -4,6 +4,7 @@
 #include "platform/system.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -11,9 +12,22 @@
 
 namespace {
 
-// Not the user's own temporary folder: copies of the program run by other users, or with
-// another environment, must find the same file.
-const std::string LockFolder = "/tmp/";
+// A folder that only the user may write: another user can neither hold the lock first nor put
+// a link in its place. The session's runtime folder, or one of the user's own in /tmp for a
+// program started outside a desktop session; empty when neither can be trusted.
+std::string LockFolder() {
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && runtime[0] == '/') {
+        return IncludeTrailingPathDelimiter(runtime);
+    }
+    const std::string folder = "/tmp/allcheck-" + std::to_string(::getuid()) + "/";
+    ::mkdir(folder.c_str(), 0700);
+    struct stat made;
+    if (::lstat(folder.c_str(), &made) != 0 || !S_ISDIR(made.st_mode) ||
+        made.st_uid != ::getuid() || (made.st_mode & 077) != 0) {
+        return {};
+    }
+    return folder;
+}
 
 bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
@@ -27,10 +41,11 @@ std::string FileNameKey(const std::string& file) {
 
 TOutputFileLock::TOutputFileLock(const std::string& path) {
     const std::string key = OutputFileKey(path);
-    if (key.empty()) {
+    const std::string folder = LockFolder();
+    if (key.empty() || folder.empty()) {
         return;
     }
-    const std::string lockPath = LockFolder + "allcheck-" + key + ".lock";
+    const std::string lockPath = folder + "allcheck-" + key + ".lock";
     // The holder removes the file when it ends: a file that was removed between its open here
     // and the lock is no longer the lock, and is opened again.
     for (int tries = 0; tries < 3; ++tries) {
