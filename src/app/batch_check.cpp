@@ -26,7 +26,7 @@ TProcessOutcome RunLint(const std::string& lintProgram, const std::string& fileN
 std::string CheckOnePage(const TProgramSettings& settings, const std::string& path) {
     // A checker that writes nothing must not hand the previous page's report to this one.
     try {
-        EmptyTextFile(settings.OutputFile);
+        EmptyTextFile(settings.OutputFile, settings.OutputFileId);
     } catch (const EInOutError& error) {
         return NarrowText(CannotEmptyReport) + error.Message + CrLf;
     }

@@ -5,6 +5,7 @@
 #include "platform/narrow_text.h"
 #include "platform/same_file_rule.h"
 #include "platform/win32/final_path.h"
+#include "platform/win32/handle_id.h"
 #include "platform/win32/system_path.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
@@ -137,13 +138,8 @@ bool GetFileId(const std::string& path, TFileId& id) {
     if (handle == INVALID_HANDLE_VALUE) {
         return false;
     }
-    BY_HANDLE_FILE_INFORMATION info;
-    bool known = GetFileInformationByHandle(handle, &info) != 0;
+    bool known = GetHandleId(handle, id);
     CloseHandle(handle);
-    if (known) {
-        id = {info.dwVolumeSerialNumber,
-              (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
-    }
     return known;
 }
 
