@@ -87,6 +87,11 @@ TEST_F(OutputGuard, RefusesANameTheScanWouldTakeInASiteFolderOrWhereALinkLeads) 
     EXPECT_TRUE(Refused(Dir.Path() + "alias/new.htm"));
     fs::create_symlink(Dir.Path() + "web/a.html", Dir.Path() + "out.txt");
     EXPECT_TRUE(Refused(Dir.Path() + "out.txt"));
+    // A link that leads nowhere names the page that writing through it would make.
+    fs::create_symlink("alias/new.html", Dir.Path() + "dangling.txt");
+    EXPECT_EQ(Refusal(Dir.Path() + "dangling.txt"),
+              NarrowText("出力ﾌｧｲﾙがｻｲﾄ ") + Sites[0] +
+                  NarrowText(" のHTMLﾌｧｲﾙなので使いません: ") + Dir.Path() + "web/new.html");
 
     EXPECT_FALSE(Refused(Dir.Path() + "web/report.txt"));
     EXPECT_FALSE(Refused(Dir.Path() + "web2/a.html"));

@@ -89,6 +89,12 @@ TEST(TextFile, SavingThroughALinkWritesItsTargetAndKeepsTheLink) {
     EXPECT_EQ(ReadAll(target), "new");
     EXPECT_EQ(ReadAll(dir.Path() + "real/report.bak"), "previous");
     EXPECT_EQ(Names(dir), (std::vector<std::string>{"out.txt", "real"}));
+    // A link that leads nowhere yet makes its target, through a link in the way too.
+    std::filesystem::create_directory_symlink("real", dir.Path() + "alias");
+    std::filesystem::create_symlink("alias/new.txt", dir.Path() + "dangling.txt");
+    SaveTextFile(dir.Path() + "dangling.txt", "made", std::nullopt);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() + "dangling.txt"));
+    EXPECT_EQ(ReadAll(dir.Path() + "real/new.txt"), "made");
 }
 
 TEST(TextFile, SavingKeepsTheFilesPermissions) {
