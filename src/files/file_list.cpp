@@ -34,10 +34,20 @@ void TFileList::Clear() {
     Paths.clear();
     LeftOutIndex.clear();
     LeftOutPaths.clear();
+    Folders.clear();
 }
 
 void TFileList::LeaveOut(std::string unicodePath) {
     if (LeftOutIndex.insert(unicodePath).second) {
         LeftOutPaths.push_back(std::move(unicodePath));
     }
+}
+
+void TFileList::NoteFolder(const TFileId& id, const std::string& searchRoot) {
+    Folders.try_emplace(id, searchRoot);
+}
+
+const std::string* TFileList::SearchRootOf(const TFileId& id) const {
+    auto found = Folders.find(id);
+    return found == Folders.end() ? nullptr : &found->second;
 }
