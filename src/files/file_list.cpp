@@ -35,6 +35,7 @@ void TFileList::Clear() {
     LeftOutIndex.clear();
     LeftOutPaths.clear();
     Folders.clear();
+    SearchRoots.clear();
 }
 
 void TFileList::LeaveOut(std::string unicodePath) {
@@ -44,10 +45,14 @@ void TFileList::LeaveOut(std::string unicodePath) {
 }
 
 void TFileList::NoteFolder(const TFileId& id, const std::string& searchRoot) {
-    Folders.try_emplace(id, searchRoot);
+    // A search notes all its folders in a row: its root is kept once, not with each of them.
+    if (SearchRoots.empty() || SearchRoots.back() != searchRoot) {
+        SearchRoots.push_back(searchRoot);
+    }
+    Folders.try_emplace(id, SearchRoots.size() - 1);
 }
 
 const std::string* TFileList::SearchRootOf(const TFileId& id) const {
     auto found = Folders.find(id);
-    return found == Folders.end() ? nullptr : &found->second;
+    return found == Folders.end() ? nullptr : &SearchRoots[found->second];
 }

@@ -71,5 +71,7 @@ private:
             return std::hash<std::uint64_t>()(id.Inode ^ (id.Device << 32) ^ (id.Device >> 32));
         }
     };
-    std::unordered_map<TFileId, std::string, TIdHash> Folders; // id -> its search's root
+    // The roots of the searches, each once in a row; id -> the index of its search's root.
+    std::vector<std::string> SearchRoots;
+    std::unordered_map<TFileId, std::size_t, TIdHash> Folders;
 };
