@@ -110,8 +110,12 @@ int Run(int argc, char** argv) {
 
     // The same save once more, to show how much of the run the end alone takes.
     const std::string combined = LoadTextFile(output);
+    TFileId saved;
+    if (!GetFileId(output, saved)) {
+        Fail("the combined report is gone");
+    }
     const Clock::time_point saveStart = Clock::now();
-    SaveTextFile(output, combined);
+    SaveTextFile(output, combined, saved);
     const double save = Since(saveStart);
 
     std::printf("%.6f %d %.6f\n", batch, pages, save);

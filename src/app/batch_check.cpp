@@ -44,7 +44,7 @@ std::string CheckOnePage(const TProgramSettings& settings, const std::string& pa
                          const TProcessWaiter& wait) {
     // A checker that writes nothing must not hand the previous page's report to this one.
     try {
-        EmptyTextFile(settings.OutputFile);
+        EmptyTextFile(settings.OutputFile, settings.OutputFileId);
     } catch (const EInOutError& error) {
         return NarrowText(CannotEmptyReport) + error.Message + CrLf;
     }

@@ -17,12 +17,13 @@ int CheckedPages(const TBatchRunView& view) {
     return checked;
 }
 
-// A combined report that cannot be saved is offered again rather than lost; when the user gives
-// up, the status line keeps saying why.
-bool SaveResult(const std::string& outputFile, const std::string& resultText, TBatchRunView& view) {
+// A combined report that cannot be saved is offered again rather than lost, also where the
+// output file was replaced; when the user gives up, the status line keeps saying why.
+bool SaveResult(const TProgramSettings& settings, const std::string& resultText,
+                TBatchRunView& view) {
     for (;;) {
         try {
-            SaveTextFile(outputFile, resultText);
+            SaveTextFile(settings.OutputFile, resultText, settings.OutputFileId);
             return true;
         } catch (const EInOutError& error) {
             if (!view.AskRetry(error.Message)) {
@@ -57,7 +58,7 @@ bool RunBatch(const TProgramSettings& settings, TBatchRunView& view) {
         view.ShowProgress(done, std::max(total, done));
         view.PauseBetweenPages();
     }
-    if (!SaveResult(settings.OutputFile, resultText, view)) {
+    if (!SaveResult(settings, resultText, view)) {
         return false;
     }
     view.ShowStatus(StatusAllDone);

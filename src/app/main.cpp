@@ -200,6 +200,7 @@ void TMainForm::WMScanFiles(TMessage&) {
 // Empties the output file, its previous content going to the backup name, unless its rule
 // refuses it, which the user is told at once. A refused file and a failed reset leave the output
 // file unset, so the start button says that none is set; a failure is given back to be shown.
+// The file that the reset leaves is the one that the run may write.
 std::optional<std::string> TMainForm::ResetOutputFile(const TFileList& pages) {
     if (std::optional<std::string> refusal =
             OutputFileRefusal(Settings.OutputFile, *SiteDirs, pages,
@@ -210,8 +211,14 @@ std::optional<std::string> TMainForm::ResetOutputFile(const TFileList& pages) {
     if (Settings.OutputFile.empty()) {
         return std::nullopt;
     }
+    // What the rule approved, a file or nothing (a device is never opened: the rule refuses it
+    // by its name first); the reset makes sure that the name still leads there.
+    std::optional<TFileId> approved;
+    if (TFileId id; GetFileId(Settings.OutputFile, id)) {
+        approved = id;
+    }
     try {
-        SaveTextFile(Settings.OutputFile, "");
+        Settings.OutputFileId = SaveTextFile(Settings.OutputFile, "", approved);
     } catch (const Exception& error) {
         Settings.OutputFile.clear();
         return error.Message;

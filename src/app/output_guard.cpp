@@ -30,6 +30,17 @@ std::optional<std::string> SiteListing(const std::string& path, const TStringLis
     return std::nullopt;
 }
 
+// Where the search began that walked the folder of path, if path has a name the scan takes:
+// that folder by its identity, however path names it (a link to it, a second mount).
+std::optional<std::string> SearchWalking(const std::string& path, const TFileList& pages) {
+    TFileId folder;
+    if (!ScanTakesName(ExtractFileName(path)) || !GetFileId(ExtractFilePath(path), folder)) {
+        return std::nullopt;
+    }
+    const std::string* root = pages.SearchRootOf(folder);
+    return root == nullptr ? std::nullopt : std::optional(*root);
+}
+
 // The first of files that is the file of identity.
 template <typename TFiles>
 const std::string* SameFileIn(const TFileIdentity& identity, const TFiles& files) {
@@ -65,7 +76,11 @@ std::optional<std::string> OutputFileRefusal(const std::string& outputFile,
     }
     const std::string target = LinkTarget(path);
     for (const std::string& name : {path, target}) {
-        if (std::optional<std::string> site = SiteListing(name, siteDirs)) {
+        std::optional<std::string> site = SiteListing(name, siteDirs);
+        if (!site) {
+            site = SearchWalking(name, pages);
+        }
+        if (site) {
             return NarrowText("出力ﾌｧｲﾙがｻｲﾄ ") + *site +
                    NarrowText(" のHTMLﾌｧｲﾙなので使いません: ") + name;
         }

@@ -19,7 +19,9 @@
 // ownFiles (the settings files, the executable) or as one of the pages the scan listed, by
 // identity, however either is spelled or linked; and a file with a name the scan would take
 // (*.html, *.htm, any letter case) in a folder the scan searches, whether by its own name or by
-// where its link leads, which catches a page that does not exist yet. A link to a regular file
+// where its link leads (a link that leads nowhere is read), which catches a page that does not
+// exist yet. That folder is a site's or one below it by name, or one that the scan walked by
+// identity, however it is reached (a link to it, a second mount). A link to a regular file
 // elsewhere is fine: it is written through.
 std::optional<std::string> OutputFileRefusal(const std::string& outputFile,
                                              const TStringList& siteDirs, const TFileList& pages,

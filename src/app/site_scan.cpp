@@ -23,7 +23,7 @@ TLeftOutNotice LeftOutNotice(const std::vector<std::string>& leftOut) {
     TLeftOutNotice notice;
     notice.Message = NarrowText("次の ") + std::to_string(leftOut.size()) +
                      NarrowText(" 件はﾁｪｯｸできないのでﾘｽﾄに入れません。名前にｼｽﾃﾑの文字ｺｰﾄﾞで"
-                                "表せない文字があるか、ﾊﾟｽが長すぎます:");
+                                "表せない文字があるか、名前がﾃﾞﾊﾞｲｽ名か、ﾊﾟｽが長すぎます:");
     const std::size_t shown = std::min(leftOut.size(), LeftOutShown);
     notice.Lines.assign(leftOut.begin(), leftOut.begin() + static_cast<std::ptrdiff_t>(shown));
     if (leftOut.size() > shown) {

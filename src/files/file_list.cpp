@@ -34,10 +34,25 @@ void TFileList::Clear() {
     Paths.clear();
     LeftOutIndex.clear();
     LeftOutPaths.clear();
+    Folders.clear();
+    SearchRoots.clear();
 }
 
 void TFileList::LeaveOut(std::string unicodePath) {
     if (LeftOutIndex.insert(unicodePath).second) {
         LeftOutPaths.push_back(std::move(unicodePath));
     }
+}
+
+void TFileList::NoteFolder(const TFileId& id, const std::string& searchRoot) {
+    // A search notes all its folders in a row: its root is kept once, not with each of them.
+    if (SearchRoots.empty() || SearchRoots.back() != searchRoot) {
+        SearchRoots.push_back(searchRoot);
+    }
+    Folders.try_emplace(id, SearchRoots.size() - 1);
+}
+
+const std::string* TFileList::SearchRootOf(const TFileId& id) const {
+    auto found = Folders.find(id);
+    return found == Folders.end() ? nullptr : &SearchRoots[found->second];
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/file_identity.h"
 #include "platform/same_file_rule.h"
 
 #include <cstddef>
@@ -11,8 +12,8 @@
 #include <vector>
 
 // The file list of the scan: full paths in the order they were first added, each at most once
-// by TSameFileRule. Adding and looking up take constant time on average (a hash index beside
-// the ordered list), so filling it with n paths costs O(n).
+// by TSameFileRule, and the folders the scan walked. Adding and looking up take constant time on
+// average (a hash index beside the ordered list), so filling it with n paths costs O(n).
 //
 // Reading it in order:
 //     for (int i = 0; i < list.Count(); ++i) use(list[i]);
@@ -39,6 +40,13 @@ public:
     // The entries left out, in the order first noted.
     const std::vector<std::string>& LeftOut() const { return LeftOutPaths; }
 
+    // Notes a folder that a search walked, by its identity, with the folder where that search
+    // began; a folder walked again keeps the first.
+    void NoteFolder(const TFileId& id, const std::string& searchRoot);
+    // Where the search began that walked the folder id, however that folder is named now;
+    // nullptr when no search walked it.
+    const std::string* SearchRootOf(const TFileId& id) const;
+
     auto begin() const { return Paths.begin(); }
     auto end() const { return Paths.end(); }
 
@@ -57,4 +65,13 @@ private:
     std::unordered_map<std::string_view, int, THash, TEqual> Index; // path -> its index
     std::vector<std::string> LeftOutPaths;
     std::unordered_set<std::string> LeftOutIndex;
+
+    struct TIdHash {
+        std::size_t operator()(const TFileId& id) const {
+            return std::hash<std::uint64_t>()(id.Inode ^ (id.Device << 32) ^ (id.Device >> 32));
+        }
+    };
+    // The roots of the searches, each once in a row; id -> the index of its search's root.
+    std::vector<std::string> SearchRoots;
+    std::unordered_map<TFileId, std::size_t, TIdHash> Folders;
 };

@@ -7,9 +7,10 @@
 namespace {
 
 // The search below one directory. descent holds the ids of the directories from the root of
-// the search down to this one.
-void Search(const std::string& mask, const std::string& namePart, FileKinds kinds, TFileList& list,
-            const TSearchProgress& progress, std::vector<TFileId>& descent) {
+// the search, root, down to this one.
+void Search(const std::string& mask, const std::string& namePart, const std::string& root,
+            FileKinds kinds, TFileList& list, const TSearchProgress& progress,
+            std::vector<TFileId>& descent) {
     if (progress) {
         progress(mask);
     }
@@ -23,8 +24,11 @@ void Search(const std::string& mask, const std::string& namePart, FileKinds kind
             std::find(descent.begin(), descent.end(), subdir.Id) != descent.end()) {
             continue; // a way back up the tree
         }
+        if (subdir.Id != TFileId{}) {
+            list.NoteFolder(subdir.Id, root);
+        }
         descent.push_back(subdir.Id);
-        Search(subdir.Path + namePart, namePart, kinds, list, progress, descent);
+        Search(subdir.Path + namePart, namePart, root, kinds, list, progress, descent);
         descent.pop_back();
     }
 }
@@ -80,9 +84,10 @@ void SearchFiles(const std::string& mask, FileKinds kinds, TFileList& list,
     // in between (the callback comes before both): one reading serves the two.
     TFindSession session;
     std::vector<TFileId> descent;
-    TFileId root;
-    if (GetFileId(ExtractFilePath(mask), root)) {
-        descent.push_back(root);
+    const std::string root = ExtractFilePath(mask);
+    if (TFileId id; GetFileId(root, id)) {
+        list.NoteFolder(id, root);
+        descent.push_back(id);
     }
-    Search(mask, ExtractFileName(mask), kinds, list, progress, descent);
+    Search(mask, ExtractFileName(mask), root, kinds, list, progress, descent);
 }

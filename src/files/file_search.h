@@ -75,6 +75,7 @@ void ListSubdirs(const std::string& mask, TSubdirList& dirs, TFileList& list);
 // entries. The mask is not tidied: its directory part is everything up to and including its
 // last separator (the working folder when there is none).
 // A subdirectory that is already on the current descent path (same device and inode, as a
-// link or bind mount back up the tree makes it) is not entered again. progress may be empty.
+// link or bind mount back up the tree makes it) is not entered again. Every directory searched
+// is noted in list by its identity (TFileList::NoteFolder). progress may be empty.
 void SearchFiles(const std::string& mask, FileKinds kinds, TFileList& list,
                  const TSearchProgress& progress = {});

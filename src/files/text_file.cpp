@@ -1,20 +1,42 @@
 #include "files/text_file.h"
 
-#include "platform/exceptions.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
+#include "platform/narrow_text.h"
 
 namespace {
 
+std::optional<TFileId> FileIdAt(const std::string& path) {
+    TFileId id;
+    return GetFileId(path, id) ? std::optional(id) : std::nullopt;
+}
+
+// Raises EFileReplaced, naming the output file as it was given, unless path leads to approved.
+void CheckApproved(const std::string& path, const std::optional<TFileId>& approved,
+                   const std::string& given) {
+    if (FileIdAt(path) != approved) {
+        throw EFileReplaced(given);
+    }
+}
+
 // The way of a folder that lets us write the file but not create one beside it.
-void SaveInPlace(const std::string& path, std::string_view text) {
+TFileId SaveInPlace(const std::string& path, std::string_view text,
+                    const std::optional<TFileId>& approved, const std::string& given) {
+    CheckApproved(path, approved, given);
     if (FileExists(path)) {
         BackupFile(path);
     }
-    WriteFileBytes(path, text);
+    TFile file = TFile::Create(path);
+    file.WriteAll(text);
+    const TFileId written = file.Id();
+    file.Close();
+    return written;
 }
 
 } // namespace
+
+EFileReplaced::EFileReplaced(const std::string& path)
+    : EInOutError(0, NarrowText("出力ﾌｧｲﾙが置き換えられたか消されたので書きません: ") + path) {}
 
 std::string BackupName(const std::string& path) {
     return ChangeFileExt(path, ".bak");
@@ -33,27 +55,34 @@ std::string LoadTextFile(const std::string& path) {
     return ReadFileBytes(path);
 }
 
-void EmptyTextFile(const std::string& path) {
-    WriteFileBytes(path, "");
+void EmptyTextFile(const std::string& path, const TFileId& approved) {
+    std::optional<TFile> file = TFile::Rewrite(path, approved);
+    if (!file) {
+        throw EFileReplaced(path);
+    }
+    file->Close();
 }
 
-void SaveTextFile(const std::string& linkOrPath, std::string_view text) {
+TFileId SaveTextFile(const std::string& linkOrPath, std::string_view text,
+                     const std::optional<TFileId>& approved) {
     // A link stays a link: its target gets the text, and the backup sits beside the target.
     const std::string path = LinkTarget(linkOrPath);
     std::optional<TFile> temp = TFile::CreateTempBeside(path);
     if (!temp) {
-        SaveInPlace(path, text);
-        return;
+        return SaveInPlace(path, text, approved, linkOrPath);
     }
     const std::string tempPath = temp->Path();
     try {
         temp->WriteAll(text);
         temp->Sync();
+        const TFileId written = temp->Id();
         temp->Close();
+        CheckApproved(path, approved, linkOrPath);
         if (FileExists(path)) {
             BackupFile(path);
         }
         ReplaceFile(tempPath, path);
+        return written;
     } catch (...) {
         temp.reset();
         DeleteFile(tempPath);

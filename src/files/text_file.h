@@ -1,10 +1,26 @@
 #pragma once
 
+#include "platform/exceptions.h"
+#include "platform/file_identity.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 
 // Whole-file byte access for the checker's output file. Nothing is converted: the bytes of a
 // file and of its text correspond one to one.
+//
+// The output file is written only while its name leads to the file approved for it at start-up
+// (by identity: device and inode, on Windows the volume's serial number and the file's index):
+// a link that still leads there is written through, but a page put in its place, or a link to
+// one, is never emptied or moved aside.
+
+// The output file's name no longer leads to the file approved for it: another file stands
+// there, or a link to another, or nothing. ErrorCode is 0, since the system failed at nothing.
+class EFileReplaced : public EInOutError {
+public:
+    explicit EFileReplaced(const std::string& path);
+};
 
 // The path with its extension replaced by ".bak".
 std::string BackupName(const std::string& path);
@@ -17,12 +33,17 @@ void BackupFile(const std::string& path);
 std::string LoadTextFile(const std::string& path);
 
 // Makes the file at path empty, in place and without a backup, as a checker finds its output
-// file. Raises EInOutError.
-void EmptyTextFile(const std::string& path);
+// file, provided that path still leads to the file approved: what is opened is compared before
+// anything of it is cut. Raises EFileReplaced, or EInOutError.
+void EmptyTextFile(const std::string& path, const TFileId& approved);
 
 // Makes the file at path hold exactly text; an existing file of that name goes to the backup
 // name. The text is first written completely to a temporary file beside it, so a failed write
 // leaves the old file and its backup as they were. A symbolic link is written through: the
-// link stays, its target gets the text and the backup lies beside the target. Raises
-// EInOutError.
-void SaveTextFile(const std::string& path, std::string_view text);
+// link stays, its target gets the text and the backup lies beside the target. approved is the
+// file that path must still lead to, or nothing where no file may stand there yet (the first
+// save of a new output file); it is compared right before the old file is moved aside. Gives
+// the identity of the file that path now leads to, the one that later writes approve. Raises
+// EFileReplaced, or EInOutError.
+TFileId SaveTextFile(const std::string& path, std::string_view text,
+                     const std::optional<TFileId>& approved);

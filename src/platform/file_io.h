@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/file_identity.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,6 +21,12 @@ public:
     // names too (hard links) is refused and left as it is: emptying it would empty it under
     // every name.
     static TFile Create(const std::string& path);
+    // Opens the file at path (links followed) for writing and empties it, but only when it is
+    // the file id: what was opened is compared (device and inode; on Windows the volume's serial
+    // number and the file's index) before anything of it is cut. Nothing is created. Gives
+    // nothing when path leads to another file or to none; a file with other names is refused as
+    // by Create.
+    static std::optional<TFile> Rewrite(const std::string& path, const TFileId& id);
     // Creates a new, uniquely named file in the folder of path with the permissions that the
     // file at path has (or a new file would get). Gives nothing when the folder refuses.
     static std::optional<TFile> CreateTempBeside(const std::string& path);
@@ -30,6 +38,8 @@ public:
     ~TFile();
 
     const std::string& Path() const { return FilePath; }
+    // What was opened, whatever has become of its name since.
+    TFileId Id() const;
     std::uint64_t Size() const;
     // Reads exactly count bytes; fewer counts as a failure.
     std::string ReadExactly(std::uint64_t count);

@@ -40,8 +40,9 @@ std::string IncludeTrailingPathDelimiter(std::string_view path,
 std::string ChangeFileExt(std::string_view path, std::string_view extension,
                           TPathStyle style = TPathStyle::Native);
 
-// Where a symbolic link at path finally leads, as a full path; path itself when it is no link
-// or leads nowhere.
+// Where a symbolic link at path finally leads, as a full path, also when that is a file that
+// does not exist (yet): the link is read. path itself when it is no link, or when its links go
+// round in a circle or cannot be read.
 std::string LinkTarget(const std::string& path);
 
 // True when a file, not a directory, of that name exists (links are followed).

@@ -84,8 +84,9 @@ public:
     bool ExactName() const;
     // Whether the system takes the entry's full path (the pattern's directory part and Name) as
     // it stands: on Windows a path of MAX_PATH (260) characters or more only where long paths
-    // are enabled for the program. The enumeration itself reaches folders of any length. Always
-    // true on Linux.
+    // are enabled for the program, and never a name that it keeps for a device ("con.html",
+    // "NUL.htm", "COM1.html"), which opens the device in any folder. The enumeration itself
+    // reaches folders of any length and lists such names. Always true on Linux.
     bool PathFits() const;
     // The entry's full path with its own name, for the screen: in UTF-8 on Windows, the path's
     // own bytes on Linux.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/file_identity.h"
 #include "platform/string_list.h"
 #include "settings/settings_file.h"
 
@@ -8,12 +9,16 @@
 // What the program reads at start-up from the two settings files: the sites from the companion
 // editor's file, the rest from its own.
 
-// What the program reads from its own settings file.
+// What the program reads from its own settings file, and the one thing the start-up learns of
+// it: which file the output file is.
 struct TProgramSettings {
     std::string LintProgram;
     std::string OutputFile;
     std::string OpenParen;
     std::string CloseParen;
+    // The file that the start-up's reset left at OutputFile, the only one that a run writes
+    // (see files/text_file.h).
+    TFileId OutputFileId{};
 };
 
 // The companion editor's settings file beside the executable.

@@ -1,6 +1,7 @@
 #include "app/batch_check.h"
 #include "app/status_texts.h"
 #include "fake_checker.h"
+#include "files/text_file.h"
 #include "platform/executable.h"
 #include "platform/file_names.h"
 #include "platform/narrow_text.h"
@@ -30,11 +31,14 @@ protected:
     // The fake checker beside this test program, doing action with the output file.
     TProgramSettings Checker(std::string_view action) {
         const std::string checker = ExtractFilePath(ExeName()) + FAKE_CHECKER_NAME;
-        return {"\"" + checker + "\" \"" + Output + "\" " + std::string(action), Output, "[", "]"};
+        return {"\"" + checker + "\" \"" + Output + "\" " + std::string(action), Output, "[", "]",
+                Approved};
     }
 
     TTempDir Dir;
     std::string Output = Dir.Path() + "out put.txt";
+    // The output file as the start-up's reset leaves it.
+    TFileId Approved = SaveTextFile(Output, "", std::nullopt);
 };
 
 TEST(BatchTexts, StatusAndHeaderHaveTheirFixedShape) {
@@ -67,7 +71,7 @@ TEST_F(CheckOnePageTest, ACheckerThatCannotStartIsSaidWithTheCommandLine) {
     Dir.Write("my page.html", "<p>");
     for (const std::string& command : {Dir.Path() + "missing-checker", "'" + page + "'",
                                        std::string("tidy 'unclosed"), std::string()}) {
-        TProgramSettings settings{command, Output, "[", "]"};
+        TProgramSettings settings{command, Output, "[", "]", Approved};
         EXPECT_EQ(CheckOnePage(settings, page),
                   Text("ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑを起動できませんでした: ") + Shown(command, page) + "\r\n");
     }

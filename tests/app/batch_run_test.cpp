@@ -1,14 +1,17 @@
 #include "app/batch_run.h"
 #include "fake_checker.h"
+#include "files/text_file.h"
 #include "platform/executable.h"
 #include "platform/file_names.h"
 #include "platform/narrow_text.h"
+#include "support/pinned_file.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -60,10 +63,11 @@ class BatchRunTest : public ::testing::Test {
 protected:
     BatchRunTest() : Settings(Checker("pages")) {}
 
-    // The fake checker beside this test program, doing action with the output file.
+    // The fake checker beside this test program, doing action with the output file, which is
+    // as the start-up's reset leaves it.
     TProgramSettings Checker(const std::string& action) const {
         const std::string checker = ExtractFilePath(ExeName()) + FAKE_CHECKER_NAME;
-        return {"\"" + checker + "\" \"" + Output + "\" " + action, Output, "[", "]"};
+        return {"\"" + checker + "\" \"" + Output + "\" " + action, Output, "[", "]", Approved};
     }
 
     // The section of a page as the fake checker's "pages" action leaves it.
@@ -73,6 +77,7 @@ protected:
 
     TTempDir Dir;
     std::string Output = Dir.Path() + "out.txt";
+    TFileId Approved = SaveTextFile(Output, "", std::nullopt);
     TProgramSettings Settings;
 };
 
@@ -128,16 +133,18 @@ TEST_F(BatchRunTest, ARunWithNothingCheckedStillWritesAnEmptyReport) {
     EXPECT_EQ(view.Opened, Strings{Output});
 }
 
-// Where the report should go stands a folder; the user removes it before the second retry.
+// The output file cannot be replaced (another program holds it, or it is immutable) until the
+// second retry.
 TEST_F(BatchRunTest, AFailedSaveIsOfferedAgainUntilItSucceeds) {
     TRecordingView view({"/a.html"});
+    std::optional<TPinnedFile> pinned;
     view.OnPause = [&](int) {
-        std::filesystem::remove(Output);
-        std::filesystem::create_directory(Output);
+        pinned.emplace(Output);
+        ASSERT_TRUE(pinned->Ok) << "this test needs a file system with the immutable flag";
     };
     view.OnAskRetry = [&](int question) {
         if (question == 2) {
-            std::filesystem::remove(Output);
+            pinned.reset();
         }
         return true;
     };
@@ -147,6 +154,43 @@ TEST_F(BatchRunTest, AFailedSaveIsOfferedAgainUntilItSucceeds) {
     EXPECT_EQ(ReadAll(Output), Section("/a.html"));
     EXPECT_EQ(view.Statuses.back(), NarrowText("全て終了しました"));
     EXPECT_EQ(view.Opened, Strings{Output});
+}
+
+// Only the file approved at start-up is written: what is put in its place later (on Linux a
+// link to a page, under Wine, which makes no links, another file) is neither emptied for the
+// checker nor saved over, and the save is offered again until the file is back (on Linux a
+// link to it will do).
+TEST_F(BatchRunTest, AReplacedOutputFileIsLeftAloneAndTheSaveWaitsForTheApprovedOne) {
+    const std::string page = Dir.Write("site/a.html", "<p>page</p>");
+    const std::string kept = Dir.Path() + "kept.txt";
+    TRecordingView view({"/web/1.html", "/web/2.html"});
+    view.OnPause = [&](int pause) {
+        if (pause == 1) {
+            std::filesystem::rename(Output, kept);
+#ifdef _WIN32
+            Dir.Write("out.txt", "<p>page</p>");
+#else
+            std::filesystem::create_symlink(page, Output);
+#endif
+        }
+    };
+    view.OnAskRetry = [&](int) {
+        EXPECT_EQ(ReadAll(Output), "<p>page</p>");
+        std::filesystem::remove(Output);
+#ifdef _WIN32
+        std::filesystem::rename(kept, Output);
+#else
+        std::filesystem::create_symlink(kept, Output);
+#endif
+        return true;
+    };
+    EXPECT_TRUE(RunBatch(Settings, view));
+    const std::string replaced =
+        NarrowText("出力ﾌｧｲﾙが置き換えられたか消されたので書きません: ") + Output;
+    EXPECT_EQ(view.Questions, Strings{replaced});
+    EXPECT_EQ(ReadAll(Output), Section("/web/1.html") + "\r\n\r\n[/web/2.html]\r\n" +
+                                   NarrowText("ﾚﾎﾟｰﾄを空にできませんでした: ") + replaced + "\r\n");
+    EXPECT_EQ(ReadAll(page), "<p>page</p>");
 }
 
 TEST_F(BatchRunTest, ASaveGivenUpIsNoSuccessAndTheStatusSaysWhy) {

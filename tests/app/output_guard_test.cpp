@@ -9,6 +9,10 @@
 #include <filesystem>
 
 #ifndef _WIN32
+#include <cerrno>
+#include <cstring>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #endif
 
@@ -87,10 +91,39 @@ TEST_F(OutputGuard, RefusesANameTheScanWouldTakeInASiteFolderOrWhereALinkLeads) 
     EXPECT_TRUE(Refused(Dir.Path() + "alias/new.htm"));
     fs::create_symlink(Dir.Path() + "web/a.html", Dir.Path() + "out.txt");
     EXPECT_TRUE(Refused(Dir.Path() + "out.txt"));
+    // A link that leads nowhere names the page that writing through it would make.
+    fs::create_symlink("alias/new.html", Dir.Path() + "dangling.txt");
+    EXPECT_EQ(Refusal(Dir.Path() + "dangling.txt"),
+              NarrowText("出力ﾌｧｲﾙがｻｲﾄ ") + Sites[0] +
+                  NarrowText(" のHTMLﾌｧｲﾙなので使いません: ") + Dir.Path() + "web/new.html");
 
     EXPECT_FALSE(Refused(Dir.Path() + "web/report.txt"));
     EXPECT_FALSE(Refused(Dir.Path() + "web2/a.html"));
     EXPECT_FALSE(Refused(Dir.Path() + "a.html"));
+}
+
+// No rule on names sees these folders inside a site: one that the scan reaches through a link in
+// the site, and a second mount of the site's folder. The scan walked them: it knows them by
+// their identity.
+TEST_F(OutputGuard, RefusesAPageNameInAFolderTheScanWalkedHoweverItIsNamed) {
+    fs::create_directory_symlink(Dir.MakeDir("real"), Dir.Path() + "web/linked");
+    EXPECT_EQ(Refusal(Dir.Path() + "real/new.html"),
+              NarrowText("出力ﾌｧｲﾙがｻｲﾄ ") + Sites[0] +
+                  NarrowText(" のHTMLﾌｧｲﾙなので使いません: ") + Dir.Path() + "real/new.html");
+    EXPECT_FALSE(Refused(Dir.Path() + "real/report.txt"));
+
+    // The mount is this test process's own, and ends with it. Where "/" is no mount point (a
+    // chroot), its mounts keep the propagation they have.
+    ASSERT_EQ(::unshare(CLONE_NEWNS), 0) << std::strerror(errno);
+    ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr);
+    Dir.MakeDir("web/sub");
+    const std::string second = Dir.MakeDir("mnt");
+    ASSERT_EQ(::mount(Sites[0].c_str(), second.c_str(), nullptr, MS_BIND, nullptr), 0)
+        << std::strerror(errno);
+    EXPECT_TRUE(Refused(second + "new.html"));
+    EXPECT_TRUE(Refused(second + "sub/new.htm"));
+    EXPECT_FALSE(Refused(second + "new.txt"));
+    ::umount2(second.c_str(), MNT_DETACH);
 }
 
 TEST_F(OutputGuard, RefusesWhatIsNoRegularFileButWritesThroughALinkToOne) {

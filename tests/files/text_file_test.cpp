@@ -1,21 +1,17 @@
 #include "files/text_file.h"
 #include "platform/exceptions.h"
+#include "support/pinned_file.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#ifdef _WIN32
-#include "platform/win32/windows_api.h"
-#else
+#ifndef _WIN32
 #include "support/unprivileged.h"
 
 #include <csignal>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -24,6 +20,12 @@ namespace {
 using namespace std::string_literals;
 
 const std::string Awkward = "line\r\nlone\nnul\0end\x80\xFF\x81\x79"s;
+
+// What the file at path is now, for a save that replaces it; nothing where none is.
+std::optional<TFileId> IdOf(const std::string& path) {
+    TFileId id;
+    return GetFileId(path, id) ? std::optional(id) : std::nullopt;
+}
 
 std::vector<std::string> Names(const TTempDir& dir) {
     std::vector<std::string> names;
@@ -34,67 +36,10 @@ std::vector<std::string> Names(const TTempDir& dir) {
     return names;
 }
 
-#ifndef _WIN32
-// An immutable file or folder refuses even root what would change it, while it lives: a folder
-// takes no new name (its files stay writable), a file keeps its name.
-class Immutable {
-public:
-    explicit Immutable(const std::string& path) : Descriptor(::open(path.c_str(), O_RDONLY)) {
-        Ok = Descriptor >= 0 && ::ioctl(Descriptor, FS_IOC_GETFLAGS, &Original) == 0;
-        int locked = Original | FS_IMMUTABLE_FL;
-        Ok = Ok && ::ioctl(Descriptor, FS_IOC_SETFLAGS, &locked) == 0;
-    }
-    ~Immutable() {
-        if (Ok) {
-            ::ioctl(Descriptor, FS_IOC_SETFLAGS, &Original);
-        }
-        if (Descriptor >= 0) {
-            ::close(Descriptor);
-        }
-    }
-    bool Ok = false;
-
-private:
-    int Descriptor;
-    int Original = 0;
-};
-#endif
-
-// A file that nobody may rename or replace while this lives, root included: on Windows another
-// program holds it open without sharing, on Linux it is immutable.
-class TPinnedFile {
-public:
-#ifdef _WIN32
-    explicit TPinnedFile(const std::string& path)
-        : Held(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)),
-          Ok(Held != INVALID_HANDLE_VALUE) {}
-    ~TPinnedFile() {
-        if (Ok) {
-            CloseHandle(Held);
-        }
-    }
-
-private:
-    HANDLE Held;
-
-public:
-#else
-    explicit TPinnedFile(const std::string& path) : Locked(path), Ok(Locked.Ok) {}
-
-private:
-    Immutable Locked;
-
-public:
-#endif
-    TPinnedFile(const TPinnedFile&) = delete;
-    TPinnedFile& operator=(const TPinnedFile&) = delete;
-    const bool Ok;
-};
-
 TEST(TextFile, RoundTripIsByteExact) {
     TTempDir dir;
     const std::string path = dir.Path() + "report.txt";
-    SaveTextFile(path, Awkward);
+    SaveTextFile(path, Awkward, std::nullopt);
     EXPECT_EQ(ReadAll(path), Awkward);
     EXPECT_EQ(LoadTextFile(path), Awkward);
 }
@@ -102,7 +47,7 @@ TEST(TextFile, RoundTripIsByteExact) {
 TEST(TextFile, EmptyTextMakesAnEmptyFileAndLoadsEmpty) {
     TTempDir dir;
     const std::string path = dir.Path() + "report.txt";
-    SaveTextFile(path, "");
+    SaveTextFile(path, "", std::nullopt);
     EXPECT_EQ(std::filesystem::file_size(path), 0u);
     EXPECT_EQ(LoadTextFile(path), "");
 }
@@ -111,7 +56,7 @@ TEST(TextFile, SavingOverAFileKeepsItAsTheOnlyBackup) {
     TTempDir dir;
     const std::string path = dir.Write("report.txt", "previous");
     dir.Write("report.bak", "older");
-    SaveTextFile(path, "new");
+    SaveTextFile(path, "new", IdOf(path));
     EXPECT_EQ(ReadAll(path), "new");
     EXPECT_EQ(ReadAll(dir.Path() + "report.bak"), "previous");
     EXPECT_EQ(Names(dir), (std::vector<std::string>{"report.bak", "report.txt"}));
@@ -120,7 +65,7 @@ TEST(TextFile, SavingOverAFileKeepsItAsTheOnlyBackup) {
 TEST(TextFile, SavingUnderANewNameLeavesAFileOfTheBackupNameAlone) {
     TTempDir dir;
     dir.Write("report.bak", "unrelated");
-    SaveTextFile(dir.Path() + "report.txt", "new");
+    SaveTextFile(dir.Path() + "report.txt", "new", std::nullopt);
     EXPECT_EQ(ReadAll(dir.Path() + "report.bak"), "unrelated");
     EXPECT_EQ(ReadAll(dir.Path() + "report.txt"), "new");
 }
@@ -128,7 +73,7 @@ TEST(TextFile, SavingUnderANewNameLeavesAFileOfTheBackupNameAlone) {
 TEST(TextFile, SavingToABakNameKeepsNoBackup) {
     TTempDir dir;
     const std::string path = dir.Write("report.bak", "old");
-    SaveTextFile(path, "new");
+    SaveTextFile(path, "new", IdOf(path));
     EXPECT_EQ(ReadAll(path), "new");
     EXPECT_EQ(Names(dir), std::vector<std::string>{"report.bak"});
 }
@@ -139,18 +84,24 @@ TEST(TextFile, SavingThroughALinkWritesItsTargetAndKeepsTheLink) {
     const std::string target = dir.Write("real/report.txt", "previous");
     const std::string link = dir.Path() + "out.txt";
     std::filesystem::create_symlink("real/report.txt", link);
-    SaveTextFile(link, "new");
+    SaveTextFile(link, "new", IdOf(link));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadAll(target), "new");
     EXPECT_EQ(ReadAll(dir.Path() + "real/report.bak"), "previous");
     EXPECT_EQ(Names(dir), (std::vector<std::string>{"out.txt", "real"}));
+    // A link that leads nowhere yet makes its target, through a link in the way too.
+    std::filesystem::create_directory_symlink("real", dir.Path() + "alias");
+    std::filesystem::create_symlink("alias/new.txt", dir.Path() + "dangling.txt");
+    SaveTextFile(dir.Path() + "dangling.txt", "made", std::nullopt);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() + "dangling.txt"));
+    EXPECT_EQ(ReadAll(dir.Path() + "real/new.txt"), "made");
 }
 
 TEST(TextFile, SavingKeepsTheFilesPermissions) {
     TTempDir dir;
     const std::string path = dir.Write("report.txt", "old");
     ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
-    SaveTextFile(path, "new");
+    SaveTextFile(path, "new", IdOf(path));
     EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0604));
 }
 
@@ -172,7 +123,8 @@ TEST(TextFile, LoadingAMissingFileRaisesAndAReadOnlyFileLoads) {
 TEST(TextFile, ARenameOntoAFolderRaisesAndLeavesNoTemporaryFile) {
     TTempDir dir;
     dir.MakeDir("report.txt");
-    EXPECT_THROW(SaveTextFile(dir.Path() + "report.txt", "new"), EInOutError);
+    EXPECT_THROW(SaveTextFile(dir.Path() + "report.txt", "new", IdOf(dir.Path() + "report.txt")),
+                 EInOutError);
     EXPECT_EQ(Names(dir), std::vector<std::string>{"report.txt"});
 }
 
@@ -190,7 +142,7 @@ TEST(TextFile, AWriteThatFailsHalfWayLeavesFileAndBackupAsTheyWere) {
         rlimit limit{4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         try {
-            SaveTextFile(path, std::string(100000, 'x'));
+            SaveTextFile(path, std::string(100000, 'x'), IdOf(path));
         } catch (const EInOutError& error) {
             ::_exit(error.ErrorCode == EFBIG ? 0 : 2);
         }
@@ -212,7 +164,7 @@ TEST(TextFile, AFolderThatTakesNoNewFileIsWrittenInPlace) {
     dir.Write("locked/report.bak", "older");
     Immutable locked(folder);
     ASSERT_TRUE(locked.Ok) << "this test needs a file system with the immutable flag";
-    SaveTextFile(path, Awkward);
+    SaveTextFile(path, Awkward, IdOf(path));
     EXPECT_EQ(ReadAll(path), Awkward);
     EXPECT_EQ(ReadAll(folder + "report.bak"), "older");
 }
@@ -228,7 +180,7 @@ TEST(TextFile, AFileThatCannotBeMovedAsideKeepsItsContentAndTheOlderBackup) {
     {
         TPinnedFile pinned(path);
         ASSERT_TRUE(pinned.Ok) << "this test needs a file system with the immutable flag";
-        EXPECT_THROW(SaveTextFile(path, "new"), EInOutError);
+        EXPECT_THROW(SaveTextFile(path, "new", IdOf(path)), EInOutError);
     }
     EXPECT_EQ(ReadAll(path), "previous");
     EXPECT_EQ(ReadAll(dir.Path() + "report.bak"), "older");
@@ -244,7 +196,7 @@ TEST(TextFile, ABackupThatCannotBeReplacedLeavesTheNewTextInPlace) {
     {
         TPinnedFile pinned(backup);
         ASSERT_TRUE(pinned.Ok) << "this test needs a file system with the immutable flag";
-        SaveTextFile(path, "new");
+        SaveTextFile(path, "new", IdOf(path));
     }
     EXPECT_EQ(ReadAll(path), "new");
     EXPECT_EQ(ReadAll(backup), "older");

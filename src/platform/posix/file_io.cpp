@@ -15,11 +15,17 @@ namespace {
     throw EInOutError::FromCode(code, action, path);
 }
 
-int OpenOrFail(const std::string& path, int flags, TFileAction action) {
+// The descriptor, or -1 with errno set.
+int OpenRetrying(const std::string& path, int flags) {
     int fd;
     do {
         fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
     } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+int OpenOrFail(const std::string& path, int flags, TFileAction action) {
+    int fd = OpenRetrying(path, flags);
     if (fd < 0) {
         Fail(action, path);
     }
@@ -30,6 +36,21 @@ mode_t CurrentUmask() {
     mode_t mask = ::umask(0);
     ::umask(mask);
     return mask;
+}
+
+// Empties a file opened for writing (never with O_TRUNC: what was opened is looked at before
+// anything of it is lost), unless it has other names too.
+void EmptyInPlace(int fd, const std::string& path) {
+    struct stat info;
+    if (::fstat(fd, &info) != 0) {
+        Fail(TFileAction::Create, path);
+    }
+    if (info.st_nlink > 1) {
+        Fail(TFileAction::WriteInPlace, path, EMLINK);
+    }
+    if (S_ISREG(info.st_mode) && ::ftruncate(fd, 0) != 0) {
+        Fail(TFileAction::Create, path);
+    }
 }
 
 } // namespace
@@ -53,18 +74,27 @@ std::optional<TFile> TFile::OpenRegular(const std::string& path) {
 }
 
 TFile TFile::Create(const std::string& path) {
-    // Not O_TRUNC: what was opened is looked at before anything of it is lost.
     TFile file(OpenOrFail(path, O_WRONLY | O_CREAT, TFileAction::Create), path);
-    struct stat info;
-    if (::fstat(static_cast<int>(file.Descriptor), &info) != 0) {
-        Fail(TFileAction::Create, path);
+    EmptyInPlace(static_cast<int>(file.Descriptor), path);
+    return file;
+}
+
+std::optional<TFile> TFile::Rewrite(const std::string& path, const TFileId& id) {
+    // No O_CREAT, so that a name that leads nowhere makes nothing; O_NONBLOCK, so that a FIFO
+    // put in the file's place is not waited on.
+    int fd = OpenRetrying(path, O_WRONLY | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        const int code = errno;
+        if (TFileId now; !GetFileId(path, now) || now != id) {
+            return std::nullopt;
+        }
+        Fail(TFileAction::Open, path, code);
     }
-    if (info.st_nlink > 1) {
-        Fail(TFileAction::WriteInPlace, path, EMLINK);
+    TFile file(fd, path);
+    if (file.Id() != id) {
+        return std::nullopt;
     }
-    if (S_ISREG(info.st_mode) && ::ftruncate(static_cast<int>(file.Descriptor), 0) != 0) {
-        Fail(TFileAction::Create, path);
-    }
+    EmptyInPlace(fd, path);
     return file;
 }
 
@@ -80,6 +110,14 @@ std::optional<TFile> TFile::CreateTempBeside(const std::string& path) {
                                                        : (0666 & ~CurrentUmask());
     ::fchmod(fd, mode);
     return TFile(fd, name);
+}
+
+TFileId TFile::Id() const {
+    struct stat info;
+    if (::fstat(static_cast<int>(Descriptor), &info) != 0) {
+        Fail(TFileAction::Open, FilePath);
+    }
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
 void TFile::Release(std::intptr_t descriptor) noexcept {

@@ -4,7 +4,9 @@
 #include "platform/find_file.h"
 #include "platform/narrow_text.h"
 #include "platform/same_file_rule.h"
+#include "platform/win32/device_name.h"
 #include "platform/win32/final_path.h"
+#include "platform/win32/handle_id.h"
 #include "platform/win32/system_path.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
@@ -16,23 +18,6 @@ std::string WithDelim(std::string path) {
         path += PathDelim;
     }
     return path;
-}
-
-// The names that the system keeps for its devices in every folder, whatever extension follows:
-// "CON", "nul.txt", "Lpt1.log". What comes before the first dot counts, blanks at its end
-// ignored, letter case too.
-bool IsDeviceName(std::string_view name) {
-    std::string_view base = name.substr(0, name.find('.'));
-    while (base.ends_with(' ')) {
-        base.remove_suffix(1);
-    }
-    for (std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
-        if (MatchesMask(base, device)) {
-            return true;
-        }
-    }
-    return (MatchesMask(base, "COM?") || MatchesMask(base, "LPT?")) && base[3] >= '1' &&
-           base[3] <= '9';
 }
 
 // Whether the system takes a full path for a device rather than a file: a device's name as its
@@ -137,13 +122,8 @@ bool GetFileId(const std::string& path, TFileId& id) {
     if (handle == INVALID_HANDLE_VALUE) {
         return false;
     }
-    BY_HANDLE_FILE_INFORMATION info;
-    bool known = GetFileInformationByHandle(handle, &info) != 0;
+    bool known = GetHandleId(handle, id);
     CloseHandle(handle);
-    if (known) {
-        id = {info.dwVolumeSerialNumber,
-              (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
-    }
     return known;
 }
 

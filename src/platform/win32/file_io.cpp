@@ -2,6 +2,7 @@
 
 #include "platform/exceptions.h"
 #include "platform/file_names.h"
+#include "platform/win32/handle_id.h"
 #include "platform/win32/windows_api.h"
 
 #include <algorithm>
@@ -27,6 +28,17 @@ constexpr std::uint64_t MaxChunk = 1u << 30;
 // The attribute bits that a file saved in place of another takes over from it.
 constexpr DWORD KeptAttributes =
     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// Cuts off a file opened for writing, unless it has other names too.
+void EmptyInPlace(HANDLE handle, const std::string& path) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(handle, &info) && info.nNumberOfLinks > 1) {
+        Fail(TFileAction::WriteInPlace, path, ERROR_TOO_MANY_LINKS);
+    }
+    if (!SetEndOfFile(handle)) {
+        Fail(TFileAction::Create, path);
+    }
+}
 
 } // namespace
 
@@ -55,19 +67,32 @@ std::optional<TFile> TFile::OpenRegular(const std::string& path) {
 
 TFile TFile::Create(const std::string& path) {
     // OPEN_ALWAYS and then cutting the file off, since CREATE_ALWAYS refuses a hidden file.
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ,
+                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         Fail(TFileAction::Create, path);
     }
     TFile file(FromHandle(handle), path);
-    BY_HANDLE_FILE_INFORMATION info;
-    if (GetFileInformationByHandle(handle, &info) && info.nNumberOfLinks > 1) {
-        Fail(TFileAction::WriteInPlace, path, ERROR_TOO_MANY_LINKS);
+    EmptyInPlace(handle, path);
+    return file;
+}
+
+std::optional<TFile> TFile::Rewrite(const std::string& path, const TFileId& id) {
+    // OPEN_EXISTING: a name that leads nowhere makes nothing.
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        if (TFileId now; !GetFileId(path, now) || now != id) {
+            return std::nullopt;
+        }
+        Fail(TFileAction::Open, path, code);
     }
-    if (!SetEndOfFile(handle)) {
-        Fail(TFileAction::Create, path);
+    TFile file(FromHandle(handle), path);
+    if (TFileId opened; !GetHandleId(handle, opened) || opened != id) {
+        return std::nullopt;
     }
+    EmptyInPlace(handle, path);
     return file;
 }
 
@@ -78,8 +103,8 @@ std::optional<TFile> TFile::CreateTempBeside(const std::string& path) {
         return std::nullopt;
     }
     // GetTempFileNameA made the file; it is opened again, to be written.
-    HANDLE handle = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileA(name, GENERIC_WRITE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ,
+                                nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         DeleteFileA(name);
         return std::nullopt;
@@ -90,6 +115,14 @@ std::optional<TFile> TFile::CreateTempBeside(const std::string& path) {
         SetFileAttributesA(name, existing & KeptAttributes);
     }
     return TFile(FromHandle(handle), name);
+}
+
+TFileId TFile::Id() const {
+    TFileId id;
+    if (!GetHandleId(ToHandle(Descriptor), id)) {
+        Fail(TFileAction::Open, FilePath);
+    }
+    return id;
 }
 
 void TFile::Release(std::intptr_t descriptor) noexcept {

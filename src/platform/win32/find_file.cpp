@@ -1,6 +1,7 @@
 #include "platform/find_file.h"
 
 #include "platform/file_names.h"
+#include "platform/win32/device_name.h"
 #include "platform/win32/system_path.h"
 #include "platform/win32/wide_text.h"
 
@@ -90,8 +91,14 @@ bool TSearchRec::ExactName() const {
 }
 
 bool TSearchRec::PathFits() const {
-    return State == nullptr || State->FullDirSize + State->WideName.size() < MAX_PATH ||
-           LongPathsEnabled();
+    if (State == nullptr) {
+        return true;
+    }
+    // "con.html" in any folder opens the console: the file itself has no path of its own.
+    if (IsDeviceName(Name)) {
+        return false;
+    }
+    return State->FullDirSize + State->WideName.size() < MAX_PATH || LongPathsEnabled();
 }
 
 std::string TSearchRec::UnicodePath() const {

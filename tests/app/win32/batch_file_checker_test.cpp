@@ -1,6 +1,7 @@
 // A checker that is a batch file runs through cmd.exe, which reads its command line first.
 #include "app/batch_check.h"
 #include "fake_checker.h"
+#include "files/text_file.h"
 #include "platform/executable.h"
 #include "platform/file_names.h"
 #include "platform/narrow_text.h"
@@ -19,11 +20,12 @@ protected:
     }
 
     std::string Check(const std::string& command, const std::string& page) {
-        return CheckOnePage({command, Output, "[", "]"}, page);
+        return CheckOnePage({command, Output, "[", "]", Approved}, page);
     }
 
     TTempDir Dir;
     std::string Output = Dir.Path() + "out.txt";
+    TFileId Approved = SaveTextFile(Output, "", std::nullopt);
     std::string Batch;
 };
 
