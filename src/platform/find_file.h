@@ -47,9 +47,8 @@
 //   faArchive, faVolumeID  never.
 // When an entry cannot be looked at (its folder may be read but not searched), the listing's
 // word for its kind stands, without faReadOnly; when even that is missing, it is faSysFile.
-// FindFirst reads the whole directory; its descriptor stays open until FindClose (in a
-// TFindSession, until the next FindFirst or the session's end), for the looks at single
-// entries.
+// FindFirst reads the whole directory; its descriptor stays open until FindClose, for the looks
+// at single entries.
 
 inline constexpr int faReadOnly = 0x01;
 inline constexpr int faHidden = 0x02;
@@ -116,28 +115,6 @@ int FindFirst(std::string_view pattern, int attr, TSearchRec& rec);
 int FindNext(TSearchRec& rec);
 // Ends the enumeration; rec may be used for another FindFirst.
 void FindClose(TSearchRec& rec);
-
-// Lets consecutive enumerations of one directory share one reading of it. While a session
-// lives on a thread, the directory that the thread's last closed enumeration read is kept;
-// when the next FindFirst names that same directory, it is served from that reading instead of
-// reading the directory again (with its own pattern and request), and both enumerations see the
-// directory as it was at that one moment. Any other FindFirst reads afresh. Hold a session only
-// where nothing changes the directory between the two enumerations: the file search holds one
-// while it reads each directory for its files and, right after, for its subdirectories.
-class TFindSession {
-public:
-    TFindSession();
-    ~TFindSession();
-    TFindSession(const TFindSession&) = delete;
-    TFindSession& operator=(const TFindSession&) = delete;
-
-private:
-    friend int FindFirst(std::string_view pattern, int attr, TSearchRec& rec);
-    friend void FindClose(TSearchRec& rec);
-
-    TFindSession* Outer;
-    std::unique_ptr<TFindState> Kept;
-};
 
 // Whether the folder dir (ending in a separator; empty for the working folder) can be listed:
 // false when it is missing, is no folder, or may not be read. An empty folder can.

@@ -184,29 +184,20 @@ int OpenDescriptors() {
         std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
 }
 
-TEST(FindFileSession, ASessionServesTheNextEnumerationOfTheSameDirectoryFromOneReading) {
+TEST(FindFileReading, EachEnumerationReadsTheDirectoryAndClosesItAtFindClose) {
     TTempDir dir;
     dir.Write("a.html", "x");
-    std::string other = dir.MakeDir("other");
+    dir.MakeDir("other");
     int descriptors = OpenDescriptors();
-    {
-        TFindSession session;
-        EXPECT_EQ(Enumerate(dir.Path() + "*.html", faAnyFile).Names, (Strings{"a.html"}));
-        dir.Write("b.html", "x");
-        // The same directory right after: the same reading, seen through another pattern.
-        EXPECT_EQ(Enumerate(dir.Path() + "*.*", faDirectory).Names,
-                  (Strings{".", "..", "a.html", "other"}));
-        EXPECT_EQ(OpenDescriptors(), descriptors + 1);
-        // Another directory in between: read afresh.
-        Enumerate(other + "*.*", faAnyFile);
-        EXPECT_EQ(Enumerate(dir.Path() + "*.html", faAnyFile).Names, (Strings{"a.html", "b.html"}));
-    }
+    TSearchRec rec;
+    ASSERT_EQ(FindFirst(dir.Path() + "*.html", faAnyFile, rec), 0);
+    EXPECT_EQ(OpenDescriptors(), descriptors + 1); // for the looks at single entries
+    FindClose(rec);
     EXPECT_EQ(OpenDescriptors(), descriptors);
-    // Without a session every enumeration reads the directory, and closes it at FindClose.
-    EXPECT_EQ(Enumerate(dir.Path() + "*.html", faAnyFile).Names, (Strings{"a.html", "b.html"}));
-    dir.Write("c.html", "x");
-    EXPECT_EQ(Enumerate(dir.Path() + "*.html", faAnyFile).Names,
-              (Strings{"a.html", "b.html", "c.html"}));
+    EXPECT_EQ(rec.Name, "a.html");
+    dir.Write("b.html", "x");
+    EXPECT_EQ(Enumerate(dir.Path() + "*.*", faDirectory).Names,
+              (Strings{".", "..", "a.html", "b.html", "other"}));
     EXPECT_EQ(OpenDescriptors(), descriptors);
 }
 

@@ -70,11 +70,6 @@ int SkipUnwanted(TSearchRec& rec, TFindState& state, WIN32_FIND_DATAW& data) {
 
 } // namespace
 
-TFindSession::TFindSession() : Outer(nullptr) {}
-
-// The system keeps its own enumeration state: a session has nothing to share.
-TFindSession::~TFindSession() = default;
-
 TSearchRec::TSearchRec() = default;
 TSearchRec::~TSearchRec() = default;
 TSearchRec::TSearchRec(TSearchRec&&) noexcept = default;
