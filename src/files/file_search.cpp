@@ -98,10 +98,10 @@ private:
                 return;
             }
             const bool nameable = rec.ExactName() && rec.PathFits();
-            if (i > 0) {
-                TLaterFinds& later = Later[i - 1];
-                nameable ? later.Pages.push_back(dir + rec.Name)
-                         : later.LeftOut.push_back(rec.UnicodePath());
+            if (i > 0 && nameable) {
+                Later[i - 1].Pages.push_back(dir + rec.Name);
+            } else if (i > 0) {
+                Later[i - 1].LeftOut.push_back(rec.UnicodePath());
             } else if (nameable) {
                 List.Add(dir + rec.Name);
             } else {
