@@ -1,12 +1,12 @@
 // The timing program behind bench/file_search.sh.
 //
 //   file_search_bench generate DIR      make the benchmark tree below DIR (which must not exist)
-//   file_search_bench scan DIR/         search one site exactly as the program's scan does and
-//                                       print "<seconds> <files> <peak KiB>"
+//   file_search_bench scan DIR/         scan one site exactly as the program does and print
+//                                       "<seconds> <files> <peak KiB>"
 //   file_search_bench run PROGRAM ARGS  run a program with its output thrown away and print
 //                                       "<seconds> <peak KiB>" of that run
+#include "app/site_scan.h"
 #include "files/file_list.h"
-#include "files/file_search.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -95,9 +95,10 @@ long PeakKiB(int who) {
 
 int Scan(const std::string& site) {
     Clock::time_point start = Clock::now();
+    TStringList sites;
+    sites.Add(site);
     TFileList files;
-    SearchFiles(site + "*.html", 25, files, {});
-    SearchFiles(site + "*.htm", 25, files, {});
+    ScanSites(sites, files);
     double seconds = Since(start);
     std::printf("%.6f %d %ld\n", seconds, files.Count(), PeakKiB(RUSAGE_SELF));
     return 0;

@@ -13,9 +13,7 @@ constexpr std::size_t LeftOutShown = 10;
 
 void ScanSites(const TStringList& siteDirs, TFileList& files) {
     for (const std::string& dir : siteDirs) {
-        for (std::string_view mask : ScanMasks) {
-            SearchFiles(dir + std::string(mask), ScanKinds, files);
-        }
+        SearchFiles(dir, ScanMasks, ScanKinds, files);
     }
 }
 

@@ -12,7 +12,8 @@
 inline constexpr std::array<std::string_view, 2> ScanMasks{"*.html", "*.htm"};
 
 // Lists every HTML file below the sites: for each site in order, the "*.html" files of its
-// whole tree, then its "*.htm" files not yet listed. A path is listed once, at its first finding.
+// whole tree, then its "*.htm" files not yet listed, from one walk of the tree. A path is listed
+// once, at its first finding.
 void ScanSites(const TStringList& siteDirs, TFileList& files);
 
 // What the window says after a scan that left entries out (see TFileList::LeftOut): a message

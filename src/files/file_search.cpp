@@ -3,35 +3,120 @@
 #include "platform/file_names.h"
 
 #include <algorithm>
+#include <deque>
+#include <vector>
 
 namespace {
 
-// The search below one directory. descent holds the ids of the directories from the root of
-// the search, root, down to this one.
-void Search(const std::string& mask, const std::string& namePart, const std::string& root,
-            FileKinds kinds, TFileList& list, const TSearchProgress& progress,
-            std::vector<TFileId>& descent) {
-    if (progress) {
-        progress(mask);
-    }
-    TSubdirList subdirs;
-    CollectFiles(mask, kinds, list);
-    ListSubdirs(mask, subdirs, list);
-    std::size_t count = subdirs.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        const TSubdir& subdir = subdirs[i];
-        if (subdir.Id != TFileId{} &&
-            std::find(descent.begin(), descent.end(), subdir.Id) != descent.end()) {
-            continue; // a way back up the tree
+// What the walk found for one mask after the first, kept until the walk ends: it comes after
+// everything of the masks before it. Deques, so that the memory of what has been handed to the
+// list goes at once and the scan's peak stays that of the list alone.
+struct TLaterFinds {
+    std::deque<std::string> Pages;
+    std::deque<std::string> LeftOut;
+};
+
+// One walk of a tree for several name patterns. The first pattern's finds go to the list at
+// once, the others' wait in Later, so that the list is filled as by one walk per pattern.
+class TWalk {
+public:
+    TWalk(std::string root, std::vector<std::string> namePatterns, FileKinds kinds, TFileList& list)
+        : Root(std::move(root)), NamePatterns(std::move(namePatterns)), Kinds(kinds), List(list),
+          Later(NamePatterns.size() - 1) {}
+
+    void Run() {
+        if (TFileId id; GetFileId(Root, id)) {
+            List.NoteFolder(id, Root);
+            Descent.push_back(id);
         }
-        if (subdir.Id != TFileId{}) {
-            list.NoteFolder(subdir.Id, root);
+        Search(Root);
+        for (TLaterFinds& finds : Later) {
+            for (; !finds.Pages.empty(); finds.Pages.pop_front()) {
+                List.Add(std::move(finds.Pages.front()));
+            }
+            for (; !finds.LeftOut.empty(); finds.LeftOut.pop_front()) {
+                List.LeaveOut(std::move(finds.LeftOut.front()));
+            }
         }
-        descent.push_back(subdir.Id);
-        Search(subdir.Path + namePart, namePart, root, kinds, list, progress, descent);
-        descent.pop_back();
     }
-}
+
+private:
+    struct TSubdir {
+        std::string Path; // ending in the separator
+        TFileId Id;
+    };
+
+    // The search below one directory, ending in the separator (empty for the working folder).
+    // Descent holds the ids of the directories from the root down to this one.
+    void Search(const std::string& dir) {
+        std::vector<TSubdir> subdirs;
+        std::vector<std::string> leftOutDirs;
+        TSearchRec rec;
+        for (int found = FindFirst(dir + "*.*", faAnyFile, rec); found == 0;
+             found = FindNext(rec)) {
+            if (!rec.HasAttr(faDirectory)) {
+                TakeFile(dir, rec);
+            } else if (rec.Name != "." && rec.Name != ".." &&
+                       !rec.HasAttr(faHidden | faSysFile | faVolumeID)) {
+                if (rec.ExactName()) {
+                    subdirs.push_back({dir + rec.Name + PathDelim, rec.Id()});
+                } else {
+                    leftOutDirs.push_back(rec.UnicodePath() + PathDelim);
+                }
+            }
+        }
+        FindClose(rec);
+        // A walk per pattern would note a folder it cannot search after the directory's files.
+        for (std::string& path : leftOutDirs) {
+            List.LeaveOut(std::move(path));
+        }
+        for (const TSubdir& subdir : subdirs) {
+            if (subdir.Id != TFileId{}) {
+                if (std::find(Descent.begin(), Descent.end(), subdir.Id) != Descent.end()) {
+                    continue; // a way back up the tree
+                }
+                List.NoteFolder(subdir.Id, Root);
+            }
+            Descent.push_back(subdir.Id);
+            Search(subdir.Path);
+            Descent.pop_back();
+        }
+    }
+
+    void TakeFile(const std::string& dir, const TSearchRec& rec) {
+        bool accepted = false;
+        bool looked = false; // the attribute word may cost a look at the entry: once, if at all
+        for (std::size_t i = 0; i < NamePatterns.size(); ++i) {
+            if (!MatchesMask(rec.Name, NamePatterns[i])) {
+                continue;
+            }
+            if (!looked) {
+                accepted = AttrAccepted(Kinds, rec.Attr());
+                looked = true;
+            }
+            if (!accepted) {
+                return;
+            }
+            const bool nameable = rec.ExactName() && rec.PathFits();
+            if (i > 0 && nameable) {
+                Later[i - 1].Pages.push_back(dir + rec.Name);
+            } else if (i > 0) {
+                Later[i - 1].LeftOut.push_back(rec.UnicodePath());
+            } else if (nameable) {
+                List.Add(dir + rec.Name);
+            } else {
+                List.LeaveOut(rec.UnicodePath());
+            }
+        }
+    }
+
+    const std::string Root;
+    const std::vector<std::string> NamePatterns;
+    const FileKinds Kinds;
+    TFileList& List;
+    std::vector<TLaterFinds> Later; // one for each pattern after the first
+    std::vector<TFileId> Descent;
+};
 
 } // namespace
 
@@ -46,48 +131,23 @@ bool AttrAccepted(FileKinds kinds, int attr) {
            (kinds.Has(FileKinds::Plain) && (attr & faAnyFile) == 0);
 }
 
-void CollectFiles(const std::string& mask, FileKinds kinds, TFileList& list) {
-    std::string dir = ExtractFilePath(mask);
-    TSearchRec rec;
-    for (int found = FindFirst(mask, faAnyFile, rec); found == 0; found = FindNext(rec)) {
-        if (!AttrAccepted(kinds, rec.Attr())) {
-            continue;
-        }
-        if (rec.ExactName() && rec.PathFits()) {
-            list.Add(dir + rec.Name);
-        } else {
-            list.LeaveOut(rec.UnicodePath());
-        }
+void SearchFiles(const std::string& base, std::span<const std::string_view> patterns,
+                 FileKinds kinds, TFileList& list) {
+    if (patterns.empty()) {
+        return;
     }
-    FindClose(rec);
+    std::string root = ExtractFilePath(base);
+    // What base holds after its directory part begins every name.
+    const std::string_view namePrefix = std::string_view(base).substr(root.size());
+    std::vector<std::string> namePatterns;
+    for (std::string_view pattern : patterns) {
+        namePatterns.push_back(std::string(namePrefix) + std::string(pattern));
+    }
+    TWalk(std::move(root), std::move(namePatterns), kinds, list).Run();
 }
 
-void ListSubdirs(const std::string& mask, TSubdirList& dirs, TFileList& list) {
-    std::string dir = ExtractFilePath(mask);
-    TSearchRec rec;
-    for (int found = FindFirst(dir + "*.*", faDirectory, rec); found == 0; found = FindNext(rec)) {
-        if (rec.Name == "." || rec.Name == ".." || !rec.HasAttr(faDirectory)) {
-            continue;
-        }
-        if (rec.ExactName()) {
-            dirs.push_back({dir + rec.Name + PathDelim, rec.Id()});
-        } else {
-            list.LeaveOut(rec.UnicodePath() + PathDelim);
-        }
-    }
-    FindClose(rec);
-}
-
-void SearchFiles(const std::string& mask, FileKinds kinds, TFileList& list,
-                 const TSearchProgress& progress) {
-    // CollectFiles and ListSubdirs read each directory right after one another, with nothing
-    // in between (the callback comes before both): one reading serves the two.
-    TFindSession session;
-    std::vector<TFileId> descent;
-    const std::string root = ExtractFilePath(mask);
-    if (TFileId id; GetFileId(root, id)) {
-        list.NoteFolder(id, root);
-        descent.push_back(id);
-    }
-    Search(mask, ExtractFileName(mask), root, kinds, list, progress, descent);
+void SearchFiles(const std::string& mask, FileKinds kinds, TFileList& list) {
+    // The whole mask is the base: its name part begins every name, and nothing follows it.
+    const std::string_view nothingMore[] = {""};
+    SearchFiles(mask, nothingMore, kinds, list);
 }

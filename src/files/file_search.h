@@ -4,27 +4,28 @@
 #include "platform/find_file.h"
 
 #include <cstdint>
-#include <functional>
+#include <span>
 #include <string>
-#include <vector>
+#include <string_view>
 
 // The recursive file search that lists the HTML files of the sites.
 //
-// The scan of the main window calls it twice per site directory (ending in the separator) on
-// one shared list, then reads the list in order:
+// The scan (ScanSites, app/site_scan.h) walks each site directory (ending in the separator)
+// once for its two masks, on one list shared by all sites, then reads the list in order:
 //
+//     constexpr std::array<std::string_view, 2> masks{"*.html", "*.htm"};
 //     TFileList files;
 //     for (const std::string& dir : siteDirs) {
-//         SearchFiles(dir + "*.html", 25, files, {});
-//         SearchFiles(dir + "*.htm", 25, files, {});
+//         SearchFiles(dir, masks, 25, files);
 //     }
 //     for (const std::string& path : files) ...   // or files.Count() and files[i]
 //
-// Order: depth first. A directory contributes its own matching files first, in the
-// enumeration's sorted order (see platform/find_file.h), then, for each of its subdirectories
-// in that order, the whole subtree of that subdirectory. A path that the list already holds
-// (by TSameFileRule: byte-equal on Linux, letter case ignored on Windows) is not added again and
-// keeps its first position.
+// Walk order: depth first. A directory's own matching files come first, in the enumeration's
+// sorted order (see platform/find_file.h), then, for each of its subdirectories in that order,
+// the whole subtree of that subdirectory. One walk for several masks lists what one walk per
+// mask would, one after another: every file of the first mask in walk order, then those of the
+// second. A path that the list already holds (by TSameFileRule: byte-equal on Linux, letter case
+// ignored on Windows) is not added again and keeps its first position.
 // Hidden and system subdirectories are not searched; a directory that cannot be read
 // contributes nothing; nothing is reported and nothing is raised of its own.
 
@@ -45,37 +46,23 @@ struct FileKinds {
     std::uint8_t Bits;
 };
 
-// Called with the mask of each directory about to be searched, before its files are collected.
-using TSearchProgress = std::function<void(const std::string& mask)>;
-
-// A subdirectory found by ListSubdirs: its path, ending in the separator, and its identity.
-struct TSubdir {
-    std::string Path;
-    TFileId Id;
-};
-using TSubdirList = std::vector<TSubdir>;
-
 // Whether a directory entry with the attribute word attr is a file of one of the kinds.
 // A directory or volume label never is.
 bool AttrAccepted(FileKinds kinds, int attr);
 
-// Appends to list the accepted files of the mask's directory whose names match the mask's name
-// part, in enumeration order, leaving out those the list already holds. A file that the program
-// cannot name by its path (see TSearchRec::ExactName and PathFits) goes to list's left-out
-// entries instead.
-void CollectFiles(const std::string& mask, FileKinds kinds, TFileList& list);
+// Searches the directory part of base and every directory below it, in one walk, for files
+// whose names match any of the masks base + pattern, one for each of patterns, appending their
+// full paths to list in the order above, or noting them among its left-out entries: a file that
+// the program cannot name by its path (see TSearchRec::ExactName and PathFits), or a
+// subdirectory whose name is not exact, which cannot be searched. base is a directory ending in
+// its separator, or one followed by the beginning of the names (a site written without its final
+// separator: "web/site" searches "web/" for "site*.html"); it is not tidied. A pattern names
+// files, not folders: one with a separator matches nothing.
+// A subdirectory that is already on the current descent path (same device and inode, as a link
+// or bind mount back up the tree makes it) is not entered again. Every directory searched is
+// noted in list by its identity (TFileList::NoteFolder) with base's directory part.
+void SearchFiles(const std::string& base, std::span<const std::string_view> patterns,
+                 FileKinds kinds, TFileList& list);
 
-// Appends to dirs the subdirectories of the mask's directory that are marked neither hidden
-// nor system, in enumeration order. One whose name is not exact cannot be searched: it goes to
-// list's left-out entries instead.
-void ListSubdirs(const std::string& mask, TSubdirList& dirs, TFileList& list);
-
-// Searches the mask's directory and every directory below it for files whose names match the
-// mask's name part, appending their full paths to list, or noting them among its left-out
-// entries. The mask is not tidied: its directory part is everything up to and including its
-// last separator (the working folder when there is none).
-// A subdirectory that is already on the current descent path (same device and inode, as a
-// link or bind mount back up the tree makes it) is not entered again. Every directory searched
-// is noted in list by its identity (TFileList::NoteFolder). progress may be empty.
-void SearchFiles(const std::string& mask, FileKinds kinds, TFileList& list,
-                 const TSearchProgress& progress = {});
+// The search for one mask: its directory part, with its name part as the one pattern.
+void SearchFiles(const std::string& mask, FileKinds kinds, TFileList& list);

@@ -21,12 +21,6 @@ struct TFileId {
 // The id of the directory or file at path, links followed; false when it cannot be reached.
 bool GetFileId(const std::string& path, TFileId& id);
 
-// path as the system reads it when it opens it, for the rules that look at names: on Windows
-// made full and normal by the system (GetFullPathNameA: "/" becomes "\", "." and ".." go, and so
-// do the dots and blanks that end a name, so "a.html. ." is "a.html"); path itself when the
-// system cannot. On Linux path itself: the system takes every byte as it stands.
-std::string FullPath(const std::string& path);
-
 // What path leads to, links followed: nothing (a dangling link included), a regular file, or
 // anything else (a folder, FIFO, socket, device). On Windows a name that the system takes for a
 // device ("CON", "nul.txt" in any folder, "\\.\NUL") is told by its name alone, before anything

@@ -40,6 +40,12 @@ std::string IncludeTrailingPathDelimiter(std::string_view path,
 std::string ChangeFileExt(std::string_view path, std::string_view extension,
                           TPathStyle style = TPathStyle::Native);
 
+// path as the system reads it when it opens it, for the rules that look at names: on Windows
+// made full and normal by the system (GetFullPathNameA: "/" becomes "\", "." and ".." go, and so
+// do the dots and blanks that end a name, so "a.html. ." is "a.html"); path itself when the
+// system cannot. On Linux path itself: the system takes every byte as it stands.
+std::string FullPath(const std::string& path);
+
 // Where a symbolic link at path finally leads, as a full path, also when that is a file that
 // does not exist (yet): the link is read. path itself when it is no link, or when its links go
 // round in a circle or cannot be read.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/file_identity.h"
+#include "platform/path_style.h"
 
 #include <cstdint>
 #include <memory>
@@ -20,14 +21,24 @@
 // The pattern is a directory part (everything up to and including the last separator, empty for
 // the working folder) and a name pattern.
 //
-// On Windows the system enumerates: FindFirstFileW matches names by its own wildcard rules,
-// entries come in the file system's own order (by name, letter case ignored, on NTFS), and each
-// carries the system's attribute word as it stands, bits beyond the six below included. Names
-// come back in the ANSI code page (see ExactName).
+// Both systems list every entry of the directory and match its name here, by one rule
+// (MatchesMask): ASCII letters match in either case, other bytes only themselves; "*" is any
+// run of characters, "?" exactly one character; "*.*" matches every name, with or without a
+// dot, "." and ".." included. A character is a byte on Linux and, on Windows, a character of
+// the ANSI code page, one byte or two. On Windows only the entry's own name counts, not the
+// short 8.3 name that the system may keep beside it, which the system's own wildcards also match
+// ("INDEX~1.HTM" would bring "index.html~" to "*.htm"). A name that the code page cannot hold
+// is matched as Name shows it (see ExactName).
+// An entry that carries faHidden, faSysFile, faVolumeID or faDirectory is returned only when
+// the attribute request holds every one of those bits that it carries; other entries are
+// always returned.
 //
-// On Linux names match without regard to ASCII letter case; "*" is any run of bytes, "?"
-// exactly one byte; "*.*" matches every name, with or without a dot, "." and ".." included.
-// Each entry carries the attribute word below:
+// On Windows entries come in the file system's own order (by name, letter case ignored, on
+// NTFS), and each carries the system's attribute word as it stands, bits beyond the six below
+// included. Names come back in the ANSI code page.
+//
+// On Linux entries come sorted by name: first by the name with ASCII letters folded to upper
+// case, then by plain byte order. Each entry carries the attribute word below:
 //   faDirectory  the entry, after following a symbolic link, is a directory;
 //   faHidden     the name begins with "." ("." and ".." excepted);
 //   faReadOnly   a regular file or directory whose owner write bit is clear;
@@ -36,14 +47,8 @@
 //   faArchive, faVolumeID  never.
 // When an entry cannot be looked at (its folder may be read but not searched), the listing's
 // word for its kind stands, without faReadOnly; when even that is missing, it is faSysFile.
-// An entry that carries faHidden, faSysFile, faVolumeID or faDirectory is returned only when
-// the attribute request holds every one of those bits that it carries; other entries are
-// always returned.
-//
-// On Linux entries come sorted by name: first by the name with ASCII letters folded to upper
-// case, then by plain byte order. FindFirst reads the whole directory; its descriptor stays open
-// until FindClose (in a TFindSession, until the next FindFirst or the session's end), for the looks
-// at single entries. A directory that cannot be opened yields no entry and no error.
+// FindFirst reads the whole directory; its descriptor stays open until FindClose, for the looks
+// at single entries.
 
 inline constexpr int faReadOnly = 0x01;
 inline constexpr int faHidden = 0x02;
@@ -102,35 +107,14 @@ private:
 
 // Starts an enumeration of the directory named by pattern's directory part and moves to the
 // first entry that matches the name pattern and the attribute request. 0: an entry was found
-// and rec holds it; otherwise an errno value (ENOENT when nothing matched). Call FindClose
+// and rec holds it; otherwise an errno value, on both systems: ENOENT when nothing matched or
+// the folder is missing, others (EACCES, ENOTDIR, ...) when it cannot be listed. Call FindClose
 // afterwards in either case.
 int FindFirst(std::string_view pattern, int attr, TSearchRec& rec);
-// Moves to the next entry; 0 when there is one, otherwise ENOENT.
+// Moves to the next entry; 0 when there is one, otherwise an errno value: ENOENT at the end.
 int FindNext(TSearchRec& rec);
 // Ends the enumeration; rec may be used for another FindFirst.
 void FindClose(TSearchRec& rec);
-
-// Lets consecutive enumerations of one directory share one reading of it. While a session
-// lives on a thread, the directory that the thread's last closed enumeration read is kept;
-// when the next FindFirst names that same directory, it is served from that reading instead of
-// reading the directory again (with its own pattern and request), and both enumerations see the
-// directory as it was at that one moment. Any other FindFirst reads afresh. Hold a session only
-// where nothing changes the directory between the two enumerations: the file search holds one
-// while it reads each directory for its files and, right after, for its subdirectories.
-class TFindSession {
-public:
-    TFindSession();
-    ~TFindSession();
-    TFindSession(const TFindSession&) = delete;
-    TFindSession& operator=(const TFindSession&) = delete;
-
-private:
-    friend int FindFirst(std::string_view pattern, int attr, TSearchRec& rec);
-    friend void FindClose(TSearchRec& rec);
-
-    TFindSession* Outer;
-    std::unique_ptr<TFindState> Kept;
-};
 
 // Whether the folder dir (ending in a separator; empty for the working folder) can be listed:
 // false when it is missing, is no folder, or may not be read. An empty folder can.
@@ -139,8 +123,10 @@ bool CanListFolder(const std::string& dir);
 // Whether an entry with the attribute word attr is returned for the attribute request.
 bool AttrRequested(int attr, int request);
 
-// Whether name matches the name pattern by the rules above.
-bool MatchesMask(std::string_view name, std::string_view pattern);
+// Whether name matches the name pattern by the rule above, its characters read as style reads
+// them.
+bool MatchesMask(std::string_view name, std::string_view pattern,
+                 TPathStyle style = TPathStyle::Native);
 
 // The sort order of the enumeration: true when a comes before b.
 bool NameBefore(std::string_view a, std::string_view b);

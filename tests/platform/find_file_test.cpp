@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <map>
 #include <vector>
@@ -19,7 +20,6 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <stdexcept>
 #endif
 
@@ -184,29 +184,20 @@ int OpenDescriptors() {
         std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
 }
 
-TEST(FindFileSession, ASessionServesTheNextEnumerationOfTheSameDirectoryFromOneReading) {
+TEST(FindFileReading, EachEnumerationReadsTheDirectoryAndClosesItAtFindClose) {
     TTempDir dir;
     dir.Write("a.html", "x");
-    std::string other = dir.MakeDir("other");
+    dir.MakeDir("other");
     int descriptors = OpenDescriptors();
-    {
-        TFindSession session;
-        EXPECT_EQ(Enumerate(dir.Path() + "*.html", faAnyFile).Names, (Strings{"a.html"}));
-        dir.Write("b.html", "x");
-        // The same directory right after: the same reading, seen through another pattern.
-        EXPECT_EQ(Enumerate(dir.Path() + "*.*", faDirectory).Names,
-                  (Strings{".", "..", "a.html", "other"}));
-        EXPECT_EQ(OpenDescriptors(), descriptors + 1);
-        // Another directory in between: read afresh.
-        Enumerate(other + "*.*", faAnyFile);
-        EXPECT_EQ(Enumerate(dir.Path() + "*.html", faAnyFile).Names, (Strings{"a.html", "b.html"}));
-    }
+    TSearchRec rec;
+    ASSERT_EQ(FindFirst(dir.Path() + "*.html", faAnyFile, rec), 0);
+    EXPECT_EQ(OpenDescriptors(), descriptors + 1); // for the looks at single entries
+    FindClose(rec);
     EXPECT_EQ(OpenDescriptors(), descriptors);
-    // Without a session every enumeration reads the directory, and closes it at FindClose.
-    EXPECT_EQ(Enumerate(dir.Path() + "*.html", faAnyFile).Names, (Strings{"a.html", "b.html"}));
-    dir.Write("c.html", "x");
-    EXPECT_EQ(Enumerate(dir.Path() + "*.html", faAnyFile).Names,
-              (Strings{"a.html", "b.html", "c.html"}));
+    EXPECT_EQ(rec.Name, "a.html");
+    dir.Write("b.html", "x");
+    EXPECT_EQ(Enumerate(dir.Path() + "*.*", faDirectory).Names,
+              (Strings{".", "..", "a.html", "b.html", "other"}));
     EXPECT_EQ(OpenDescriptors(), descriptors);
 }
 
@@ -292,10 +283,29 @@ TEST(FindFileMask, LetterCaseDoesNotCountAndStarDotStarMatchesEveryName) {
     EXPECT_FALSE(MatchesMask("\xC3\x84.html", "\xC3\xA4*"));
 }
 
-#ifndef _WIN32 // the system's wildcards match short names too on Windows
+// In code page 932 the second byte of a character may look like a letter (ア is 83 41, ヂ is
+// 83 61): it never matches one, and "?" takes the whole character.
+TEST(FindFileMask, DoubleByteCharactersMatchWhole) {
+    constexpr TPathStyle Windows = TPathStyle::Windows;
+    EXPECT_TRUE(MatchesMask("\x83\x41.html", "\x83\x41*", Windows));
+    EXPECT_FALSE(MatchesMask("\x83\x61.html", "\x83\x41*", Windows));
+    EXPECT_TRUE(MatchesMask("\x83\x61.html", "\x83\x41*", TPathStyle::Posix));
+    EXPECT_FALSE(MatchesMask("x\x83\x61", "*a", Windows));
+    EXPECT_FALSE(MatchesMask("x\x83\x61", "*A", Windows));
+    EXPECT_TRUE(MatchesMask("x\x83\x61\x61", "*A", Windows));
+    EXPECT_TRUE(MatchesMask("\x95\x5C.html", "?.html", Windows));
+    EXPECT_FALSE(MatchesMask("\x95\x5C.html", "??.html", Windows));
+    EXPECT_TRUE(MatchesMask("\x95\x5C.html", "??.html", TPathStyle::Posix));
+    EXPECT_TRUE(MatchesMask("\x95\x5C\x83\x41.htm", "\x95\x5C*.htm", Windows));
+}
+
+// Where the volume keeps short names (Windows' system drive does, and so does Wine), the
+// system's own wildcards match "INDEX~1.HTM", the short name of an editor's backup, and that of
+// "page.html5", to "*.htm".
 TEST(FindFileMask, OnlyMatchingNamesAreReturnedInOrder) {
     TTempDir dir;
-    for (const char* name : {"b.html", "A.HTML", "c.htm", "d.html.bak", "e.Html"}) {
+    for (const char* name :
+         {"b.html", "A.HTML", "c.htm", "d.html.bak", "e.Html", "index.html~", "page.html5"}) {
         dir.Write(name, "x");
     }
     EXPECT_EQ(Enumerate(dir.Path() + "*.html", faAnyFile).Names,
@@ -303,27 +313,19 @@ TEST(FindFileMask, OnlyMatchingNamesAreReturnedInOrder) {
     EXPECT_EQ(Enumerate(dir.Path() + "*.htm", faAnyFile).Names, (Strings{"c.htm"}));
 }
 
-#endif
-
-#ifdef _WIN32
-constexpr int NoMatch = ERROR_FILE_NOT_FOUND;
-#else
-constexpr int NoMatch = ENOENT;
-#endif
-
 TEST(FindFileFailure, ADirectoryThatCannotBeOpenedYieldsNoEntryAndNoError) {
     TTempDir dir;
     std::string file = dir.Write("file.txt", "x");
     TSearchRec rec;
-    EXPECT_NE(FindFirst(dir.Path() + "missing/*.*", faAnyFile, rec), 0);
-    EXPECT_NE(FindNext(rec), 0);
+    EXPECT_EQ(FindFirst(dir.Path() + "missing/*.*", faAnyFile, rec), ENOENT);
+    EXPECT_EQ(FindNext(rec), ENOENT);
     FindClose(rec);
     EXPECT_NE(FindFirst(file + PathDelim + "*.*", faAnyFile, rec), 0);
     FindClose(rec);
     // Nothing matched: not an error either, just no entry.
-    EXPECT_EQ(FindFirst(dir.Path() + "*.html", faAnyFile, rec), NoMatch);
+    EXPECT_EQ(FindFirst(dir.Path() + "*.html", faAnyFile, rec), ENOENT);
     FindClose(rec);
-    EXPECT_NE(FindNext(rec), 0);
+    EXPECT_EQ(FindNext(rec), ENOENT);
 }
 
 // The enumeration cannot tell a folder that is missing from one without matches; the scan asks
@@ -352,8 +354,8 @@ TEST(FindFileFailure, TheEnumerationEndsAndCanStartAgain) {
     TSearchRec rec;
     ASSERT_EQ(FindFirst(dir.Path() + "one", faAnyFile, rec), 0);
     EXPECT_EQ(rec.Name, "one");
-    EXPECT_NE(FindNext(rec), 0);
-    EXPECT_NE(FindNext(rec), 0);
+    EXPECT_EQ(FindNext(rec), ENOENT);
+    EXPECT_EQ(FindNext(rec), ENOENT);
     ASSERT_EQ(FindFirst(dir.Path() + "ONE", faAnyFile, rec), 0);
     EXPECT_EQ(rec.Name, "one");
     FindClose(rec);

@@ -24,10 +24,6 @@ std::string RealFolder(const std::string& folder) {
 
 } // namespace
 
-std::string FullPath(const std::string& path) {
-    return path;
-}
-
 TFileType FileTypeOf(const std::string& path) {
     std::error_code error;
     fs::file_status status = fs::status(path, error);

@@ -22,6 +22,10 @@ bool IsLink(const fs::path& path) {
 
 } // namespace
 
+std::string FullPath(const std::string& path) {
+    return path;
+}
+
 std::string LinkTarget(const std::string& path) {
     if (!IsLink(path)) {
         return path;

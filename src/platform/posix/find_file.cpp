@@ -137,8 +137,6 @@ struct TFindState {
 
 namespace {
 
-thread_local TFindSession* ActiveSession = nullptr;
-
 // Reads the directory of state.Dir into state.Listed, sorted by name. 0 or an errno value.
 int ReadDir(TDirReading& state) {
     state.Fd =
@@ -199,14 +197,6 @@ void SelectEntries(TDirReading& state, std::string_view namePattern, int request
 }
 
 } // namespace
-
-TFindSession::TFindSession() : Outer(ActiveSession) {
-    ActiveSession = this;
-}
-
-TFindSession::~TFindSession() {
-    ActiveSession = Outer;
-}
 
 TSearchRec::TSearchRec() = default;
 TSearchRec::~TSearchRec() = default;
@@ -282,25 +272,11 @@ int FindFirst(std::string_view pattern, int attr, TSearchRec& rec) {
         delim == std::string_view::npos ? pattern : pattern.substr(delim + 1);
     rec.State = std::make_unique<TFindState>();
     rec.State->Dir = dir;
-    if (ActiveSession != nullptr && ActiveSession->Kept != nullptr) {
-        rec.State->Reading = std::move(ActiveSession->Kept->Reading);
-        ActiveSession->Kept.reset();
-    }
-    if (rec.State->Reading == nullptr) {
-        rec.State->Reading = std::make_unique<TDirReading>();
-    }
+    rec.State->Reading = std::make_unique<TDirReading>();
     TDirReading& state = *rec.State->Reading;
-    state.Entries.clear();
-    state.Next = 0;
-    if (state.Fd < 0 || state.Dir != dir) {
-        // Not the directory that the session's last enumeration read: read it now.
-        state.CloseDir();
-        state.Dir = dir;
-        state.Names.clear();
-        state.Listed.clear();
-        if (int error = ReadDir(state); error != 0) {
-            return error;
-        }
+    state.Dir = dir;
+    if (int error = ReadDir(state); error != 0) {
+        return error;
     }
     SelectEntries(state, namePattern, attr);
     return FindNext(rec);
@@ -324,10 +300,5 @@ void FindClose(TSearchRec& rec) {
     if (rec.State == nullptr) {
         return;
     }
-    // The current entry stays readable; only the reading goes, to the session if one keeps it.
-    if (ActiveSession != nullptr && rec.State->Reading != nullptr && rec.State->Reading->Fd >= 0) {
-        ActiveSession->Kept = std::make_unique<TFindState>();
-        ActiveSession->Kept->Reading = std::move(rec.State->Reading);
-    }
-    rec.State->Reading.reset();
+    rec.State->Reading.reset(); // the current entry stays readable
 }

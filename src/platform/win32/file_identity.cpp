@@ -67,22 +67,6 @@ std::string RealFolder(const std::string& folder) {
 
 } // namespace
 
-std::string FullPath(const std::string& path) {
-    std::string full(MAX_PATH, '\0');
-    DWORD size =
-        GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (size >= full.size()) {
-        full.resize(size);
-        size =
-            GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    }
-    if (size == 0 || size >= full.size()) {
-        return path;
-    }
-    full.resize(size);
-    return full;
-}
-
 TFileType FileTypeOf(const std::string& path) {
     // A device is not opened, not even to be looked at: "CONIN$" would be the console's input.
     if (IsDevicePath(FullPath(path))) {

@@ -71,6 +71,22 @@ std::wstring ReadLink(const std::wstring& path) {
 
 } // namespace
 
+std::string FullPath(const std::string& path) {
+    std::string full(MAX_PATH, '\0');
+    DWORD size =
+        GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (size >= full.size()) {
+        full.resize(size);
+        size =
+            GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    }
+    if (size == 0 || size >= full.size()) {
+        return path;
+    }
+    full.resize(size);
+    return full;
+}
+
 std::string LinkTarget(const std::string& path) {
     DWORD attr = GetFileAttributesA(path.c_str());
     if (attr == INVALID_FILE_ATTRIBUTES || (attr & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {

@@ -4,9 +4,12 @@
 #include "platform/win32/device_name.h"
 #include "platform/win32/system_path.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/windows_error.h"
 
-// One enumeration: the system's search handle, the request, and the current entry as the
-// system gave it.
+#include <cerrno>
+
+// One enumeration: the system's search handle, the name pattern and the request, and the
+// current entry as the system gave it.
 struct TFindState {
     ~TFindState() { Close(); }
     void Close() {
@@ -17,6 +20,7 @@ struct TFindState {
     }
 
     HANDLE Handle = INVALID_HANDLE_VALUE;
+    std::string NamePattern;
     int Request = 0;
     std::string Dir;             // the directory part of the pattern
     std::wstring WideDir;        // the same in UTF-16
@@ -42,28 +46,29 @@ bool LongPathsEnabled() {
     return enabled;
 }
 
-// Moves to the first entry from data on that the request returns: 0, or the system's error code.
-int SkipUnrequested(TSearchRec& rec, TFindState& state, WIN32_FIND_DATAW& data) {
+// Moves to the first entry from data on whose name matches the pattern and that the request
+// returns: 0, or the errno value of the system's error (ENOENT at the end).
+int SkipUnwanted(TSearchRec& rec, TFindState& state, WIN32_FIND_DATAW& data) {
     for (;;) {
-        int attr = static_cast<int>(data.dwFileAttributes);
+        const int attr = static_cast<int>(data.dwFileAttributes);
         if (AttrRequested(attr, state.Request)) {
-            state.WideName = data.cFileName;
-            rec.Name = Ansi(state.WideName, state.Exact);
-            state.AttrWord = attr;
-            return 0;
+            bool exact = true;
+            std::string name = Ansi(data.cFileName, exact);
+            if (MatchesMask(name, state.NamePattern)) {
+                state.WideName = data.cFileName;
+                state.Exact = exact;
+                state.AttrWord = attr;
+                rec.Name = std::move(name);
+                return 0;
+            }
         }
         if (!FindNextFileW(state.Handle, &data)) {
-            return static_cast<int>(GetLastError());
+            return ErrnoOf(GetLastError());
         }
     }
 }
 
 } // namespace
-
-TFindSession::TFindSession() : Outer(nullptr) {}
-
-// The system keeps its own enumeration state: a session has nothing to share.
-TFindSession::~TFindSession() = default;
 
 TSearchRec::TSearchRec() = default;
 TSearchRec::~TSearchRec() = default;
@@ -120,27 +125,32 @@ int FindFirst(std::string_view pattern, int attr, TSearchRec& rec) {
     rec.State = std::make_unique<TFindState>();
     TFindState& state = *rec.State;
     state.Dir = ExtractFilePath(pattern);
+    state.NamePattern = pattern.substr(state.Dir.size());
     state.WideDir = Widen(CP_ACP, state.Dir);
     // A relative directory reaches as far as the folder it is taken from.
     state.FullDirSize = FullPath(state.WideDir.empty() ? L".\\" : state.WideDir).size();
     state.Request = attr;
+    // The system lists every entry and the name pattern is matched here: the system's own
+    // wildcards match the short 8.3 names too. The basic information leaves those names out.
     WIN32_FIND_DATAW data;
-    state.Handle = FindFirstFileW(SystemPath(Widen(CP_ACP, pattern)).c_str(), &data);
+    state.Handle =
+        FindFirstFileExW(SystemPath(state.WideDir + L"*").c_str(), FindExInfoBasic, &data,
+                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (state.Handle == INVALID_HANDLE_VALUE) {
-        return static_cast<int>(GetLastError());
+        return ErrnoOf(GetLastError());
     }
-    return SkipUnrequested(rec, state, data);
+    return SkipUnwanted(rec, state, data);
 }
 
 int FindNext(TSearchRec& rec) {
     if (rec.State == nullptr || rec.State->Handle == INVALID_HANDLE_VALUE) {
-        return ERROR_NO_MORE_FILES;
+        return ENOENT;
     }
     WIN32_FIND_DATAW data;
     if (!FindNextFileW(rec.State->Handle, &data)) {
-        return static_cast<int>(GetLastError());
+        return ErrnoOf(GetLastError());
     }
-    return SkipUnrequested(rec, *rec.State, data);
+    return SkipUnwanted(rec, *rec.State, data);
 }
 
 void FindClose(TSearchRec& rec) {
