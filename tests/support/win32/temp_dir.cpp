@@ -2,6 +2,7 @@
 // the file system as the program's own code would send them.
 #include "support/temp_dir.h"
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 
 #include <stdexcept>
@@ -24,26 +25,28 @@ void MakeDirs(const std::string& root, const std::string& relative) {
     }
 }
 
-void RemoveTree(const std::string& dir) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((dir + "*").c_str(), &data);
+// By the wide functions and the \\?\ prefix, so that whatever a test made goes: names the code
+// page cannot hold, and names like devices (nul.htm) that the plain functions open as devices.
+void RemoveTree(const std::wstring& dir) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((dir + L"*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..") {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") {
                 continue;
             }
-            std::string path = dir + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const std::wstring path = dir + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path + "\\");
+                RemoveTree(path + L"\\");
             } else {
-                DeleteFileA(path.c_str());
+                DeleteFileW(path.c_str());
             }
-        } while (FindNextFileA(find, &data));
+        } while (FindNextFileW(find, &data));
         FindClose(find);
     }
-    RemoveDirectoryA(dir.c_str());
+    RemoveDirectoryW(dir.c_str());
 }
 
 } // namespace
@@ -67,7 +70,7 @@ TTempDir::TTempDir() {
 }
 
 TTempDir::~TTempDir() {
-    RemoveTree(Root);
+    RemoveTree(L"\\\\?\\" + AnsiText(Root));
 }
 
 std::string TTempDir::Write(std::string_view relative, std::string_view bytes) const {
