@@ -120,7 +120,7 @@ void TMainForm::FormCreate(TObject*) {
     }
     BuildSiteMenu();
     // The output file is reset at the end of the scan, once its rule can see the pages listed.
-    PostMessage(*this, WM_SCANFILES, 0, 0);
+    Post(WM_SCANFILES);
 }
 
 // Before anything is touched: a second program on the same output file would empty the file
