@@ -14,14 +14,8 @@
 class TCustomListBox;
 class TListBoxWindow; // the toolkit's window behind a list box
 
-// Window styles of a list box.
-inline constexpr unsigned LBS_OWNERDRAWFIXED = 0x0010;
-inline constexpr unsigned LBS_OWNERDRAWVARIABLE = 0x0020;
-
-// Messages a list box answers through Perform.
-inline constexpr unsigned LB_SETITEMHEIGHT = 0x01A0;
-inline constexpr std::intptr_t LB_ERR = -1;
-
+// Who paints the rows: the list itself (Standard), or DrawItem (the owner-drawn styles). No row
+// is ever measured: variable rows are as high as fixed ones.
 enum class TListBoxStyle { Standard, OwnerDrawFixed, OwnerDrawVariable };
 
 // How an item is to be painted.
@@ -34,7 +28,7 @@ using TOwnerDrawState = unsigned;
 
 // What the window of a list box is created with.
 struct TCreateParams {
-    unsigned Style = 0;
+    TListBoxStyle Style = TListBoxStyle::Standard;
 };
 
 // One item to paint: its number and its rectangle in client coordinates.
@@ -118,9 +112,10 @@ public:
     // Destroys the window and creates it again; the items are re-added.
     void RecreateWnd();
 
-    // Answers LB_SETITEMHEIGHT (lParam the height in pixels): 0 when done, LB_ERR without a
-    // window, for a height below 1 or an unknown message.
-    std::intptr_t Perform(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
+    // Gives the rows of the existing window the height, leaving the ItemHeight property as it
+    // is; the next window takes its rows from ItemHeight again. False, changing nothing, without
+    // a window or for a height outside 1 to 255.
+    bool SetRowHeight(int height);
 
     TDrawItemEvent OnDrawItem;
     TKeyPressEvent OnKeyPress;

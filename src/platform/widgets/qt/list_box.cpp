@@ -60,7 +60,7 @@ public:
 
     bool Exists() const override { return Allocated; }
 
-    void Create(unsigned style, int rowHeight) override {
+    void Create(TListBoxStyle style, int rowHeight) override {
         Allocated = true;
         WindowStyle = style;
         RowHeightValue = OwnerDrawn() ? rowHeight : FontRowHeight();
@@ -264,9 +264,7 @@ protected:
     }
 
 private:
-    bool OwnerDrawn() const {
-        return (WindowStyle & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
-    }
+    bool OwnerDrawn() const { return WindowStyle != TListBoxStyle::Standard; }
     // The row height of a list that is not owner-drawn.
     int FontRowHeight() const { return std::clamp(QFontMetrics(font()).height(), 1, MaxRowHeight); }
     bool Valid(int index) const { return Allocated && index >= 0 && index < Count(); }
@@ -321,7 +319,7 @@ private:
 
     TCustomListBox& Owner;
     bool Allocated = false;
-    unsigned WindowStyle = 0;
+    TListBoxStyle WindowStyle = TListBoxStyle::Standard;
     int RowHeightValue = 16;
     std::vector<TItem> Items;
     int CurrentIndex = -1;
