@@ -5,58 +5,107 @@
 #include "platform/widgets/qt/control_impl.h"
 #include "platform/widgets/toolkit.h"
 
-#include <QAbstractScrollArea>
+#include <QAbstractItemDelegate>
+#include <QAbstractListModel>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QListView>
 #include <QMouseEvent>
-#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 TShiftState ShiftOf(const QMouseEvent& event) {
-    TShiftState shift = 0;
     const Qt::KeyboardModifiers keys = event.modifiers();
     const Qt::MouseButtons buttons = event.buttons();
-    if (keys & Qt::ShiftModifier) {
-        shift |= ssShift;
-    }
-    if (keys & Qt::AltModifier) {
-        shift |= ssAlt;
-    }
-    if (keys & Qt::ControlModifier) {
-        shift |= ssCtrl;
-    }
-    if (buttons & Qt::LeftButton) {
-        shift |= ssLeft;
-    }
-    if (buttons & Qt::RightButton) {
-        shift |= ssRight;
-    }
-    if (buttons & Qt::MiddleButton) {
-        shift |= ssMiddle;
+    const std::pair<bool, TShiftFlag> held[] = {{keys.testFlag(Qt::ShiftModifier), ssShift},
+                                                {keys.testFlag(Qt::AltModifier), ssAlt},
+                                                {keys.testFlag(Qt::ControlModifier), ssCtrl},
+                                                {buttons.testFlag(Qt::LeftButton), ssLeft},
+                                                {buttons.testFlag(Qt::RightButton), ssRight},
+                                                {buttons.testFlag(Qt::MiddleButton), ssMiddle}};
+    TShiftState shift = 0;
+    for (const auto& [down, flag] : held) {
+        if (down) {
+            shift |= flag;
+        }
     }
     return shift;
 }
 
-// The list's window lives in this widget: while Allocated, it holds the items, the current
-// item and the row height. The viewport is the client area.
-class TListBoxWidget : public QAbstractScrollArea, public TListBoxWindow {
+// The items: each its text, byte for byte, and its data word.
+class TItemModel : public QAbstractListModel {
 public:
     struct TItem {
         std::string Text;
         std::intptr_t Data = 0;
     };
 
-    TListBoxWidget(QWidget* parent, TCustomListBox& owner)
-        : QAbstractScrollArea(parent), Owner(owner) {
-        setFocusPolicy(Qt::StrongFocus);
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(Items.size());
     }
+    // The text is for assistive tools; the list box paints the rows.
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid)) {
+            return {};
+        }
+        return FromFileName(Items[static_cast<std::size_t>(index.row())].Text);
+    }
+
+    void Append(std::string text) {
+        const int row = rowCount();
+        beginInsertRows({}, row, row);
+        Items.push_back({std::move(text), 0});
+        endInsertRows();
+    }
+    void Delete(int row) {
+        beginRemoveRows({}, row, row);
+        Items.erase(Items.begin() + row);
+        endRemoveRows();
+    }
+    void Clear() {
+        beginResetModel();
+        std::vector<TItem>().swap(Items);
+        endResetModel();
+    }
+
+    std::vector<TItem> Items;
+};
+
+class TListBoxWidget;
+
+// Hands every row that the view paints to the list box, in rows of the list's height.
+class TRowPainter : public QAbstractItemDelegate {
+public:
+    TRowPainter(TListBoxWidget& list) : QAbstractItemDelegate(nullptr), List(list) {}
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    TListBoxWidget& List;
+};
+
+// The list's window lives in this view: while Allocated, its model holds the items. Qt keeps
+// the current item, scrolls a row at a time and moves through the rows by keyboard.
+class TListBoxWidget : public QListView, public TListBoxWindow {
+public:
+    TListBoxWidget(QWidget* parent, TCustomListBox& owner)
+        : QListView(parent), Owner(owner), Model(new TItemModel(this)), Painter(*this) {
+        setModel(Model);
+        setItemDelegate(&Painter);
+        setUniformItemSizes(true);
+        setVerticalScrollMode(ScrollPerItem);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setEditTriggers(NoEditTriggers);
+    }
+    ~TListBoxWidget() override { setItemDelegate(nullptr); }
 
     bool Exists() const override { return Allocated; }
 
@@ -64,84 +113,77 @@ public:
         Allocated = true;
         WindowStyle = style;
         RowHeightValue = OwnerDrawn() ? rowHeight : FontRowHeight();
-        CurrentIndex = -1;
-        verticalScrollBar()->setValue(0);
-        Relayout();
+        scheduleDelayedItemsLayout();
     }
 
     void Destroy() override {
         Allocated = false;
-        std::vector<TItem>().swap(Items);
-        CurrentIndex = -1;
-        Relayout();
+        Model->Clear();
     }
 
-    int Count() const override { return static_cast<int>(Items.size()); }
+    int Count() const override { return Model->rowCount(); }
     const std::string& Text(int index) const override { return Item(index).Text; }
     std::intptr_t Data(int index) const override { return Item(index).Data; }
     void SetData(int index, std::intptr_t word) override {
-        Items[static_cast<std::size_t>(index)].Data = word;
+        Model->Items[static_cast<std::size_t>(index)].Data = word;
     }
-
-    void Append(std::string text) override {
-        Items.push_back({std::move(text), 0});
-        Relayout();
-    }
-
+    void Append(std::string text) override { Model->Append(std::move(text)); }
+    // The view would make the next item current; the list box has none left then.
     void Delete(int index) override {
-        Items.erase(Items.begin() + index);
-        if (CurrentIndex == index) {
-            CurrentIndex = -1;
-        } else if (CurrentIndex > index) {
-            --CurrentIndex;
+        if (index == Current()) {
+            setCurrentIndex({});
         }
-        Relayout();
+        Model->Delete(index);
     }
+    void Clear() override { Model->Clear(); }
 
-    void Clear() override {
-        Items.clear();
-        CurrentIndex = -1;
-        Relayout();
+    void BeginUpdate() override {
+        if (UpdateCount++ == 0) {
+            setUpdatesEnabled(false);
+        }
     }
-
-    void BeginUpdate() override { ++UpdateCount; }
     void EndUpdate() override {
         if (UpdateCount > 0 && --UpdateCount == 0) {
-            Relayout();
+            setUpdatesEnabled(true);
         }
     }
 
-    int Current() const override { return CurrentIndex; }
+    int Current() const override {
+        const QModelIndex current = currentIndex();
+        return current.isValid() ? current.row() : -1;
+    }
     void SetCurrent(int index) override {
-        if (Valid(CurrentIndex)) {
-            viewport()->update(ToQRect(ItemRect(CurrentIndex)));
-        }
-        CurrentIndex = Valid(index) ? index : -1;
-        if (CurrentIndex >= 0) {
-            ScrollIntoView(CurrentIndex);
-            viewport()->update(ToQRect(ItemRect(CurrentIndex)));
+        const QModelIndex item = Model->index(index);
+        setCurrentIndex(item);
+        if (item.isValid()) {
+            scrollTo(item);
         }
     }
 
-    int Top() const override { return verticalScrollBar()->value(); }
-    void SetTop(int index) override { verticalScrollBar()->setValue(index); }
+    // A row at a time: the scroll bar's value is the first row shown.
+    int Top() const override {
+        LaidOut();
+        return verticalScrollBar()->value();
+    }
+    void SetTop(int index) override {
+        LaidOut();
+        verticalScrollBar()->setValue(index);
+    }
 
     int RowHeight() const override { return RowHeightValue; }
-    int VisibleRows() const override { return FullRows(); }
+    int VisibleRows() const override { return viewport()->height() / RowHeightValue; }
     bool SetRowHeight(int height) override {
         RowHeightValue = height;
-        Relayout();
+        scheduleDelayedItemsLayout();
         return true;
     }
 
-    TRect ItemRect(int index) const override {
-        const int top = (index - Top()) * RowHeightValue;
-        return {0, top, viewport()->width(), top + RowHeightValue};
-    }
+    TRect ItemRect(int index) const override { return ToTRect(visualRect(Model->index(index))); }
 
     int ItemAt(TPoint point) const override {
-        return viewport()->rect().contains(point.X, point.Y) ? Top() + point.Y / RowHeightValue
-                                                             : -1;
+        const QPoint at(point.X, point.Y);
+        const QModelIndex item = viewport()->rect().contains(at) ? indexAt(at) : QModelIndex();
+        return item.isValid() ? item.row() : -1;
     }
 
     void Repaint(const TRect& rect) override {
@@ -154,30 +196,23 @@ public:
     void FontChanged() override {
         if (Allocated && !OwnerDrawn()) {
             RowHeightValue = FontRowHeight();
+            scheduleDelayedItemsLayout();
         }
-        Relayout();
+    }
+
+    void PaintRow(QPainter& painter, const QRect& rect, int index) {
+        const TCanvasPainting painting(Owner.Canvas(), painter);
+        TDrawItemStruct drawItem{index, ToTRect(rect), ItemStateOf(index)};
+        if (OwnerDrawn()) {
+            DrawItem(Owner, drawItem);
+        } else {
+            PaintPlainItem(Owner, drawItem);
+        }
     }
 
 protected:
-    void paintEvent(QPaintEvent* event) override {
-        if (!Allocated || Items.empty()) {
-            return; // the viewport has filled its background already
-        }
-        const QRect area = event->rect();
-        const int first = Top() + std::max(0, area.top()) / RowHeightValue;
-        const int last = std::min(Count() - 1, Top() + std::max(0, area.bottom()) / RowHeightValue);
-        QPainter painter(viewport());
-        const TCanvasPainting painting(Owner.Canvas(), painter);
-        for (int index = first; index <= last; ++index) {
-            TDrawItemStruct drawItem{index, ItemRect(index), ItemStateOf(index)};
-            if (OwnerDrawn()) {
-                DrawItem(Owner, drawItem);
-            } else {
-                PaintPlainItem(Owner, drawItem);
-            }
-        }
-    }
-
+    // A left press makes the item under it current, other buttons move nothing; then the list
+    // box hears of it. The second press of a double click is a press all the same.
     void mousePressEvent(QMouseEvent* event) override {
         TMouseButton button;
         switch (event->button()) {
@@ -205,61 +240,44 @@ protected:
         const TShiftState shift = ShiftOf(*event);
         GuardedCall([&] { MouseDown(Owner, button, shift, at.x(), at.y()); });
     }
-
-    // Qt hands the second press of a double click over as a double click; it is a press all
-    // the same.
     void mouseDoubleClickEvent(QMouseEvent* event) override { mousePressEvent(event); }
 
-    void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
-
+    // The view moves through the rows; a key that types one ASCII character reaches KeyPress;
+    // any other goes to the parent.
     void keyPressEvent(QKeyEvent* event) override {
-        const int last = Count() - 1;
-        const int page = std::max(1, FullRows() - 1);
-        int target = 0;
         switch (event->key()) {
         case Qt::Key_Up:
-            target = CurrentIndex - 1;
-            break;
         case Qt::Key_Down:
-            target = CurrentIndex + 1;
-            break;
         case Qt::Key_PageUp:
-            target = CurrentIndex - page;
-            break;
         case Qt::Key_PageDown:
-            target = CurrentIndex + page;
-            break;
         case Qt::Key_Home:
-            target = 0;
-            break;
         case Qt::Key_End:
-            target = last;
-            break;
+            QListView::keyPressEvent(event);
+            return;
         default:
-            TypeCharacter(event);
+            break;
+        }
+        const QString text = event->text();
+        if (text.size() != 1 || text[0].unicode() == 0 || text[0].unicode() >= 0x80) {
+            event->ignore();
             return;
         }
         event->accept();
-        if (last >= 0) {
-            SetCurrent(std::clamp(target, 0, last));
+        char key = static_cast<char>(text[0].unicode());
+        GuardedCall([&] { KeyPress(Owner, key); });
+    }
+
+    // From no current item, End goes to the last row as well; the view goes to the first.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        if (action == MoveEnd && !currentIndex().isValid()) {
+            return Model->index(Count() - 1);
         }
+        return QListView::moveCursor(action, modifiers);
     }
 
-    // The rows still shown move as they are; only those that come into view are painted.
-    void scrollContentsBy(int dx, int dy) override { viewport()->scroll(dx, dy * RowHeightValue); }
-
-    void resizeEvent(QResizeEvent* event) override {
-        QAbstractScrollArea::resizeEvent(event);
-        Relayout();
-    }
-
+    // Taking the focus makes no item current, as the view would; the focused row shows it.
     void focusInEvent(QFocusEvent* event) override {
         QAbstractScrollArea::focusInEvent(event);
-        viewport()->update();
-    }
-
-    void focusOutEvent(QFocusEvent* event) override {
-        QAbstractScrollArea::focusOutEvent(event);
         viewport()->update();
     }
 
@@ -267,33 +285,15 @@ private:
     bool OwnerDrawn() const { return WindowStyle != TListBoxStyle::Standard; }
     // The row height of a list that is not owner-drawn.
     int FontRowHeight() const { return std::clamp(QFontMetrics(font()).height(), 1, MaxRowHeight); }
-    bool Valid(int index) const { return Allocated && index >= 0 && index < Count(); }
-    const TItem& Item(int index) const { return Items[static_cast<std::size_t>(index)]; }
-    int FullRows() const { return std::max(1, viewport()->height() / RowHeightValue); }
-
-    void Relayout() {
-        if (UpdateCount > 0) {
-            return;
-        }
-        const int rows = FullRows();
-        verticalScrollBar()->setRange(0, std::max(0, Count() - rows));
-        verticalScrollBar()->setPageStep(rows);
-        verticalScrollBar()->setSingleStep(1);
-        viewport()->update();
+    const TItemModel::TItem& Item(int index) const {
+        return Model->Items[static_cast<std::size_t>(index)];
     }
-
-    void ScrollIntoView(int index) {
-        const int rows = FullRows();
-        if (index < Top()) {
-            verticalScrollBar()->setValue(index);
-        } else if (index >= Top() + rows) {
-            verticalScrollBar()->setValue(index - rows + 1);
-        }
-    }
+    // Rows added or resized since are laid out, and the scroll bar knows them.
+    void LaidOut() const { const_cast<TListBoxWidget*>(this)->executeDelayedItemsLayout(); }
 
     TOwnerDrawState ItemStateOf(int index) const {
         TOwnerDrawState state = 0;
-        if (index == CurrentIndex) {
+        if (index == Current()) {
             state |= odSelected;
             if (hasFocus()) {
                 state |= odFocused;
@@ -305,26 +305,23 @@ private:
         return state;
     }
 
-    // A key that types one ASCII character reaches KeyPress; any other goes to the parent.
-    void TypeCharacter(QKeyEvent* event) {
-        const QString text = event->text();
-        if (text.size() != 1 || text[0].unicode() == 0 || text[0].unicode() >= 0x80) {
-            QAbstractScrollArea::keyPressEvent(event);
-            return;
-        }
-        event->accept();
-        char key = static_cast<char>(text[0].unicode());
-        GuardedCall([&] { KeyPress(Owner, key); });
-    }
-
     TCustomListBox& Owner;
+    TItemModel* Model; // owned by the view
+    TRowPainter Painter;
     bool Allocated = false;
     TListBoxStyle WindowStyle = TListBoxStyle::Standard;
     int RowHeightValue = 16;
-    std::vector<TItem> Items;
-    int CurrentIndex = -1;
     int UpdateCount = 0;
 };
+
+void TRowPainter::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const {
+    List.PaintRow(*painter, option.rect, index.row());
+}
+
+QSize TRowPainter::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
+    return {0, List.RowHeight()};
+}
 
 } // namespace
 
