@@ -37,7 +37,8 @@ TShiftState ShiftOf(const QMouseEvent& event) {
     return shift;
 }
 
-// The items: each its text, byte for byte, and its data word.
+// The items: each its text, byte for byte, and its data word. Items appended while the list is
+// being updated reach the view together, one signal for them all, once it needs them.
 class TItemModel : public QAbstractListModel {
 public:
     struct TItem {
@@ -48,7 +49,7 @@ public:
     using QAbstractListModel::QAbstractListModel;
 
     int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(Items.size());
+        return parent.isValid() ? 0 : Shown;
     }
     // The text is for assistive tools; the list box paints the rows.
     QVariant data(const QModelIndex& index, int role) const override {
@@ -58,24 +59,38 @@ public:
         return FromFileName(Items[static_cast<std::size_t>(index.row())].Text);
     }
 
-    void Append(std::string text) {
-        const int row = rowCount();
-        beginInsertRows({}, row, row);
+    void Append(std::string text, bool held) {
         Items.push_back({std::move(text), 0});
-        endInsertRows();
+        if (!held) {
+            Show();
+        }
+    }
+    // Tells the view of the items appended since it last heard of them.
+    void Show() {
+        if (Shown < static_cast<int>(Items.size())) {
+            beginInsertRows({}, Shown, static_cast<int>(Items.size()) - 1);
+            Shown = static_cast<int>(Items.size());
+            endInsertRows();
+        }
     }
     void Delete(int row) {
+        Show();
         beginRemoveRows({}, row, row);
         Items.erase(Items.begin() + row);
+        --Shown;
         endRemoveRows();
     }
     void Clear() {
         beginResetModel();
         std::vector<TItem>().swap(Items);
+        Shown = 0;
         endResetModel();
     }
 
     std::vector<TItem> Items;
+
+private:
+    int Shown = 0; // the items that the view knows
 };
 
 class TListBoxWidget;
@@ -121,13 +136,13 @@ public:
         Model->Clear();
     }
 
-    int Count() const override { return Model->rowCount(); }
+    int Count() const override { return static_cast<int>(Model->Items.size()); }
     const std::string& Text(int index) const override { return Item(index).Text; }
     std::intptr_t Data(int index) const override { return Item(index).Data; }
     void SetData(int index, std::intptr_t word) override {
         Model->Items[static_cast<std::size_t>(index)].Data = word;
     }
-    void Append(std::string text) override { Model->Append(std::move(text)); }
+    void Append(std::string text) override { Model->Append(std::move(text), UpdateCount > 0); }
     // The view would make the next item current; the list box has none left then.
     void Delete(int index) override {
         if (index == Current()) {
@@ -137,14 +152,10 @@ public:
     }
     void Clear() override { Model->Clear(); }
 
-    void BeginUpdate() override {
-        if (UpdateCount++ == 0) {
-            setUpdatesEnabled(false);
-        }
-    }
+    void BeginUpdate() override { ++UpdateCount; }
     void EndUpdate() override {
         if (UpdateCount > 0 && --UpdateCount == 0) {
-            setUpdatesEnabled(true);
+            Model->Show();
         }
     }
 
@@ -153,6 +164,7 @@ public:
         return current.isValid() ? current.row() : -1;
     }
     void SetCurrent(int index) override {
+        Model->Show();
         const QModelIndex item = Model->index(index);
         setCurrentIndex(item);
         if (item.isValid()) {
@@ -166,6 +178,7 @@ public:
         return verticalScrollBar()->value();
     }
     void SetTop(int index) override {
+        Model->Show();
         LaidOut();
         verticalScrollBar()->setValue(index);
     }
@@ -178,9 +191,15 @@ public:
         return true;
     }
 
-    TRect ItemRect(int index) const override { return ToTRect(visualRect(Model->index(index))); }
+    // The rows are all one height from the first shown on, as the view lays them out: so also
+    // for the items that the view has not heard of yet, and without asking it for every row.
+    TRect ItemRect(int index) const override {
+        const int top = (index - Top()) * RowHeightValue;
+        return {0, top, viewport()->width(), top + RowHeightValue};
+    }
 
     int ItemAt(TPoint point) const override {
+        Model->Show();
         const QPoint at(point.X, point.Y);
         const QModelIndex item = viewport()->rect().contains(at) ? indexAt(at) : QModelIndex();
         return item.isValid() ? item.row() : -1;
