@@ -63,7 +63,6 @@ void TMainForm::CreateComponents() {
     SetFont(WindowFont);
 
     Panel1 = std::make_unique<TPanel>(this);
-    Panel1->SetAlign(TAlign::Bottom);
     Panel1->SetBounds(0, 198, 592, 31);
 
     BClose = std::make_unique<TButton>(Panel1.get());
@@ -75,7 +74,6 @@ void TMainForm::CreateComponents() {
     LStatus->SetBounds(8, 10, 417, 12);
 
     CLBLintFile = std::make_unique<TCheckListBox>(this);
-    CLBLintFile->SetAlign(TAlign::Client);
     CLBLintFile->SetBounds(0, 0, 592, 198);
     CLBLintFile->SetItemHeight(12);
     CLBLintFile->SetFont(WindowFont);

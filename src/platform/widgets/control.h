@@ -20,9 +20,6 @@ public:
 
     void SetBounds(int left, int top, int width, int height);
     TRect BoundsRect() const;
-    // Aligned controls are laid out by their parent form.
-    void SetAlign(TAlign align) { Alignment = align; }
-    TAlign Align() const { return Alignment; }
 
     bool Enabled() const;
     void SetEnabled(bool enabled);
@@ -47,6 +44,5 @@ protected:
 private:
     TControl* ParentControl;
     std::unique_ptr<TControlImpl> ImplPtr;
-    TAlign Alignment = TAlign::None;
     TFont CurrentFont;
 };
