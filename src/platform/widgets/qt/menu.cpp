@@ -23,9 +23,7 @@ void AddItems(QMenu& menu, TMenuItem& parent, TActionItems& actions) {
         } else if (item->Count() > 0) {
             AddItems(*menu.addMenu(caption), *item, actions);
         } else {
-            QAction* action = menu.addAction(caption);
-            action->setObjectName(FromUtf8(item->Name));
-            actions[action] = item;
+            actions[menu.addAction(caption)] = item;
         }
     }
 }
