@@ -14,15 +14,14 @@
 class TCustomListBox;
 class TListBoxWindow; // the toolkit's window behind a list box
 
-// Who paints the rows: the list itself (Standard), or DrawItem (the owner-drawn styles). No row
-// is ever measured: variable rows are as high as fixed ones.
-enum class TListBoxStyle { Standard, OwnerDrawFixed, OwnerDrawVariable };
+// Who paints the rows: the list itself, in rows as high as its font, or DrawItem, in rows of
+// ItemHeight.
+enum class TListBoxStyle { Standard, OwnerDrawFixed };
 
 // How an item is to be painted.
 enum TOwnerDrawFlag : unsigned {
     odSelected = 1,
-    odDisabled = 2,
-    odFocused = 4,
+    odFocused = 2,
 };
 using TOwnerDrawState = unsigned;
 

@@ -318,9 +318,6 @@ private:
                 state |= odFocused;
             }
         }
-        if (!isEnabled()) {
-            state |= odDisabled;
-        }
         return state;
     }
 

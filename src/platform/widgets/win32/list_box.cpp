@@ -41,25 +41,10 @@ TShiftState ShiftOf(WPARAM keys) {
     return shift;
 }
 
-DWORD StyleBits(TListBoxStyle style) {
-    switch (style) {
-    case TListBoxStyle::Standard:
-        break;
-    case TListBoxStyle::OwnerDrawFixed:
-        return LBS_OWNERDRAWFIXED;
-    case TListBoxStyle::OwnerDrawVariable:
-        return LBS_OWNERDRAWVARIABLE;
-    }
-    return LBS_HASSTRINGS;
-}
-
 TOwnerDrawState StateOf(UINT itemState) {
     TOwnerDrawState state = 0;
     if (itemState & ODS_SELECTED) {
         state |= odSelected;
-    }
-    if (itemState & ODS_DISABLED) {
-        state |= odDisabled;
     }
     if (itemState & ODS_FOCUS) {
         state |= odFocused;
@@ -89,7 +74,8 @@ public:
         HWND parent = ParentWindow(Owner.Parent());
         CreateHandle(L"LISTBOX",
                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
-                         LBS_NOINTEGRALHEIGHT | StyleBits(style),
+                         LBS_NOINTEGRALHEIGHT |
+                         (OwnerDrawn() ? LBS_OWNERDRAWFIXED : LBS_HASSTRINGS),
                      WS_EX_CLIENTEDGE, parent ? parent : ParkingWindow());
         RowUnits = rowHeight;
         if (OwnerDrawn()) {
