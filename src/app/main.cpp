@@ -75,7 +75,6 @@ void TMainForm::CreateComponents() {
 
     CLBLintFile = std::make_unique<TCheckListBox>(this);
     CLBLintFile->SetBounds(0, 0, 592, 198);
-    CLBLintFile->SetItemHeight(12);
     CLBLintFile->SetFont(WindowFont);
 
     BExecLint = std::make_unique<TButton>(Panel1.get());
