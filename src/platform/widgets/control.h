@@ -8,8 +8,9 @@
 
 struct TControlImpl; // the toolkit's widget behind a control
 
-// A visible control placed in its parent at a fixed position. Its texts are the program's own, in
-// UTF-8, unless the control says otherwise.
+// A visible control placed in its parent at the position of its bounds. Its texts, as all the
+// window layer's, are bytes in the narrow encoding, shown as the file names' encoding shows them:
+// a text of the program's own has been converted by NarrowText before it comes here.
 class TControl : public TObject {
 public:
     ~TControl() override;

@@ -36,10 +36,13 @@ public:
 
     void Show();
     void Close();
-    // While disabled, every way of closing the window is refused. The frame's Close button is
-    // greyed only where that leaves the window as it is: a window is never hidden, moved or
-    // made anew for it. On Windows the end of the user's session (sign-out, shutdown) is
-    // refused too, with reason as the system shows it; Qt offers no such refusal.
+    // While disabled, every way of closing the window is refused.
+    // - Windows: the frame's Close button and the window menu's Close command are greyed, and
+    //   the end of the user's session (sign-out, shutdown) is refused, with reason as the
+    //   system shows it.
+    // - Qt: cannot grey the frame's Close button without making the window anew, which hides
+    //   and may move it: the button stays as it is and its click is refused. Qt offers no
+    //   refusal of the session's end, and reason is not shown.
     void SetCloseCommandEnabled(bool enabled, const std::string& reason = {});
     bool CloseCommandEnabled() const { return CloseAllowed; }
 
