@@ -19,17 +19,9 @@ TCheckBoxSize MeasureCheckBox() {
 }
 
 void DrawCheckBox(TCanvas& canvas, const TRect& rect, TCheckBoxLook look) {
-    QStyle::State state = QStyle::State_Off;
-    switch (look) {
-    case TCheckBoxLook::Unchecked:
-        break;
-    case TCheckBoxLook::Checked:
-        state = QStyle::State_On;
-        break;
-    case TCheckBoxLook::Grayed:
-        state = QStyle::State_NoChange;
-        break;
-    }
+    const QStyle::State state = look == TCheckBoxLook::Unchecked ? QStyle::State_Off
+                                : look == TCheckBoxLook::Checked ? QStyle::State_On
+                                                                 : QStyle::State_NoChange;
     const TCanvasImpl& impl = canvas.Impl();
     QPainter& painter = impl.ActivePainter();
     QStyleOptionButton option;

@@ -15,6 +15,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -93,18 +94,19 @@ private:
     int Shown = 0; // the items that the view knows
 };
 
-class TListBoxWidget;
-
-// Hands every row that the view paints to the list box, in rows of the list's height.
+// Paints the rows of a view through Paint, all Height high.
 class TRowPainter : public QAbstractItemDelegate {
 public:
-    TRowPainter(TListBoxWidget& list) : QAbstractItemDelegate(nullptr), List(list) {}
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+               const QModelIndex& index) const override {
+        Paint(*painter, option.rect, index.row());
+    }
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+        return {0, Height};
+    }
 
-private:
-    TListBoxWidget& List;
+    std::function<void(QPainter& painter, const QRect& rect, int row)> Paint;
+    int Height = 16;
 };
 
 // The list's window lives in this view: while Allocated, its model holds the items. Qt keeps
@@ -112,9 +114,12 @@ private:
 class TListBoxWidget : public QListView, public TListBoxWindow {
 public:
     TListBoxWidget(QWidget* parent, TCustomListBox& owner)
-        : QListView(parent), Owner(owner), Model(new TItemModel(this)), Painter(*this) {
+        : QListView(parent), Owner(owner), Model(new TItemModel(this)) {
+        Rows.Paint = [this](QPainter& painter, const QRect& rect, int row) {
+            PaintRow(painter, rect, row);
+        };
         setModel(Model);
-        setItemDelegate(&Painter);
+        setItemDelegate(&Rows);
         setUniformItemSizes(true);
         setVerticalScrollMode(ScrollPerItem);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -127,7 +132,7 @@ public:
     void Create(TListBoxStyle style, int rowHeight) override {
         Allocated = true;
         WindowStyle = style;
-        RowHeightValue = OwnerDrawn() ? rowHeight : FontRowHeight();
+        Rows.Height = OwnerDrawn() ? rowHeight : FontRowHeight();
         scheduleDelayedItemsLayout();
     }
 
@@ -183,10 +188,10 @@ public:
         verticalScrollBar()->setValue(index);
     }
 
-    int RowHeight() const override { return RowHeightValue; }
-    int VisibleRows() const override { return viewport()->height() / RowHeightValue; }
+    int RowHeight() const override { return Rows.Height; }
+    int VisibleRows() const override { return viewport()->height() / Rows.Height; }
     bool SetRowHeight(int height) override {
-        RowHeightValue = height;
+        Rows.Height = height;
         scheduleDelayedItemsLayout();
         return true;
     }
@@ -194,8 +199,8 @@ public:
     // The rows are all one height from the first shown on, as the view lays them out: so also
     // for the items that the view has not heard of yet, and without asking it for every row.
     TRect ItemRect(int index) const override {
-        const int top = (index - Top()) * RowHeightValue;
-        return {0, top, viewport()->width(), top + RowHeightValue};
+        const int top = (index - Top()) * Rows.Height;
+        return {0, top, viewport()->width(), top + Rows.Height};
     }
 
     int ItemAt(TPoint point) const override {
@@ -214,18 +219,8 @@ public:
 
     void FontChanged() override {
         if (Allocated && !OwnerDrawn()) {
-            RowHeightValue = FontRowHeight();
+            Rows.Height = FontRowHeight();
             scheduleDelayedItemsLayout();
-        }
-    }
-
-    void PaintRow(QPainter& painter, const QRect& rect, int index) {
-        const TCanvasPainting painting(Owner.Canvas(), painter);
-        TDrawItemStruct drawItem{index, ToTRect(rect), ItemStateOf(index)};
-        if (OwnerDrawn()) {
-            DrawItem(Owner, drawItem);
-        } else {
-            PaintPlainItem(Owner, drawItem);
         }
     }
 
@@ -301,6 +296,16 @@ protected:
     }
 
 private:
+    void PaintRow(QPainter& painter, const QRect& rect, int index) {
+        const TCanvasPainting painting(Owner.Canvas(), painter);
+        TDrawItemStruct drawItem{index, ToTRect(rect), ItemStateOf(index)};
+        if (OwnerDrawn()) {
+            DrawItem(Owner, drawItem);
+        } else {
+            PaintPlainItem(Owner, drawItem);
+        }
+    }
+
     bool OwnerDrawn() const { return WindowStyle != TListBoxStyle::Standard; }
     // The row height of a list that is not owner-drawn.
     int FontRowHeight() const { return std::clamp(QFontMetrics(font()).height(), 1, MaxRowHeight); }
@@ -323,21 +328,11 @@ private:
 
     TCustomListBox& Owner;
     TItemModel* Model; // owned by the view
-    TRowPainter Painter;
+    TRowPainter Rows;
     bool Allocated = false;
     TListBoxStyle WindowStyle = TListBoxStyle::Standard;
-    int RowHeightValue = 16;
     int UpdateCount = 0;
 };
-
-void TRowPainter::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                        const QModelIndex& index) const {
-    List.PaintRow(*painter, option.rect, index.row());
-}
-
-QSize TRowPainter::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
-    return {0, List.RowHeight()};
-}
 
 } // namespace
 

@@ -25,17 +25,9 @@ TCheckBoxSize MeasureCheckBox() {
 }
 
 void DrawCheckBox(TCanvas& canvas, const TRect& rect, TCheckBoxLook look) {
-    UINT state = DFCS_BUTTONCHECK;
-    switch (look) {
-    case TCheckBoxLook::Unchecked:
-        break;
-    case TCheckBoxLook::Checked:
-        state |= DFCS_CHECKED;
-        break;
-    case TCheckBoxLook::Grayed:
-        state |= DFCS_CHECKED | DFCS_BUTTON3STATE;
-        break;
-    }
+    const UINT state = look == TCheckBoxLook::Unchecked ? DFCS_BUTTONCHECK
+                       : look == TCheckBoxLook::Checked ? DFCS_CHECKED
+                                                        : DFCS_CHECKED | DFCS_BUTTON3STATE;
     // Drawn by the system at the window's DPI, in the box's size there.
     RECT box = canvas.Impl().Pixels(rect);
     DrawFrameControl(canvas.Impl().ActiveDc(), &box, DFC_BUTTON, state);
