@@ -111,9 +111,9 @@ public:
     // Destroys the window and creates it again; the items are re-added.
     void RecreateWnd();
 
-    // Gives the rows of the existing window the height, leaving the ItemHeight property as it
-    // is; the next window takes its rows from ItemHeight again. False, changing nothing, without
-    // a window or for a height outside 1 to 255.
+    // Gives the rows of the existing window the height until the window is made anew, leaving
+    // the ItemHeight property as it is. False, changing nothing, without a window or for a
+    // height outside 1 to 255.
     bool SetRowHeight(int height);
 
     TDrawItemEvent OnDrawItem;
