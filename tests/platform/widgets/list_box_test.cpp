@@ -142,6 +142,7 @@ TEST_F(ListBoxTest, RowsGeometryAndScrolling) {
     EXPECT_EQ(List.ItemRect(2), (TRect{0, 20, width, 30}));
     EXPECT_TRUE(List.SetRowHeight(20));
     EXPECT_EQ(List.ItemRect(2), (TRect{0, 40, width, 60}));
+    EXPECT_EQ(List.ItemAtPos({5, 39}), 1);
     EXPECT_EQ(List.ItemHeight(), 10); // the property of an owner-drawn list stays
 }
 
