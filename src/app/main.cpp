@@ -63,7 +63,6 @@ void TMainForm::CreateComponents() {
     SetFont(WindowFont);
 
     Panel1 = std::make_unique<TPanel>(this);
-    Panel1->SetAlign(TAlign::Bottom);
     Panel1->SetBounds(0, 198, 592, 31);
 
     BClose = std::make_unique<TButton>(Panel1.get());
@@ -75,9 +74,7 @@ void TMainForm::CreateComponents() {
     LStatus->SetBounds(8, 10, 417, 12);
 
     CLBLintFile = std::make_unique<TCheckListBox>(this);
-    CLBLintFile->SetAlign(TAlign::Client);
     CLBLintFile->SetBounds(0, 0, 592, 198);
-    CLBLintFile->SetItemHeight(12);
     CLBLintFile->SetFont(WindowFont);
 
     BExecLint = std::make_unique<TButton>(Panel1.get());
@@ -87,17 +84,15 @@ void TMainForm::CreateComponents() {
     BExecLint->OnClick = [this](TObject* sender) { BExecLintClick(sender); };
 
     PopupMenu = std::make_unique<TPopupMenu>();
-    auto addItem = [this](const char* name, const char* caption) {
-        TMenuItem* item = PopupMenu->Items().Add(std::make_unique<TMenuItem>(NarrowText(caption)));
-        item->Name = name;
-        return item;
+    auto addItem = [this](const char* caption) {
+        return PopupMenu->Items().Add(std::make_unique<TMenuItem>(NarrowText(caption)));
     };
-    PMCLear = addItem("PMCLear", "ﾁｪｯｸｸﾘｱ");
+    PMCLear = addItem("ﾁｪｯｸｸﾘｱ");
     PMCLear->OnClick = [this](TObject* sender) { PMCLearClick(sender); };
-    PMAllCheck = addItem("PMAllCheck", "全てﾁｪｯｸ");
+    PMAllCheck = addItem("全てﾁｪｯｸ");
     PMAllCheck->OnClick = [this](TObject* sender) { PMAllCheckClick(sender); };
-    N1 = addItem("N1", "-");
-    PMSiteCheck = addItem("PMSiteCheck", "特定ｻｲﾄのみﾁｪｯｸ");
+    N1 = addItem("-");
+    PMSiteCheck = addItem("特定ｻｲﾄのみﾁｪｯｸ");
 
     // Panel1 comes first in the tab order, its buttons in the order close, start; then the list.
     SetFocusChain({BClose.get(), BExecLint.get(), CLBLintFile.get()});
@@ -120,7 +115,7 @@ void TMainForm::FormCreate(TObject*) {
     }
     BuildSiteMenu();
     // The output file is reset at the end of the scan, once its rule can see the pages listed.
-    PostMessage(*this, WM_SCANFILES, 0, 0);
+    Post(WM_SCANFILES);
 }
 
 // Before anything is touched: a second program on the same output file would empty the file
@@ -148,12 +143,9 @@ void TMainForm::FormDestroy(TObject*) {
 }
 
 void TMainForm::BuildSiteMenu() {
-    TSiteComponentNames names{"Panel1",    "BClose",  "LStatus",    "CLBLintFile", "BExecLint",
-                              "PopupMenu", "PMCLear", "PMAllCheck", "N1",          "PMSiteCheck"};
     const std::vector<std::string> captions = SiteCaptions(SiteDirs->Items());
     for (int i = 0; i < SiteDirs->Count(); ++i) {
         auto item = std::make_unique<TMenuItem>(captions[static_cast<std::size_t>(i)]);
-        item->Name = names.Next(item->Caption, i);
         item->Tag = i;
         item->OnClick = [this](TObject* sender) { SiteItemClick(sender); };
         PMSiteCheck->Add(std::move(item));

@@ -15,8 +15,9 @@
 
 class TFileList;
 
-// Asks the main window to search the sites once it is shown.
-inline constexpr unsigned WM_SCANFILES = WM_USER + 1;
+// Asks the main window to search the sites once it is shown; on Windows the window message
+// 1025.
+inline constexpr unsigned WM_SCANFILES = 1;
 
 // The program's one window: the list of HTML files with a check box each, the status line,
 // and the buttons that start the check and close the program.
@@ -74,6 +75,6 @@ private:
 // Enables or greys the window's Close command; while greyed the window cannot be closed.
 void EnableCloseCommand(TForm& window, bool enable);
 
-// The program from start to end: measures the check box picture, makes the main window and
+// The program from start to end: measures the check box, makes the main window and
 // handles events until it has closed.
 int RunProgram(int& argc, char** argv);

@@ -11,16 +11,16 @@ int MeasuredWidth = 0;
 int MeasuredHeight = 0;
 bool Measured = false;
 
-unsigned FrameStateOf(CheckState state) {
+TCheckBoxLook LookOf(CheckState state) {
     switch (state) {
     case CheckState::Checked:
-        return DFCS_CHECKED;
+        return TCheckBoxLook::Checked;
     case CheckState::Grayed:
-        return DFCS_CHECKED | DFCS_BUTTON3STATE;
+        return TCheckBoxLook::Grayed;
     case CheckState::Unchecked:
         break;
     }
-    return DFCS_BUTTONCHECK;
+    return TCheckBoxLook::Unchecked;
 }
 
 CheckState NextState(CheckState state, bool allowGrayed) {
@@ -41,10 +41,9 @@ void ProbeCheckBoxSize() {
     if (Measured) {
         return;
     }
-    // The sheet holds the looks of a check box in 4 columns and 3 rows.
-    const TBitmapSize sheet = CheckBoxesBitmapSize();
-    MeasuredWidth = sheet.Width / 4;
-    MeasuredHeight = sheet.Height / 3;
+    const TCheckBoxSize box = CheckBoxSize();
+    MeasuredWidth = box.Width;
+    MeasuredHeight = box.Height;
     Measured = true;
 }
 
@@ -159,8 +158,8 @@ void TCheckListBox::NotifyClickCheck() {
 
 void TCheckListBox::CreateParams(TCreateParams& params) {
     TCustomListBox::CreateParams(params);
-    if ((params.Style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) == 0) {
-        params.Style |= LBS_OWNERDRAWFIXED;
+    if (params.Style == TListBoxStyle::Standard) {
+        params.Style = TListBoxStyle::OwnerDrawFixed;
     }
 }
 
@@ -189,7 +188,7 @@ void TCheckListBox::UpdateItemHeight() {
         return;
     }
     Canvas().SetFont(Font());
-    Perform(LB_SETITEMHEIGHT, 0, Canvas().TextHeight("Wg"));
+    SetRowHeight(Canvas().TextHeight("Wg"));
 }
 
 void TCheckListBox::CMFontChanged() {
@@ -228,7 +227,7 @@ void TCheckListBox::PaintCheck(const TRect& rect, CheckState state) {
     box.Top = rect.Top + (rect.Height() - CheckBoxHeight()) / 2;
     box.Right = box.Left + CheckBoxWidth();
     box.Bottom = box.Top + CheckBoxHeight();
-    DrawFrameControl(Canvas(), box, DFC_BUTTON, FrameStateOf(state));
+    DrawCheckBox(Canvas(), box, LookOf(state));
 }
 
 void TCheckListBox::RefreshCheck(int index) {

@@ -9,10 +9,10 @@
 
 enum class CheckState : std::uint8_t { Unchecked = 0, Checked = 1, Grayed = 2 };
 
-// Measures the system's check box picture. Call it once at start-up, after the application
-// object exists and before any window; later calls keep the first measurement.
+// Measures the desktop's check box. Call it once at start-up, after the application object
+// exists and before any window; later calls keep the first measurement.
 void ProbeCheckBoxSize();
-// The size of one check box picture in pixels; 0 until ProbeCheckBoxSize has run.
+// The size of one check box in pixels; 0 until ProbeCheckBoxSize has run.
 int CheckBoxWidth();
 int CheckBoxHeight();
 

@@ -8,6 +8,8 @@
 #include <string_view>
 
 // Lookup in the companion editor's settings file: exact, letter case significant, no trimming.
+// The program has always read that file so, and a lenient reader could find a different line
+// there; its own settings file is read by the platform's reader (platform/ini_file.h).
 
 // True when the text of line before its first "=" equals key.
 bool KeyMatches(std::string_view key, std::string_view line);

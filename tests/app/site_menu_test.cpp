@@ -43,18 +43,4 @@ TEST(InSite, IsAByteExactPrefixTest) {
     EXPECT_FALSE(InSite("/old/web/shop/a.html", "/web/shop/"));
 }
 
-TEST(SiteComponentNames, AreValidIdentifiersGivenOnce) {
-    TSiteComponentNames names{"PMSiteCheck"};
-    EXPECT_EQ(names.Next("shop", 0), "PMSshop");
-    EXPECT_EQ(names.Next("my site", 1), "PMSSite1");
-    EXPECT_EQ(names.Next("a-b.c", 2), "PMSSite2");
-    EXPECT_EQ(names.Next("日本", 3), "PMSSite3");
-    EXPECT_EQ(names.Next("shop", 4), "PMSshop_2");
-    EXPECT_EQ(names.Next("shop_3", 5), "PMSshop_3");
-    EXPECT_EQ(names.Next("shop", 6), "PMSshop_4");
-    EXPECT_EQ(names.Next("Site1", 7), "PMSSite1_2");
-    EXPECT_EQ(names.Next("iteCheck", 8), "PMSiteCheck_2");
-    EXPECT_EQ(names.Next("shop_2", 9), "PMSshop_2_2");
-}
-
 } // namespace

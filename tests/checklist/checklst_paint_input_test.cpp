@@ -13,8 +13,9 @@ class CheckListPaintInputTest : public TGuiTest {
 protected:
     static void SetUpTestSuite() {
         TGuiTest::SetUpTestSuite();
-        // A picture sheet of 52 by 39 pixels: boxes of 13 by 13, a check column 15 wide.
-        OverrideCheckBoxesBitmapSize(TBitmapSize{52, 39});
+        // Boxes of 13 by 13, as the system's sheet of 52 by 39 gives them: a check column 15
+        // wide.
+        OverrideCheckBoxSize(TCheckBoxSize{13, 13});
         ProbeCheckBoxSize();
     }
 
@@ -30,7 +31,7 @@ protected:
     TTestCheckList List{&Host};
 };
 
-TEST_F(CheckListPaintInputTest, TheCheckColumnFollowsTheSystemPicture) {
+TEST_F(CheckListPaintInputTest, TheCheckColumnFollowsTheCheckBox) {
     EXPECT_EQ(CheckBoxWidth(), 13);
     EXPECT_EQ(CheckBoxHeight(), 13);
     EXPECT_EQ(List.CheckColumnWidth(), 15);

@@ -5,16 +5,16 @@
 #include "platform/widgets/toolkit.h"
 
 namespace {
-std::optional<TBitmapSize>& Override() {
-    static std::optional<TBitmapSize> size;
+std::optional<TCheckBoxSize>& Override() {
+    static std::optional<TCheckBoxSize> size;
     return size;
 }
 } // namespace
 
-TBitmapSize CheckBoxesBitmapSize() {
-    return Override() ? *Override() : MeasureCheckBoxesBitmap();
+TCheckBoxSize CheckBoxSize() {
+    return Override() ? *Override() : MeasureCheckBox();
 }
 
-void OverrideCheckBoxesBitmapSize(std::optional<TBitmapSize> size) {
+void OverrideCheckBoxSize(std::optional<TCheckBoxSize> size) {
     Override() = size;
 }

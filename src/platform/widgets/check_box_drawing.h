@@ -5,31 +5,25 @@
 
 #include <optional>
 
-// The system's check box pictures and the drawing of one check box.
+// The check box of the desktop's style: its size and its three looks.
 
-// The picture sheet that holds the system's check box looks, 4 wide and 3 high.
-inline constexpr int OBM_CHECKBOXES = 32759;
-
-struct TBitmapSize {
+struct TCheckBoxSize {
     int Width = 0;
     int Height = 0;
+    bool operator==(const TCheckBoxSize&) const = default;
 };
 
-// The size of the OBM_CHECKBOXES sheet in the desktop's current style. Where the toolkit needs
+// The size of one check box in the desktop's current style: on Windows one picture of the
+// system's check box sheet, on Linux the style's check box indicator. Where the toolkit needs
 // the application object for it (Qt), raises Exception before it exists.
-TBitmapSize CheckBoxesBitmapSize();
+TCheckBoxSize CheckBoxSize();
 
-// Test seam: makes CheckBoxesBitmapSize() answer size instead of measuring the style. An empty
-// size restores the real answer.
-void OverrideCheckBoxesBitmapSize(std::optional<TBitmapSize> size);
+// Test seam: makes CheckBoxSize() answer size instead of measuring the style. An empty size
+// restores the real answer.
+void OverrideCheckBoxSize(std::optional<TCheckBoxSize> size);
 
-// Frame-control type and states.
-inline constexpr unsigned DFC_BUTTON = 4;
-inline constexpr unsigned DFCS_BUTTONCHECK = 0x0000;
-inline constexpr unsigned DFCS_BUTTON3STATE = 0x0008;
-inline constexpr unsigned DFCS_CHECKED = 0x0400;
+enum class TCheckBoxLook { Unchecked, Checked, Grayed };
 
-// Draws a check box filling rect on a painting canvas: DFCS_BUTTONCHECK is the empty box,
-// with DFCS_CHECKED the checked box, with DFCS_CHECKED | DFCS_BUTTON3STATE the third state.
-// Returns false, drawing nothing, for any other type or state.
-bool DrawFrameControl(TCanvas& canvas, const TRect& rect, unsigned type, unsigned state);
+// Draws a check box in look filling rect on a painting canvas; Grayed is the look of the
+// third state, a box neither checked nor empty.
+void DrawCheckBox(TCanvas& canvas, const TRect& rect, TCheckBoxLook look);

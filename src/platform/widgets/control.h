@@ -8,8 +8,9 @@
 
 struct TControlImpl; // the toolkit's widget behind a control
 
-// A visible control placed in its parent at a fixed position. Its texts are the program's own, in
-// UTF-8, unless the control says otherwise.
+// A visible control placed in its parent at the position of its bounds. Its texts, as all the
+// window layer's, are bytes in the narrow encoding, shown as the file names' encoding shows them:
+// a text of the program's own has been converted by NarrowText before it comes here.
 class TControl : public TObject {
 public:
     ~TControl() override;
@@ -20,9 +21,6 @@ public:
 
     void SetBounds(int left, int top, int width, int height);
     TRect BoundsRect() const;
-    // Aligned controls are laid out by their parent form.
-    void SetAlign(TAlign align) { Alignment = align; }
-    TAlign Align() const { return Alignment; }
 
     bool Enabled() const;
     void SetEnabled(bool enabled);
@@ -47,6 +45,5 @@ protected:
 private:
     TControl* ParentControl;
     std::unique_ptr<TControlImpl> ImplPtr;
-    TAlign Alignment = TAlign::None;
     TFont CurrentFont;
 };

@@ -2,7 +2,6 @@
 
 #include "platform/widgets/control.h"
 
-#include <cstdint>
 #include <initializer_list>
 #include <string>
 
@@ -11,13 +10,9 @@ class TPopupMenu;
 enum class TBorderStyle { Sizeable, Dialog };
 enum class TPosition { Designed, ScreenCenter };
 
-inline constexpr unsigned WM_USER = 0x400;
-
-// A window message posted to a form; both parameters are plain words.
+// A message that a form posts to itself: a number of the program's own, from 1 to 0x7BFF.
 struct TMessage {
     unsigned Msg = 0;
-    std::intptr_t WParam = 0;
-    std::intptr_t LParam = 0;
 };
 
 // A top-level window. It is made hidden; the application shows the main form when it runs.
@@ -41,17 +36,23 @@ public:
 
     void Show();
     void Close();
-    // While disabled, every way of closing the window is refused. The frame's Close button is
-    // greyed only where that leaves the window as it is: a window is never hidden, moved or
-    // made anew for it. On Windows the end of the user's session (sign-out, shutdown) is
-    // refused too, with reason as the system shows it; Qt offers no such refusal.
+    // While disabled, every way of closing the window is refused.
+    // - Windows: the frame's Close button and the window menu's Close command are greyed, and
+    //   the end of the user's session (sign-out, shutdown) is refused, with reason as the
+    //   system shows it.
+    // - Qt: cannot grey the frame's Close button without making the window anew, which hides
+    //   and may move it: the button stays as it is and its click is refused. Qt offers no
+    //   refusal of the session's end, and reason is not shown.
     void SetCloseCommandEnabled(bool enabled, const std::string& reason = {});
     bool CloseCommandEnabled() const { return CloseAllowed; }
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
 
-    // Handles a message posted with PostMessage; the base ignores every message.
+    // Queues message msg for Dispatch, to be handled by the event loop after all events queued
+    // before. On Windows the form's window gets it as the system's message WM_USER + msg.
+    void Post(unsigned msg);
+    // Handles a message posted with Post; the base ignores every message.
     virtual void Dispatch(TMessage& message);
 
 private:
@@ -61,6 +62,3 @@ private:
     TPopupMenu* Popup = nullptr;
     bool CloseAllowed = true;
 };
-
-// Queues a message for the form; it is handled by the event loop after all events queued before.
-void PostMessage(TForm& form, unsigned msg, std::intptr_t wParam, std::intptr_t lParam);

@@ -74,8 +74,8 @@ void TCustomListBox::SetItemHeight(int height) {
         return;
     }
     ItemHeightValue = height;
-    if (HandleAllocated() && ListStyle != TListBoxStyle::Standard) {
-        Perform(LB_SETITEMHEIGHT, 0, height);
+    if (ListStyle != TListBoxStyle::Standard) {
+        SetRowHeight(height);
     }
 }
 
@@ -132,12 +132,9 @@ void TCustomListBox::RecreateWnd() {
     }
 }
 
-std::intptr_t TCustomListBox::Perform(unsigned msg, std::uintptr_t /*wParam*/,
-                                      std::intptr_t lParam) {
-    if (msg != LB_SETITEMHEIGHT || !HandleAllocated() || lParam < 1 || lParam > MaxRowHeight) {
-        return LB_ERR;
-    }
-    return Window().SetRowHeight(static_cast<int>(lParam)) ? 0 : LB_ERR;
+bool TCustomListBox::SetRowHeight(int height) {
+    return HandleAllocated() && height >= 1 && height <= MaxRowHeight &&
+           Window().SetRowHeight(height);
 }
 
 std::intptr_t TCustomListBox::GetItemData(int index) const {
@@ -163,11 +160,7 @@ void TCustomListBox::ResetContent() {
 }
 
 void TCustomListBox::CreateParams(TCreateParams& params) {
-    if (ListStyle == TListBoxStyle::OwnerDrawFixed) {
-        params.Style |= LBS_OWNERDRAWFIXED;
-    } else if (ListStyle == TListBoxStyle::OwnerDrawVariable) {
-        params.Style |= LBS_OWNERDRAWVARIABLE;
-    }
+    params.Style = ListStyle;
 }
 
 void TCustomListBox::CreateWnd() {
@@ -177,7 +170,6 @@ void TCustomListBox::CreateWnd() {
     }
     TCreateParams params;
     CreateParams(params);
-    // No item is ever measured: variable rows are as high as fixed ones.
     window.Create(params.Style, std::min(ItemHeightValue, MaxRowHeight));
     if (!Saved) {
         return;

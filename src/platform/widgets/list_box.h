@@ -14,27 +14,20 @@
 class TCustomListBox;
 class TListBoxWindow; // the toolkit's window behind a list box
 
-// Window styles of a list box.
-inline constexpr unsigned LBS_OWNERDRAWFIXED = 0x0010;
-inline constexpr unsigned LBS_OWNERDRAWVARIABLE = 0x0020;
-
-// Messages a list box answers through Perform.
-inline constexpr unsigned LB_SETITEMHEIGHT = 0x01A0;
-inline constexpr std::intptr_t LB_ERR = -1;
-
-enum class TListBoxStyle { Standard, OwnerDrawFixed, OwnerDrawVariable };
+// Who paints the rows: the list itself, in rows as high as its font, or DrawItem, in rows of
+// ItemHeight.
+enum class TListBoxStyle { Standard, OwnerDrawFixed };
 
 // How an item is to be painted.
 enum TOwnerDrawFlag : unsigned {
     odSelected = 1,
-    odDisabled = 2,
-    odFocused = 4,
+    odFocused = 2,
 };
 using TOwnerDrawState = unsigned;
 
 // What the window of a list box is created with.
 struct TCreateParams {
-    unsigned Style = 0;
+    TListBoxStyle Style = TListBoxStyle::Standard;
 };
 
 // One item to paint: its number and its rectangle in client coordinates.
@@ -118,9 +111,10 @@ public:
     // Destroys the window and creates it again; the items are re-added.
     void RecreateWnd();
 
-    // Answers LB_SETITEMHEIGHT (lParam the height in pixels): 0 when done, LB_ERR without a
-    // window, for a height below 1 or an unknown message.
-    std::intptr_t Perform(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
+    // Gives the rows of the existing window the height until the window is made anew, leaving
+    // the ItemHeight property as it is. False, changing nothing, without a window or for a
+    // height outside 1 to 255.
+    bool SetRowHeight(int height);
 
     TDrawItemEvent OnDrawItem;
     TKeyPressEvent OnKeyPress;

@@ -12,7 +12,6 @@ public:
     explicit TMenuItem(std::string caption = {}) : Caption(std::move(caption)) {}
 
     std::string Caption; // in the narrow encoding; "&" marks the accelerator
-    std::string Name;    // component name, unique among the window's components
     int Tag = 0;
     TNotifyEvent OnClick;
 

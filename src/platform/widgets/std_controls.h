@@ -10,8 +10,7 @@ public:
     explicit TPanel(TControl* parent);
 };
 
-// One line of text. It may hold data, such as a page's path, so it is shown in the file-name
-// encoding.
+// One line of text, such as a page's path, shown as it stands: "&" marks no accelerator.
 class TLabel : public TControl {
 public:
     explicit TLabel(TControl* parent);

@@ -26,9 +26,9 @@ public:
     virtual ~TListBoxWindow() = default;
 
     virtual bool Exists() const = 0;
-    // Makes the window with the window style bits of style (LBS_...). Owner-drawn rows are
-    // rowHeight high; other rows take their height from the font.
-    virtual void Create(unsigned style, int rowHeight) = 0;
+    // Makes the window. Owner-drawn rows are rowHeight high; other rows take their height from
+    // the font.
+    virtual void Create(TListBoxStyle style, int rowHeight) = 0;
     // Destroys the window and its items.
     virtual void Destroy() = 0;
 
@@ -99,8 +99,8 @@ private:
     std::vector<TMessage> Held;
 };
 
-// The size of the system's OBM_CHECKBOXES picture sheet.
-TBitmapSize MeasureCheckBoxesBitmap();
+// The size of one check box in the desktop's current style.
+TCheckBoxSize MeasureCheckBox();
 
 // What the desktop is given to open the file at path: a file: URL, or the path itself.
 std::string DesktopItem(const std::string& path);

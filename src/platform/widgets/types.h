@@ -38,8 +38,6 @@ struct TRect {
     bool operator==(const TRect&) const = default;
 };
 
-enum class TAlign { None, Top, Bottom, Left, Right, Client };
-
 enum class TMouseButton { Left, Right, Middle };
 
 // Modifier keys and mouse buttons held during an input event.

@@ -9,24 +9,20 @@ namespace {
 
 class CheckBoxDrawingTest : public TGuiTest {};
 
-TEST_F(CheckBoxDrawingTest, ThreeLooksAreDistinctAndOtherStatesDrawNothing) {
-    auto look = [](unsigned type, unsigned state, bool expectDrawn) {
+TEST_F(CheckBoxDrawingTest, ThreeLooksAreDistinct) {
+    auto look = [](TCheckBoxLook shown) {
         TOffscreenCanvas surface(20, 20);
-        EXPECT_EQ(DrawFrameControl(surface.Canvas(), {3, 3, 16, 16}, type, state), expectDrawn)
-            << "type " << type << " state " << state;
+        DrawCheckBox(surface.Canvas(), {3, 3, 16, 16}, shown);
         return surface.Image();
     };
     const TImage blank = TOffscreenCanvas(20, 20).Image();
-    const TImage empty = look(DFC_BUTTON, DFCS_BUTTONCHECK, true);
-    const TImage checked = look(DFC_BUTTON, DFCS_CHECKED, true);
-    const TImage grayed = look(DFC_BUTTON, DFCS_CHECKED | DFCS_BUTTON3STATE, true);
+    const TImage empty = look(TCheckBoxLook::Unchecked);
+    const TImage checked = look(TCheckBoxLook::Checked);
+    const TImage grayed = look(TCheckBoxLook::Grayed);
     EXPECT_NE(empty, blank);
     EXPECT_NE(checked, empty);
     EXPECT_NE(grayed, empty);
     EXPECT_NE(grayed, checked);
-
-    EXPECT_EQ(look(DFC_BUTTON, DFCS_BUTTON3STATE, false), blank);
-    EXPECT_EQ(look(DFC_BUTTON + 1, DFCS_CHECKED, false), blank);
 }
 
 // The canvas of a list box that is not painting.
@@ -40,7 +36,7 @@ TEST_F(CheckBoxDrawingTest, CanvasMeasuresAnytimeButDrawsOnlyWhilePainting) {
     canvas.SetFont({"", 40});
     EXPECT_GE(canvas.TextHeight("Wg"), 40);
     EXPECT_THROW(canvas.FillRect({0, 0, 5, 5}), Exception);
-    EXPECT_THROW(DrawFrameControl(canvas, {0, 0, 13, 13}, DFC_BUTTON, DFCS_CHECKED), Exception);
+    EXPECT_THROW(DrawCheckBox(canvas, {0, 0, 13, 13}, TCheckBoxLook::Checked), Exception);
 }
 
 } // namespace

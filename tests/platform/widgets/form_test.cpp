@@ -7,7 +7,7 @@
 
 namespace {
 
-// A form that records the messages posted to it and fails on the message WM_USER + 13.
+// A form that records the messages posted to it and fails on the message 13.
 class TRecordingForm : public TForm {
 public:
     TRecordingForm() {
@@ -22,7 +22,7 @@ public:
         SetActiveControl(Button.get());
     }
     void Dispatch(TMessage& message) override {
-        if (message.Msg == WM_USER + 13) {
+        if (message.Msg == 13) {
             throw Exception("message 13 failed");
         }
         Handled.push_back(message.Msg);
@@ -71,10 +71,10 @@ TEST_F(FormTest, AFailingClickHandlerIsShownAndTheLoopGoesOn) {
 TEST_F(FormTest, AFailingPostedMessageIsShownAndLaterMessagesAreHandled) {
     TRecordingForm* form = ShownForm();
     TMessageBoxes boxes;
-    PostMessage(*form, WM_USER + 13, 0, 0);
-    PostMessage(*form, WM_USER + 1, 0, 0);
+    form->Post(13);
+    form->Post(1);
     EXPECT_TRUE(WaitFor([&] { return !form->Handled.empty(); }));
-    EXPECT_EQ(form->Handled, std::vector<unsigned>{WM_USER + 1});
+    EXPECT_EQ(form->Handled, std::vector<unsigned>{1});
     EXPECT_EQ(boxes.Texts, Texts{"message 13 failed"});
 }
 
@@ -89,12 +89,12 @@ TEST_F(FormTest, AFailureWhileAFormIsCreatedIsShownAndTheFormStays) {
 
 TEST_F(FormTest, MessagesPostedBeforeTheWindowShowsWaitForItsFirstPaint) {
     auto* form = TestApplication().CreateForm<TRecordingForm>();
-    PostMessage(*form, WM_USER + 1, 0, 0);
+    form->Post(1);
     Wait(20);
     EXPECT_TRUE(form->Handled.empty());
     ShowAndWait(*form);
     EXPECT_TRUE(WaitFor([&] { return !form->Handled.empty(); }));
-    EXPECT_EQ(form->Handled, std::vector<unsigned>{WM_USER + 1});
+    EXPECT_EQ(form->Handled, std::vector<unsigned>{1});
 }
 
 // Escape never closes the window; the button's accelerator works while it is enabled.

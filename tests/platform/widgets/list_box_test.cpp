@@ -113,7 +113,7 @@ TEST_F(ListBoxTest, RecreationReaddsItemsWithTheirData) {
 }
 
 TEST_F(ListBoxTest, RowsGeometryAndScrolling) {
-    EXPECT_EQ(List.Perform(LB_SETITEMHEIGHT, 0, 12), LB_ERR); // no window yet
+    EXPECT_FALSE(List.SetRowHeight(12)); // no window yet
     Fill(30);
     const int width = ClientRect(List).Width();
     EXPECT_EQ(List.ItemHeight(), 10);
@@ -137,9 +137,13 @@ TEST_F(ListBoxTest, RowsGeometryAndScrolling) {
     EXPECT_EQ(List.ItemIndex(), 0);
     EXPECT_EQ(List.TopIndex(), 0);
 
-    EXPECT_EQ(List.Perform(LB_SETITEMHEIGHT, 0, 0), LB_ERR);
-    EXPECT_EQ(List.Perform(LB_SETITEMHEIGHT, 0, 20), 0);
+    EXPECT_FALSE(List.SetRowHeight(0));
+    EXPECT_FALSE(List.SetRowHeight(256));
+    EXPECT_EQ(List.ItemRect(2), (TRect{0, 20, width, 30}));
+    EXPECT_TRUE(List.SetRowHeight(20));
     EXPECT_EQ(List.ItemRect(2), (TRect{0, 40, width, 60}));
+    EXPECT_EQ(List.ItemAtPos({5, 39}), 1);
+    EXPECT_EQ(List.ItemHeight(), 10); // the property of an owner-drawn list stays
 }
 
 TEST_F(ListBoxTest, PaintingDrawsOnlyVisibleRowsThroughDrawItem) {

@@ -9,41 +9,26 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
-TBitmapSize MeasureCheckBoxesBitmap() {
+TCheckBoxSize MeasureCheckBox() {
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
-        throw Exception("The check box pictures can only be measured once the application exists");
+        throw Exception("The check box can only be measured once the application exists");
     }
     const QStyle* style = QApplication::style();
-    return {4 * style->pixelMetric(QStyle::PM_IndicatorWidth),
-            3 * style->pixelMetric(QStyle::PM_IndicatorHeight)};
+    return {style->pixelMetric(QStyle::PM_IndicatorWidth),
+            style->pixelMetric(QStyle::PM_IndicatorHeight)};
 }
 
-bool DrawFrameControl(TCanvas& canvas, const TRect& rect, unsigned type, unsigned state) {
-    if (type != DFC_BUTTON) {
-        return false;
-    }
-    QStyle::State look;
-    switch (state) {
-    case DFCS_BUTTONCHECK:
-        look = QStyle::State_Off;
-        break;
-    case DFCS_CHECKED:
-        look = QStyle::State_On;
-        break;
-    case DFCS_CHECKED | DFCS_BUTTON3STATE:
-        look = QStyle::State_NoChange;
-        break;
-    default:
-        return false;
-    }
+void DrawCheckBox(TCanvas& canvas, const TRect& rect, TCheckBoxLook look) {
+    const QStyle::State state = look == TCheckBoxLook::Unchecked ? QStyle::State_Off
+                                : look == TCheckBoxLook::Checked ? QStyle::State_On
+                                                                 : QStyle::State_NoChange;
     const TCanvasImpl& impl = canvas.Impl();
     QPainter& painter = impl.ActivePainter();
     QStyleOptionButton option;
     option.initFrom(impl.Device);
     option.rect = ToQRect(rect);
     // The box shows its state only: not the focus, hover or enabled state of the control.
-    option.state = QStyle::State_Enabled | look;
+    option.state = QStyle::State_Enabled | state;
     impl.Device->style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter,
                                         impl.Device);
-    return true;
 }

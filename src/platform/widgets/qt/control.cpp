@@ -35,7 +35,7 @@ void TControl::SetEnabled(bool enabled) {
 }
 
 std::string TControl::Text() const {
-    return QtWidget(*this)->windowTitle().toStdString();
+    return ToFileName(QtWidget(*this)->windowTitle());
 }
 
 void TControl::SetText(std::string_view text) {

@@ -134,6 +134,6 @@ void TForm::SetCloseCommandEnabled(bool enabled, const std::string& /*reason*/) 
     CloseAllowed = enabled;
 }
 
-void PostMessage(TForm& form, unsigned msg, std::intptr_t wParam, std::intptr_t lParam) {
-    QCoreApplication::postEvent(QtWidget(form), new TPostedMessage(TMessage{msg, wParam, lParam}));
+void TForm::Post(unsigned msg) {
+    QCoreApplication::postEvent(QtWidget(*this), new TPostedMessage(TMessage{msg}));
 }

@@ -5,143 +5,209 @@
 #include "platform/widgets/qt/control_impl.h"
 #include "platform/widgets/toolkit.h"
 
-#include <QAbstractScrollArea>
+#include <QAbstractItemDelegate>
+#include <QAbstractListModel>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QListView>
 #include <QMouseEvent>
-#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 namespace {
 
 TShiftState ShiftOf(const QMouseEvent& event) {
-    TShiftState shift = 0;
     const Qt::KeyboardModifiers keys = event.modifiers();
     const Qt::MouseButtons buttons = event.buttons();
-    if (keys & Qt::ShiftModifier) {
-        shift |= ssShift;
-    }
-    if (keys & Qt::AltModifier) {
-        shift |= ssAlt;
-    }
-    if (keys & Qt::ControlModifier) {
-        shift |= ssCtrl;
-    }
-    if (buttons & Qt::LeftButton) {
-        shift |= ssLeft;
-    }
-    if (buttons & Qt::RightButton) {
-        shift |= ssRight;
-    }
-    if (buttons & Qt::MiddleButton) {
-        shift |= ssMiddle;
+    const std::pair<bool, TShiftFlag> held[] = {{keys.testFlag(Qt::ShiftModifier), ssShift},
+                                                {keys.testFlag(Qt::AltModifier), ssAlt},
+                                                {keys.testFlag(Qt::ControlModifier), ssCtrl},
+                                                {buttons.testFlag(Qt::LeftButton), ssLeft},
+                                                {buttons.testFlag(Qt::RightButton), ssRight},
+                                                {buttons.testFlag(Qt::MiddleButton), ssMiddle}};
+    TShiftState shift = 0;
+    for (const auto& [down, flag] : held) {
+        if (down) {
+            shift |= flag;
+        }
     }
     return shift;
 }
 
-// The list's window lives in this widget: while Allocated, it holds the items, the current
-// item and the row height. The viewport is the client area.
-class TListBoxWidget : public QAbstractScrollArea, public TListBoxWindow {
+// The items: each its text, byte for byte, and its data word. Items appended while the list is
+// being updated reach the view together, one signal for them all, once it needs them.
+class TItemModel : public QAbstractListModel {
 public:
     struct TItem {
         std::string Text;
         std::intptr_t Data = 0;
     };
 
-    TListBoxWidget(QWidget* parent, TCustomListBox& owner)
-        : QAbstractScrollArea(parent), Owner(owner) {
-        setFocusPolicy(Qt::StrongFocus);
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : Shown;
     }
+    // The text is for assistive tools; the list box paints the rows.
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid)) {
+            return {};
+        }
+        return FromFileName(Items[static_cast<std::size_t>(index.row())].Text);
+    }
+
+    void Append(std::string text, bool held) {
+        Items.push_back({std::move(text), 0});
+        if (!held) {
+            Show();
+        }
+    }
+    // Tells the view of the items appended since it last heard of them.
+    void Show() {
+        if (Shown < static_cast<int>(Items.size())) {
+            beginInsertRows({}, Shown, static_cast<int>(Items.size()) - 1);
+            Shown = static_cast<int>(Items.size());
+            endInsertRows();
+        }
+    }
+    void Delete(int row) {
+        Show();
+        beginRemoveRows({}, row, row);
+        Items.erase(Items.begin() + row);
+        --Shown;
+        endRemoveRows();
+    }
+    void Clear() {
+        beginResetModel();
+        std::vector<TItem>().swap(Items);
+        Shown = 0;
+        endResetModel();
+    }
+
+    std::vector<TItem> Items;
+
+private:
+    int Shown = 0; // the items that the view knows
+};
+
+// Paints the rows of a view through Paint, all Height high.
+class TRowPainter : public QAbstractItemDelegate {
+public:
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        Paint(*painter, option.rect, index.row());
+    }
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+        return {0, Height};
+    }
+
+    std::function<void(QPainter& painter, const QRect& rect, int row)> Paint;
+    int Height = 16;
+};
+
+// The list's window lives in this view: while Allocated, its model holds the items. Qt keeps
+// the current item, scrolls a row at a time and moves through the rows by keyboard.
+class TListBoxWidget : public QListView, public TListBoxWindow {
+public:
+    TListBoxWidget(QWidget* parent, TCustomListBox& owner)
+        : QListView(parent), Owner(owner), Model(new TItemModel(this)) {
+        Rows.Paint = [this](QPainter& painter, const QRect& rect, int row) {
+            PaintRow(painter, rect, row);
+        };
+        setModel(Model);
+        setItemDelegate(&Rows);
+        setUniformItemSizes(true);
+        setVerticalScrollMode(ScrollPerItem);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setEditTriggers(NoEditTriggers);
+    }
+    ~TListBoxWidget() override { setItemDelegate(nullptr); }
 
     bool Exists() const override { return Allocated; }
 
-    void Create(unsigned style, int rowHeight) override {
+    void Create(TListBoxStyle style, int rowHeight) override {
         Allocated = true;
         WindowStyle = style;
-        RowHeightValue = OwnerDrawn() ? rowHeight : FontRowHeight();
-        CurrentIndex = -1;
-        verticalScrollBar()->setValue(0);
-        Relayout();
+        Rows.Height = OwnerDrawn() ? rowHeight : FontRowHeight();
+        scheduleDelayedItemsLayout();
     }
 
     void Destroy() override {
         Allocated = false;
-        std::vector<TItem>().swap(Items);
-        CurrentIndex = -1;
-        Relayout();
+        Model->Clear();
     }
 
-    int Count() const override { return static_cast<int>(Items.size()); }
+    int Count() const override { return static_cast<int>(Model->Items.size()); }
     const std::string& Text(int index) const override { return Item(index).Text; }
     std::intptr_t Data(int index) const override { return Item(index).Data; }
     void SetData(int index, std::intptr_t word) override {
-        Items[static_cast<std::size_t>(index)].Data = word;
+        Model->Items[static_cast<std::size_t>(index)].Data = word;
     }
-
-    void Append(std::string text) override {
-        Items.push_back({std::move(text), 0});
-        Relayout();
-    }
-
+    void Append(std::string text) override { Model->Append(std::move(text), UpdateCount > 0); }
+    // The view would make the next item current; the list box has none left then.
     void Delete(int index) override {
-        Items.erase(Items.begin() + index);
-        if (CurrentIndex == index) {
-            CurrentIndex = -1;
-        } else if (CurrentIndex > index) {
-            --CurrentIndex;
+        if (index == Current()) {
+            setCurrentIndex({});
         }
-        Relayout();
+        Model->Delete(index);
     }
-
-    void Clear() override {
-        Items.clear();
-        CurrentIndex = -1;
-        Relayout();
-    }
+    void Clear() override { Model->Clear(); }
 
     void BeginUpdate() override { ++UpdateCount; }
     void EndUpdate() override {
         if (UpdateCount > 0 && --UpdateCount == 0) {
-            Relayout();
+            Model->Show();
         }
     }
 
-    int Current() const override { return CurrentIndex; }
+    int Current() const override {
+        const QModelIndex current = currentIndex();
+        return current.isValid() ? current.row() : -1;
+    }
     void SetCurrent(int index) override {
-        if (Valid(CurrentIndex)) {
-            viewport()->update(ToQRect(ItemRect(CurrentIndex)));
-        }
-        CurrentIndex = Valid(index) ? index : -1;
-        if (CurrentIndex >= 0) {
-            ScrollIntoView(CurrentIndex);
-            viewport()->update(ToQRect(ItemRect(CurrentIndex)));
+        Model->Show();
+        const QModelIndex item = Model->index(index);
+        setCurrentIndex(item);
+        if (item.isValid()) {
+            scrollTo(item);
         }
     }
 
-    int Top() const override { return verticalScrollBar()->value(); }
-    void SetTop(int index) override { verticalScrollBar()->setValue(index); }
+    // A row at a time: the scroll bar's value is the first row shown.
+    int Top() const override {
+        LaidOut();
+        return verticalScrollBar()->value();
+    }
+    void SetTop(int index) override {
+        Model->Show();
+        LaidOut();
+        verticalScrollBar()->setValue(index);
+    }
 
-    int RowHeight() const override { return RowHeightValue; }
-    int VisibleRows() const override { return FullRows(); }
+    int RowHeight() const override { return Rows.Height; }
+    int VisibleRows() const override { return viewport()->height() / Rows.Height; }
     bool SetRowHeight(int height) override {
-        RowHeightValue = height;
-        Relayout();
+        Rows.Height = height;
+        scheduleDelayedItemsLayout();
         return true;
     }
 
+    // The rows are all one height from the first shown on, as the view lays them out: so also
+    // for the items that the view has not heard of yet, and without asking it for every row.
     TRect ItemRect(int index) const override {
-        const int top = (index - Top()) * RowHeightValue;
-        return {0, top, viewport()->width(), top + RowHeightValue};
+        const int top = (index - Top()) * Rows.Height;
+        return {0, top, viewport()->width(), top + Rows.Height};
     }
 
     int ItemAt(TPoint point) const override {
-        return viewport()->rect().contains(point.X, point.Y) ? Top() + point.Y / RowHeightValue
-                                                             : -1;
+        Model->Show();
+        const QPoint at(point.X, point.Y);
+        const QModelIndex item = viewport()->rect().contains(at) ? indexAt(at) : QModelIndex();
+        return item.isValid() ? item.row() : -1;
     }
 
     void Repaint(const TRect& rect) override {
@@ -153,31 +219,14 @@ public:
 
     void FontChanged() override {
         if (Allocated && !OwnerDrawn()) {
-            RowHeightValue = FontRowHeight();
+            Rows.Height = FontRowHeight();
+            scheduleDelayedItemsLayout();
         }
-        Relayout();
     }
 
 protected:
-    void paintEvent(QPaintEvent* event) override {
-        if (!Allocated || Items.empty()) {
-            return; // the viewport has filled its background already
-        }
-        const QRect area = event->rect();
-        const int first = Top() + std::max(0, area.top()) / RowHeightValue;
-        const int last = std::min(Count() - 1, Top() + std::max(0, area.bottom()) / RowHeightValue);
-        QPainter painter(viewport());
-        const TCanvasPainting painting(Owner.Canvas(), painter);
-        for (int index = first; index <= last; ++index) {
-            TDrawItemStruct drawItem{index, ItemRect(index), ItemStateOf(index)};
-            if (OwnerDrawn()) {
-                DrawItem(Owner, drawItem);
-            } else {
-                PaintPlainItem(Owner, drawItem);
-            }
-        }
-    }
-
+    // A left press makes the item under it current, other buttons move nothing; then the list
+    // box hears of it. The second press of a double click is a press all the same.
     void mousePressEvent(QMouseEvent* event) override {
         TMouseButton button;
         switch (event->button()) {
@@ -205,113 +254,26 @@ protected:
         const TShiftState shift = ShiftOf(*event);
         GuardedCall([&] { MouseDown(Owner, button, shift, at.x(), at.y()); });
     }
-
-    // Qt hands the second press of a double click over as a double click; it is a press all
-    // the same.
     void mouseDoubleClickEvent(QMouseEvent* event) override { mousePressEvent(event); }
 
-    void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
-
+    // The view moves through the rows; a key that types one ASCII character reaches KeyPress;
+    // any other goes to the parent.
     void keyPressEvent(QKeyEvent* event) override {
-        const int last = Count() - 1;
-        const int page = std::max(1, FullRows() - 1);
-        int target = 0;
         switch (event->key()) {
         case Qt::Key_Up:
-            target = CurrentIndex - 1;
-            break;
         case Qt::Key_Down:
-            target = CurrentIndex + 1;
-            break;
         case Qt::Key_PageUp:
-            target = CurrentIndex - page;
-            break;
         case Qt::Key_PageDown:
-            target = CurrentIndex + page;
-            break;
         case Qt::Key_Home:
-            target = 0;
-            break;
         case Qt::Key_End:
-            target = last;
-            break;
+            QListView::keyPressEvent(event);
+            return;
         default:
-            TypeCharacter(event);
-            return;
+            break;
         }
-        event->accept();
-        if (last >= 0) {
-            SetCurrent(std::clamp(target, 0, last));
-        }
-    }
-
-    // The rows still shown move as they are; only those that come into view are painted.
-    void scrollContentsBy(int dx, int dy) override { viewport()->scroll(dx, dy * RowHeightValue); }
-
-    void resizeEvent(QResizeEvent* event) override {
-        QAbstractScrollArea::resizeEvent(event);
-        Relayout();
-    }
-
-    void focusInEvent(QFocusEvent* event) override {
-        QAbstractScrollArea::focusInEvent(event);
-        viewport()->update();
-    }
-
-    void focusOutEvent(QFocusEvent* event) override {
-        QAbstractScrollArea::focusOutEvent(event);
-        viewport()->update();
-    }
-
-private:
-    bool OwnerDrawn() const {
-        return (WindowStyle & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
-    }
-    // The row height of a list that is not owner-drawn.
-    int FontRowHeight() const { return std::clamp(QFontMetrics(font()).height(), 1, MaxRowHeight); }
-    bool Valid(int index) const { return Allocated && index >= 0 && index < Count(); }
-    const TItem& Item(int index) const { return Items[static_cast<std::size_t>(index)]; }
-    int FullRows() const { return std::max(1, viewport()->height() / RowHeightValue); }
-
-    void Relayout() {
-        if (UpdateCount > 0) {
-            return;
-        }
-        const int rows = FullRows();
-        verticalScrollBar()->setRange(0, std::max(0, Count() - rows));
-        verticalScrollBar()->setPageStep(rows);
-        verticalScrollBar()->setSingleStep(1);
-        viewport()->update();
-    }
-
-    void ScrollIntoView(int index) {
-        const int rows = FullRows();
-        if (index < Top()) {
-            verticalScrollBar()->setValue(index);
-        } else if (index >= Top() + rows) {
-            verticalScrollBar()->setValue(index - rows + 1);
-        }
-    }
-
-    TOwnerDrawState ItemStateOf(int index) const {
-        TOwnerDrawState state = 0;
-        if (index == CurrentIndex) {
-            state |= odSelected;
-            if (hasFocus()) {
-                state |= odFocused;
-            }
-        }
-        if (!isEnabled()) {
-            state |= odDisabled;
-        }
-        return state;
-    }
-
-    // A key that types one ASCII character reaches KeyPress; any other goes to the parent.
-    void TypeCharacter(QKeyEvent* event) {
         const QString text = event->text();
         if (text.size() != 1 || text[0].unicode() == 0 || text[0].unicode() >= 0x80) {
-            QAbstractScrollArea::keyPressEvent(event);
+            event->ignore();
             return;
         }
         event->accept();
@@ -319,12 +281,56 @@ private:
         GuardedCall([&] { KeyPress(Owner, key); });
     }
 
+    // From no current item, End goes to the last row as well; the view goes to the first.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        if (action == MoveEnd && !currentIndex().isValid()) {
+            return Model->index(Count() - 1);
+        }
+        return QListView::moveCursor(action, modifiers);
+    }
+
+    // Taking the focus makes no item current, as the view would; the focused row shows it.
+    void focusInEvent(QFocusEvent* event) override {
+        QAbstractScrollArea::focusInEvent(event);
+        viewport()->update();
+    }
+
+private:
+    void PaintRow(QPainter& painter, const QRect& rect, int index) {
+        const TCanvasPainting painting(Owner.Canvas(), painter);
+        TDrawItemStruct drawItem{index, ToTRect(rect), ItemStateOf(index)};
+        if (OwnerDrawn()) {
+            DrawItem(Owner, drawItem);
+        } else {
+            PaintPlainItem(Owner, drawItem);
+        }
+    }
+
+    bool OwnerDrawn() const { return WindowStyle != TListBoxStyle::Standard; }
+    // The row height of a list that is not owner-drawn.
+    int FontRowHeight() const { return std::clamp(QFontMetrics(font()).height(), 1, MaxRowHeight); }
+    const TItemModel::TItem& Item(int index) const {
+        return Model->Items[static_cast<std::size_t>(index)];
+    }
+    // Rows added or resized since are laid out, and the scroll bar knows them.
+    void LaidOut() const { const_cast<TListBoxWidget*>(this)->executeDelayedItemsLayout(); }
+
+    TOwnerDrawState ItemStateOf(int index) const {
+        TOwnerDrawState state = 0;
+        if (index == Current()) {
+            state |= odSelected;
+            if (hasFocus()) {
+                state |= odFocused;
+            }
+        }
+        return state;
+    }
+
     TCustomListBox& Owner;
+    TItemModel* Model; // owned by the view
+    TRowPainter Rows;
     bool Allocated = false;
-    unsigned WindowStyle = 0;
-    int RowHeightValue = 16;
-    std::vector<TItem> Items;
-    int CurrentIndex = -1;
+    TListBoxStyle WindowStyle = TListBoxStyle::Standard;
     int UpdateCount = 0;
 };
 

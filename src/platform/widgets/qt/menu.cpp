@@ -23,9 +23,7 @@ void AddItems(QMenu& menu, TMenuItem& parent, TActionItems& actions) {
         } else if (item->Count() > 0) {
             AddItems(*menu.addMenu(caption), *item, actions);
         } else {
-            QAction* action = menu.addAction(caption);
-            action->setObjectName(FromUtf8(item->Name));
-            actions[action] = item;
+            actions[menu.addAction(caption)] = item;
         }
     }
 }
@@ -43,9 +41,12 @@ TMenuItem* ShowPopupMenu(TPopupMenu& popup, int x, int y) {
 
 // The desktop asks for what lay under the menu only through the event loop, which a run leaves
 // to wait for its next checker as soon as the menu is done: the menu's picture would stay on
-// the window until then.
+// the window until then. Every shown window is painted, the active one or not: the desktop may
+// not have made the menu's window active yet.
 void PopupMenuDone() {
-    if (QWidget* window = QApplication::activeWindow()) {
-        window->repaint();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible()) {
+            window->repaint();
+        }
     }
 }

@@ -74,7 +74,7 @@ TButton::TButton(TControl* parent)
 }
 
 std::string TButton::Text() const {
-    return static_cast<QPushButton*>(QtWidget(*this))->text().toStdString();
+    return ToFileName(static_cast<QPushButton*>(QtWidget(*this))->text());
 }
 
 void TButton::SetText(std::string_view text) {

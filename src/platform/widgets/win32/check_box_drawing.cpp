@@ -2,24 +2,33 @@
 
 #include "platform/widgets/toolkit.h"
 #include "platform/widgets/win32/canvas_impl.h"
+#include "platform/widgets/win32/check_box_sheet.h"
 
-TBitmapSize MeasureCheckBoxesBitmap() {
-    HBITMAP sheet = LoadBitmapA(nullptr, MAKEINTRESOURCEA(OBM_CHECKBOXES));
+namespace {
+// OBM_CHECKBOXES, which windows.h names only where OEMRESOURCE is defined.
+const WORD CheckBoxesSheet = 32759;
+} // namespace
+
+TCheckBoxSize CheckBoxOfSheet(int sheetWidth, int sheetHeight) {
+    return {sheetWidth / 4, sheetHeight / 3};
+}
+
+TCheckBoxSize MeasureCheckBox() {
+    HBITMAP sheet = LoadBitmapA(nullptr, MAKEINTRESOURCEA(CheckBoxesSheet));
     if (sheet == nullptr) {
         return {};
     }
     BITMAP info{};
     GetObjectW(sheet, sizeof info, &info);
     DeleteObject(sheet);
-    return {info.bmWidth, info.bmHeight};
+    return CheckBoxOfSheet(info.bmWidth, info.bmHeight);
 }
 
-bool DrawFrameControl(TCanvas& canvas, const TRect& rect, unsigned type, unsigned state) {
-    if (type != DFC_BUTTON || (state != DFCS_BUTTONCHECK && state != DFCS_CHECKED &&
-                               state != (DFCS_CHECKED | DFCS_BUTTON3STATE))) {
-        return false;
-    }
+void DrawCheckBox(TCanvas& canvas, const TRect& rect, TCheckBoxLook look) {
+    const UINT state = look == TCheckBoxLook::Unchecked ? DFCS_BUTTONCHECK
+                       : look == TCheckBoxLook::Checked ? DFCS_CHECKED
+                                                        : DFCS_CHECKED | DFCS_BUTTON3STATE;
     // Drawn by the system at the window's DPI, in the box's size there.
     RECT box = canvas.Impl().Pixels(rect);
-    return ::DrawFrameControl(canvas.Impl().ActiveDc(), &box, type, state) != FALSE;
+    DrawFrameControl(canvas.Impl().ActiveDc(), &box, DFC_BUTTON, state);
 }

@@ -83,10 +83,3 @@ HFONT FontHandle(const TFont& font, UINT dpi);
 inline constexpr const wchar_t* FormClassName = L"AllVornaxelCheckForm";
 inline constexpr const wchar_t* PanelClassName = L"AllVornaxelCheckPanel";
 void RegisterWindowClasses();
-
-inline RECT ToRECT(const TRect& r) {
-    return {r.Left, r.Top, r.Right, r.Bottom};
-}
-inline TRect ToTRect(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}

@@ -21,9 +21,11 @@ const DWORD SizeableExStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
 const DWORD DialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 const DWORD DialogExStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW | WS_EX_DLGMODALFRAME;
 
-// The first message number that dialog navigation does not send to a window (DM_GETDEFID is
-// WM_USER itself).
-const UINT FirstPostedMessage = WM_USER + 1;
+// The program's messages are the system's from WM_USER + 1 up: dialog navigation sends
+// DM_GETDEFID, WM_USER itself, to a window.
+UINT SystemMessage(unsigned msg) {
+    return WM_USER + msg;
+}
 
 struct TFormImpl : TControlImpl {
     std::vector<const TControl*> FocusChain;
@@ -122,13 +124,13 @@ bool HandleFormMessage(TForm& form, UINT msg, WPARAM wParam, LPARAM lParam, LRES
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         return true;
     }
-    case WM_USER:
-        return true; // DM_GETDEFID: no default button
+    case DM_GETDEFID:
+        return true; // no default button
     default:
-        if (msg < FirstPostedMessage || msg >= WM_APP) {
+        if (msg <= WM_USER || msg >= WM_APP) {
             return false;
         }
-        impl.Held.Deliver(form, TMessage{msg, static_cast<std::intptr_t>(wParam), lParam});
+        impl.Held.Deliver(form, TMessage{msg - WM_USER});
         return true;
     }
 }
@@ -213,7 +215,7 @@ void TForm::Show() {
     RedrawWindow(impl.Handle, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     for (const TMessage& message : impl.Held.Painted()) {
-        PostMessageA(impl.Handle, message.Msg, static_cast<WPARAM>(message.WParam), message.LParam);
+        PostMessageA(impl.Handle, SystemMessage(message.Msg), 0, 0);
     }
 }
 
@@ -235,6 +237,6 @@ void TForm::SetCloseCommandEnabled(bool enabled, const std::string& reason) {
     RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
-void PostMessage(TForm& form, unsigned msg, std::intptr_t wParam, std::intptr_t lParam) {
-    PostMessageA(WindowOf(form), msg, static_cast<WPARAM>(wParam), lParam);
+void TForm::Post(unsigned msg) {
+    PostMessageA(Impl().Handle, SystemMessage(msg), 0, 0);
 }

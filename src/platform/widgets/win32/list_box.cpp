@@ -46,9 +46,6 @@ TOwnerDrawState StateOf(UINT itemState) {
     if (itemState & ODS_SELECTED) {
         state |= odSelected;
     }
-    if (itemState & ODS_DISABLED) {
-        state |= odDisabled;
-    }
     if (itemState & ODS_FOCUS) {
         state |= odFocused;
     }
@@ -72,16 +69,16 @@ public:
 
     bool Exists() const override { return Handle != nullptr; }
 
-    void Create(unsigned style, int rowHeight) override {
+    void Create(TListBoxStyle style, int rowHeight) override {
         WindowStyle = style;
         HWND parent = ParentWindow(Owner.Parent());
-        const bool ownerDrawn = OwnerDrawn();
         CreateHandle(L"LISTBOX",
                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
-                         LBS_NOINTEGRALHEIGHT | style | (ownerDrawn ? 0 : LBS_HASSTRINGS),
+                         LBS_NOINTEGRALHEIGHT |
+                         (OwnerDrawn() ? LBS_OWNERDRAWFIXED : LBS_HASSTRINGS),
                      WS_EX_CLIENTEDGE, parent ? parent : ParkingWindow());
         RowUnits = rowHeight;
-        if (ownerDrawn) {
+        if (OwnerDrawn()) {
             Send(LB_SETITEMHEIGHT, 0, ToPixels(rowHeight, Dpi));
         }
         if (UpdateCount > 0) {
@@ -211,9 +208,7 @@ private:
         return SendMessageW(Handle, msg, wParam, lParam);
     }
 
-    bool OwnerDrawn() const {
-        return (WindowStyle & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
-    }
+    bool OwnerDrawn() const { return WindowStyle != TListBoxStyle::Standard; }
 
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         TMouseButton button;
@@ -267,7 +262,7 @@ private:
 
     TCustomListBox& Owner;
     std::vector<std::string> Texts;
-    unsigned WindowStyle = 0;
+    TListBoxStyle WindowStyle = TListBoxStyle::Standard;
     int UpdateCount = 0;
     int RowUnits = 0; // the owner-drawn rows' height
 };
