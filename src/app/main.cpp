@@ -1,6 +1,5 @@
 // The main window, TMainForm: its making, the scan, the popup commands, and the batch run
 // wired to its controls (the run itself is batch_run.cpp).
-// The program's main() is in program.cpp.
 #include "app/main.h"
 
 #include "app/batch_run.h"
@@ -327,15 +326,4 @@ void TMainForm::SiteItemClick(TObject* sender) {
     for (int i = 0; i < CLBLintFile->Items().Count(); ++i) {
         CLBLintFile->SetItemChecked(i, InSite(CLBLintFile->Items()[i], site));
     }
-}
-
-int RunProgram(int& argc, char** argv) {
-    TApplication application(argc, argv);
-    application.Initialize();
-    // Measured once, before any window exists, from the style the application has chosen.
-    ProbeCheckBoxSize();
-    if (!application.CreateForm<TMainForm>()->SecondStart) {
-        application.Run();
-    }
-    return 0;
 }

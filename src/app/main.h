@@ -74,7 +74,3 @@ private:
 
 // Enables or greys the window's Close command; while greyed the window cannot be closed.
 void EnableCloseCommand(TForm& window, bool enable);
-
-// The program from start to end: measures the check box, makes the main window and
-// handles events until it has closed.
-int RunProgram(int& argc, char** argv);

@@ -1,4 +1,5 @@
 #include "app/main.h"
+#include "app/program.h"
 #include "checklist/checklst.h"
 #include "platform/executable.h"
 #include "platform/widgets/application.h"
