@@ -5,5 +5,5 @@ int FollowingTop(int top, int rows, int index, std::optional<int> previous) {
     if ((previous && !shown(*previous)) || shown(index)) {
         return top;
     }
-    return index < top ? index : index - rows + 1;
+    return index;
 }

@@ -202,15 +202,16 @@ TEST_F(MainFormRunTest, TheListShowsThePageBeingCheckedAsFarAsTheUserLetsIt) {
     TMainForm* form = Prepare(pages);
     TCheckListBox& list = *form->CLBLintFile;
     ASSERT_LT(list.VisibleItemCount(), 20);
-    int checkedLast = -1, lastRowShown = -1, scrolledAt = -1, topAfterwards = -1;
+    int scrolledAt = -1, topAfterwards = -1;
+    bool lastCheckedShown = false;
     // The page that the run took last is the one that the status line names, whether its
     // checker runs or has just ended.
     std::function<void()> watch = [&] {
         const std::string status = form->LStatus->Text();
         const int current = status.starts_with("(") ? std::stoi(status.substr(1)) : -1;
         if (scrolledAt < 0 && current >= 19) {
-            checkedLast = current;
-            lastRowShown = list.TopIndex() + list.VisibleItemCount() - 1;
+            lastCheckedShown =
+                current >= list.TopIndex() && current < list.TopIndex() + list.VisibleItemCount();
             list.SetTopIndex(0);
             scrolledAt = current;
         } else if (scrolledAt >= 0 && current >= scrolledAt + 2) {
@@ -221,7 +222,7 @@ TEST_F(MainFormRunTest, TheListShowsThePageBeingCheckedAsFarAsTheUserLetsIt) {
     };
     RunSoon(watch);
     Click(*form->BExecLint);
-    EXPECT_EQ(lastRowShown, checkedLast) << "the last row shown is the page checked last";
+    EXPECT_TRUE(lastCheckedShown);
     EXPECT_EQ(topAfterwards, 0);
     EXPECT_EQ(list.TopIndex(), 0);
 }
