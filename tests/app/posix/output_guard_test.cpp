@@ -38,6 +38,12 @@ TEST_F(OutputGuard, RefusesANameTheScanWouldTakeInASiteFolderOrWhereALinkLeads) 
     EXPECT_TRUE(Refused(Dir.Path() + "alias/new.htm"));
     fs::create_symlink(Dir.Path() + "web/a.html", Dir.Path() + "out.txt");
     EXPECT_TRUE(Refused(Dir.Path() + "out.txt"));
+    // A hidden page is listed nowhere, so no identity refuses a link to it: where it leads does.
+    const std::string hidden = Dir.Write("web/.draft.html", "<p>");
+    fs::create_symlink(hidden, Dir.Path() + "draft.txt");
+    EXPECT_EQ(Refusal(Dir.Path() + "draft.txt"), NarrowText("出力ﾌｧｲﾙがｻｲﾄ ") + Sites[0] +
+                                                     NarrowText(" のHTMLﾌｧｲﾙなので使いません: ") +
+                                                     hidden);
     // A link that leads nowhere names the page that writing through it would make.
     fs::create_symlink("alias/new.html", Dir.Path() + "dangling.txt");
     EXPECT_EQ(Refusal(Dir.Path() + "dangling.txt"),
