@@ -50,7 +50,7 @@ TEST_F(MainFormTest, TheWindowIsLaidOutAsDesigned) {
     // The close button has the focus; Tab goes on to the start button, then to the list.
     EXPECT_TRUE(WaitFor([&] { return HasFocus(*form->BClose); }));
     PressKey(*form->BClose, TKey::Tab);
-    EXPECT_TRUE(HasFocus(*form->BExecLint));
+    EXPECT_TRUE(WaitFor([&] { return HasFocus(*form->BExecLint); }));
     PressKey(*form->BExecLint, TKey::Tab);
     EXPECT_TRUE(HasFocus(*form->CLBLintFile));
 }
@@ -226,10 +226,17 @@ TEST_F(MainFormTest, WithAButtonFocusedTheLetterOfAnAcceleratorPressesItsButton)
     Configure("", "");
     TMainForm* form = StartAndScan();
     ASSERT_TRUE(WaitFor([&] { return HasFocus(*form->BClose); }));
+    // As with Alt, the focus moves to the button pressed: it has it when its click comes.
+    bool focusedWhenClicked = false;
+    form->BExecLint->OnClick = [&, click = form->BExecLint->OnClick](TObject* sender) {
+        focusedWhenClicked = HasFocus(*form->BExecLint);
+        click(sender);
+    };
     TMessageBoxes boxes;
     TypeText(*form->BClose, "s");
     EXPECT_TRUE(WaitFor([&] { return !boxes.Texts.empty(); }));
     EXPECT_EQ(boxes.Texts, Strings{"出力ﾌｧｲﾙが設定されていません"});
+    EXPECT_TRUE(focusedWhenClicked);
     TypeText(*form->BClose, "c");
     EXPECT_TRUE(WaitFor([&] { return !IsShown(*form); }));
 }
