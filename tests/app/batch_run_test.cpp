@@ -163,25 +163,24 @@ TEST_F(BatchRunTest, AFailedSaveIsOfferedAgainUntilItSucceeds) {
 TEST_F(BatchRunTest, AReplacedOutputFileIsLeftAloneAndTheSaveWaitsForTheApprovedOne) {
     const std::string page = Dir.Write("site/a.html", "<p>page</p>");
     const std::string kept = Dir.Path() + "kept.txt";
+#ifdef _WIN32
+    const auto replace = [&] { Dir.Write("out.txt", "<p>page</p>"); };
+    const auto bringBack = [&] { std::filesystem::rename(kept, Output); };
+#else
+    const auto replace = [&] { std::filesystem::create_symlink(page, Output); };
+    const auto bringBack = [&] { std::filesystem::create_symlink(kept, Output); };
+#endif
     TRecordingView view({"/web/1.html", "/web/2.html"});
     view.OnPause = [&](int pause) {
         if (pause == 1) {
             std::filesystem::rename(Output, kept);
-#ifdef _WIN32
-            Dir.Write("out.txt", "<p>page</p>");
-#else
-            std::filesystem::create_symlink(page, Output);
-#endif
+            replace();
         }
     };
     view.OnAskRetry = [&](int) {
         EXPECT_EQ(ReadAll(Output), "<p>page</p>");
         std::filesystem::remove(Output);
-#ifdef _WIN32
-        std::filesystem::rename(kept, Output);
-#else
-        std::filesystem::create_symlink(kept, Output);
-#endif
+        bringBack();
         return true;
     };
     EXPECT_TRUE(RunBatch(Settings, view));

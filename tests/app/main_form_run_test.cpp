@@ -1,67 +1,18 @@
 // The batch run through the main window: its controls during and after a run, and what the
 // user does meanwhile. The run itself is tested without a window in batch_run_test.cpp.
-#include "program_fixture.h"
+#include "main_form_run_fixture.h"
 
 #include "app/status_texts.h"
-#include "fake_checker.h"
 #include "platform/file_names.h"
 #include "platform/narrow_text.h"
-#include "platform/widgets/desktop.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
-#ifdef _WIN32
-#include "platform/widgets/win32/control_impl.h"
-#include "platform/win32/wide_text.h"
-#endif
-
 namespace {
-
-// The default brackets of the combined report, in the report's encoding (their bytes are the
-// settings tests' concern).
-const std::string Open = NarrowText("【"), Close = NarrowText("】");
-
-// What the fake checker's "pages" action leaves for a page.
-std::string ReportOf(const std::string& page) {
-    return "[" + page + "]" + FakeReport;
-}
-
-std::string Section(const std::string& page) {
-    return "\r\n\r\n" + Open + page + Close + "\r\n" + ReportOf(page);
-}
-
-class MainFormRunTest : public TProgramTest {
-protected:
-    MainFormRunTest() {
-        OverrideShellOpener([this](const std::string& item) { Opened.push_back(item); });
-        OverrideTaskProgress([this](const TTaskProgress& progress) { Shown.push_back(progress); });
-    }
-    ~MainFormRunTest() override {
-        OverrideShellOpener({});
-        OverrideTaskProgress({});
-    }
-
-    // Configures one site with the given pages and the fake checker doing action, and runs
-    // the scan.
-    TMainForm* Prepare(const Strings& pages, const std::string& outputFile = "out.txt",
-                       const std::string& action = "pages") {
-        for (const std::string& page : pages) {
-            Dir.Write("site/" + page, "<p>");
-        }
-        const std::string output = outputFile.empty() ? "" : Path(outputFile);
-        Configure(Path("site/"), output, FakeChecker(output, action));
-        return StartAndScan();
-    }
-
-    Strings Opened;
-    // What the task bar button or the launcher entry showed.
-    std::vector<TTaskProgress> Shown;
-};
 
 const TProgressState Normal = TProgressState::Normal, Paused = TProgressState::Paused;
 
@@ -82,35 +33,6 @@ TEST_F(MainFormRunTest, TheCombinedReportHoldsEveryPageByteForByte) {
     EXPECT_TRUE(form->CloseCommandEnabled());
 }
 
-#ifndef _WIN32
-// No shell ever sees a Linux file name, whose bytes may be anything but "/" and NUL.
-TEST_F(MainFormRunTest, APathWithShellCharactersArrivesAsOneArgument) {
-    const std::string page = "x $(touch pwned); y'z\" `id` *.html";
-    TMainForm* form = Prepare({page});
-    Click(*form->BExecLint);
-    EXPECT_EQ(ReadAll(Path("out.txt")), Section(Path("site/" + page)));
-    EXPECT_FALSE(std::filesystem::exists(Path("pwned")));
-}
-
-#else
-// E3 80 B1 is a kanji and a half-width katakana in code page 932, and the UTF-8 of another
-// character as well: the status line shows such a page's name as the list does, since all the
-// window shows is in the code page.
-TEST_F(MainFormRunTest, APageNameThatReadsAsUtf8TooIsShownAsTheListShowsIt) {
-    TMainForm* form = Prepare({"\xE3\x80\xB1.html"});
-    const std::string page = Path("site/\xE3\x80\xB1.html");
-    Strings shown;
-    TPaintLog log(*form->LStatus);
-    log.OnPaint = [&] { shown.push_back(ShownText(*form->LStatus)); };
-    Click(*form->BExecLint);
-    const std::string processing = "(0/1) " + Narrow(CP_UTF8, AnsiText(page)) + " 処理中";
-    EXPECT_NE(std::find(shown.begin(), shown.end(), processing), shown.end())
-        << "the status line never showed " << processing
-        << "; its last text: " << (shown.empty() ? "" : shown.back());
-    EXPECT_EQ(ReadAll(Path("out.txt")), Section(page));
-}
-#endif
-
 TEST_F(MainFormRunTest, EachPagesStatusIsOnTheScreenWhileItsCheckerRuns) {
     const std::string painted = Path("painted.txt");
     TMainForm* form =
@@ -127,44 +49,6 @@ TEST_F(MainFormRunTest, EachPagesStatusIsOnTheScreenWhileItsCheckerRuns) {
                                             NarrowText(" 処理中\n") + "\r\n\r\n" + Open + c +
                                             Close + "\r\n(2/3) " + c + NarrowText(" 処理中\n"));
 }
-
-#ifdef _WIN32
-// What the display shows, which is more than what the window has painted: Wine copies a
-// window's picture to the display only when the window's thread waits for messages, and a
-// checker is waited for otherwise. The checker looks at the display itself while it runs.
-TEST_F(MainFormRunTest, EachPagesStatusIsOnTheDisplayWhileItsCheckerRuns) {
-    const std::string screens = Path("screens");
-    const Strings pages{"a.html", "b.html"};
-    TMainForm* form = Prepare(pages, "out.txt", "screen \"" + screens + "\"");
-    Click(*form->BExecLint);
-    const std::string shown = ReadAll(screens);
-    POINT origin{0, 0};
-    ClientToScreen(WindowOf(*form->LStatus), &origin);
-    std::size_t at = 0;
-    for (int i = 0; i < 2; ++i) {
-        std::int32_t size[2] = {};
-        ASSERT_GE(shown.size(), at + sizeof size) << "no picture of the display for page " << i;
-        std::memcpy(size, shown.data() + at, sizeof size);
-        at += sizeof size;
-        TImage display;
-        display.Width = size[0];
-        display.Height = size[1];
-        display.Pixels.resize(static_cast<std::size_t>(size[0]) * size[1]);
-        ASSERT_GE(shown.size(), at + display.Pixels.size() * 4);
-        std::memcpy(display.Pixels.data(), shown.data() + at, display.Pixels.size() * 4);
-        at += display.Pixels.size() * 4;
-        for (std::uint32_t& pixel : display.Pixels) {
-            pixel &= 0xFFFFFF;
-        }
-        form->LStatus->SetText(StatusProcessing(i, 2, Path("site/" + pages[i])));
-        const TImage status = Grab(*form->LStatus);
-        EXPECT_EQ(
-            display.Part({origin.x, origin.y, origin.x + status.Width, origin.y + status.Height}),
-            status)
-            << "the display's status line while the checker of " << pages[i] << " ran";
-    }
-}
-#endif
 
 TEST_F(MainFormRunTest, AMenuOpenedDuringTheRunHoldsItAndItsCommandDecidesWhatFollows) {
     const std::string go = Path("go");

@@ -8,26 +8,25 @@
 
 #include <algorithm>
 
-#ifdef _WIN32
-#include "platform/win32/windows_api.h"
-#else
-#include "support/unprivileged.h"
-
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace {
 
 using Strings = std::vector<std::string>;
 
-// The default brackets 【 and 】 in the report's encoding.
+// The default brackets 【 and 】 in the report's encoding, and the paths that the package's
+// settings template names.
 #ifdef _WIN32
 const std::string DefaultOpen = "\x81\x79";
 const std::string DefaultClose = "\x81\x7A";
+const std::string TemplateChecker =
+    R"("C:\Program Files\tidy\bin\tidy.exe" -q -e --show-errors 1000)"
+    R"( -f "C:\allcheck\report.txt")";
+const std::string TemplateOutput = R"(C:\allcheck\report.txt)";
 #else
 const std::string DefaultOpen = "\xE3\x80\x90";
 const std::string DefaultClose = "\xE3\x80\x91";
+const std::string TemplateChecker =
+    "tidy -q -e --show-errors 1000 -f /home/user/allcheck/report.txt";
+const std::string TemplateOutput = "/home/user/allcheck/report.txt";
 #endif
 
 Strings SitesFrom(const TTempDir& dir, std::string_view localPath) {
@@ -111,61 +110,6 @@ TEST(SettingsFiles, AboveTheSizeLimitCountAsMissingAndAreNamedOnce) {
     EXPECT_TRUE(problems[1].ends_with(": " + own)) << problems[1];
 }
 
-// The settings files are opened for reading only: one that the user may not write is read all
-// the same. On Linux it is a file that only root may write, read by a user without privileges;
-// on Windows one that another program holds open for reading and lets nobody write.
-TEST(SettingsFiles, ThatMayOnlyBeReadAreRead) {
-    TTempDir dir;
-    const std::string own = dir.Write("allcheck.INI", "[Program]\r\nOutputFile=o.txt\r\n");
-    const auto read = [&] {
-        TSettingsProblems problems;
-        return ReadProgramSettings(own, problems).OutputFile;
-    };
-#ifdef _WIN32
-    HANDLE held =
-        CreateFileA(own.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(read(), "o.txt");
-    CloseHandle(held);
-#else
-    ASSERT_EQ(::chmod(own.c_str(), 0644), 0);
-    ::chmod(dir.Path().c_str(), 0755);
-    EXPECT_EQ(Unprivileged([&] { return Strings{read()}; }), Strings{"o.txt"});
-#endif
-}
-
-#ifndef _WIN32
-// A FIFO holds an open for reading until a writer comes; the alarm ends a test that waits.
-TEST(SettingsFiles, ThatAreNoRegularFilesCountAsMissingAndAreNeverWaitedFor) {
-    TTempDir dir;
-    for (const char* name : {"KESTOLA.INI", "allcheck.INI"}) {
-        ASSERT_EQ(::mkfifo((dir.Path() + name).c_str(), 0644), 0);
-    }
-    ::alarm(20);
-    TSettingsProblems problems;
-    EXPECT_EQ(ReadSiteDirs(dir.Path() + "KESTOLA.INI", problems).Count(), 0);
-    EXPECT_EQ(ReadProgramSettings(dir.Path() + "allcheck.INI", problems).OpenParen, DefaultOpen);
-    ::alarm(0);
-}
-
-TEST(SettingsPaths, SitBesideTheExecutable) {
-    OverrideExeName("/opt/vc/allcheck");
-    EXPECT_EQ(CompanionSettingsPath(), "/opt/vc/KESTOLA.INI");
-    EXPECT_EQ(OwnSettingsPath(), "/opt/vc/allcheck.INI");
-    OverrideExeName("");
-    EXPECT_NE(OwnSettingsPath(), "/opt/vc/allcheck.INI");
-}
-#else
-TEST(SettingsPaths, SitBesideTheExecutable) {
-    OverrideExeName("C:\\Program Files\\vc\\allcheck.exe");
-    EXPECT_EQ(CompanionSettingsPath(), "C:\\Program Files\\vc\\KESTOLA.INI");
-    EXPECT_EQ(OwnSettingsPath(), "C:\\Program Files\\vc\\allcheck.INI");
-    OverrideExeName("");
-    EXPECT_EQ(ExtractFileName(OwnSettingsPath()), "settings_tests.INI");
-    EXPECT_EQ(OwnSettingsPath().find(':'), 1u) << OwnSettingsPath();
-}
-#endif
-
 // What Notepad saves: UTF-8 with a mark or without (today's "UTF-8"), or "Unicode", UTF-16 with
 // a mark in either byte order.
 std::string Utf16(std::u16string_view text, bool bigEndian) {
@@ -209,16 +153,19 @@ TEST(SettingsFiles, SavedAsUnicodeAreReadInTheNarrowEncoding) {
     EXPECT_EQ(marked.OpenParen, "<<");
 #ifdef _WIN32
     // No look-alike stands in for a character that the code page lacks: "e" for "é", "\" for "¥".
-    EXPECT_EQ(sites(Utf16(u"[Directory]\r\nLocalPath=C:\\café\\,C:\\web\\\r\n", false)), Strings{});
-    const TProgramSettings unmarked = ReadProgramSettings(
-        dir.Write("allcheck.INI", "[Program]\nOutputFile=C:\\日記\\o.txt\nOpenParen=¥\n"),
-        problems);
-    EXPECT_EQ(unmarked.OutputFile, "C:\\" + nikki + "\\o.txt");
-    EXPECT_EQ(unmarked.OpenParen, DefaultOpen);
+    const Strings cafe{};
+    const std::string yen = DefaultOpen;
     const Strings expected{"VornaxelBatch ", "OutputFile ", "LocalPath ", "OpenParen "};
 #else
+    const Strings cafe{"/café/", "/web/"};
+    const std::string yen = "¥";
     const Strings expected{"OutputFile "};
 #endif
+    EXPECT_EQ(sites(Utf16(u"[Directory]\r\nLocalPath=/café/,/web/\r\n", false)), cafe);
+    const TProgramSettings unmarked = ReadProgramSettings(
+        dir.Write("allcheck.INI", "[Program]\nOutputFile=/日記/o.txt\nOpenParen=¥\n"), problems);
+    EXPECT_EQ(unmarked.OutputFile, "/" + nikki + "/o.txt");
+    EXPECT_EQ(unmarked.OpenParen, yen);
     ASSERT_EQ(problems.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_TRUE(problems[i].starts_with(NarrowText("設定 ") + expected[i])) << problems[i];
@@ -239,14 +186,8 @@ TEST(SettingsTemplate, GivesTheSettingsItDocuments) {
     TProgramSettings read =
         ReadProgramSettings(ExtractFilePath(ExeName()) + SETTINGS_TEMPLATE_NAME, problems);
     EXPECT_EQ(problems, TSettingsProblems{});
-#ifdef _WIN32
-    EXPECT_EQ(read.LintProgram, R"("C:\Program Files\tidy\bin\tidy.exe" -q -e --show-errors 1000)"
-                                R"( -f "C:\allcheck\report.txt")");
-    EXPECT_EQ(read.OutputFile, R"(C:\allcheck\report.txt)");
-#else
-    EXPECT_EQ(read.LintProgram, "tidy -q -e --show-errors 1000 -f /home/user/allcheck/report.txt");
-    EXPECT_EQ(read.OutputFile, "/home/user/allcheck/report.txt");
-#endif
+    EXPECT_EQ(read.LintProgram, TemplateChecker);
+    EXPECT_EQ(read.OutputFile, TemplateOutput);
     EXPECT_EQ(read.OpenParen, DefaultOpen);
     EXPECT_EQ(read.CloseParen, DefaultClose);
 }

@@ -34,7 +34,13 @@ bool IsDevicePath(std::string_view full) {
 }
 
 // The size and last write time of the file at path, from its attributes, without opening it;
-// nothing when it cannot be looked at or is a link, whose attributes are its own.
+// nothing when it cannot be looked at or is a link, whose attributes are its own: compared with
+// them, a symbolic link to a settings file would not be that file, and would be written through.
+// No test can run this under Wine, which makes no reparse points: CreateSymbolicLinkW reports
+// success and makes nothing, and FSCTL_SET_REPARSE_POINT fails with ERROR_NOT_SUPPORTED (seen
+// with Wine 8.0). The rule is tested on Linux (posix/output_guard_test.cpp, a link to the
+// executable); this half was checked against GetFileAttributesEx's documentation, which gives a
+// symbolic link's own attributes, not its target's.
 std::optional<std::pair<std::uint64_t, std::uint64_t>> LookAt(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||

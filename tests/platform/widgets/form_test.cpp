@@ -1,38 +1,10 @@
+#include "form_fixture.h"
+
 #include "platform/exceptions.h"
 #include "platform/widgets/application.h"
-#include "platform/widgets/form.h"
-#include "platform/widgets/menu.h"
-#include "platform/widgets/std_controls.h"
 #include "support/gui_driver.h"
 
 namespace {
-
-// A form that records the messages posted to it and fails on the message 13.
-class TRecordingForm : public TForm {
-public:
-    TRecordingForm() {
-        SetClientSize(200, 100);
-        Button = std::make_unique<TButton>(this);
-        Button->SetBounds(10, 10, 80, 25);
-        Button->SetText("&Go");
-        Label = std::make_unique<TLabel>(this);
-        Label->SetBounds(10, 50, 80, 20);
-        Menu.Items().Add(std::make_unique<TMenuItem>("Command"));
-        SetPopupMenu(&Menu);
-        SetActiveControl(Button.get());
-    }
-    void Dispatch(TMessage& message) override {
-        if (message.Msg == 13) {
-            throw Exception("message 13 failed");
-        }
-        Handled.push_back(message.Msg);
-    }
-
-    std::unique_ptr<TButton> Button;
-    std::unique_ptr<TLabel> Label;
-    TPopupMenu Menu;
-    std::vector<unsigned> Handled;
-};
 
 class TFailingForm : public TRecordingForm {
 public:
@@ -42,15 +14,6 @@ public:
 };
 
 using Texts = std::vector<std::string>;
-
-class FormTest : public TGuiTest {
-protected:
-    static TRecordingForm* ShownForm() {
-        auto* form = TestApplication().CreateForm<TRecordingForm>();
-        ShowAndWait(*form);
-        return form;
-    }
-};
 
 TEST_F(FormTest, AFailingClickHandlerIsShownAndTheLoopGoesOn) {
     TRecordingForm* form = ShownForm();
@@ -134,21 +97,6 @@ TEST_F(FormTest, ThePopupMenuOpensOnAnyControlAndReturnsWithItsCommandDone) {
     ChoosePopupCommand(*form, *form->Label, {5, 5}, {}); // closed without a choice
     EXPECT_EQ(done, 2);
 }
-
-#ifndef _WIN32
-// What lay under the menu is painted anew before the program goes on, which during a run means
-// before the next checker holds it. (Windows puts back what lay under a menu itself.)
-TEST_F(FormTest, ThePopupMenuReturnsWithTheWindowPaintedAfterItClosed) {
-    TRecordingForm* form = ShownForm();
-    bool closed = false, paintedAfter = false;
-    form->Menu.Items().Items(0)->OnClick = [&](TObject*) { closed = true; };
-    TPaintLog log(*form);
-    log.OnPaint = [&] { paintedAfter = paintedAfter || closed; };
-    ChoosePopupCommand(*form, *form->Label, {5, 5}, {"Command"});
-    EXPECT_TRUE(closed);
-    EXPECT_TRUE(paintedAfter);
-}
-#endif
 
 TEST_F(FormTest, AFailingMenuCommandIsShown) {
     TMenuItem item("Command");

@@ -1,0 +1,28 @@
+#include "fake_checker_system.h"
+
+#include <chrono>
+#include <csignal>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+void EndAbnormally() {
+    std::raise(SIGKILL);
+}
+
+bool StartLateCopy(int argc, char** argv) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        ::_exit(Write(argv[1], Pages(argc, argv, 3)) ? 0 : 101);
+    }
+    return child > 0;
+}
+
+bool MakeFolder(const std::string& path) {
+    return ::mkdir(path.c_str(), 0755) == 0;
+}
+
+std::optional<int> SystemAction(const std::string&, const std::string&, int, char**) {
+    return std::nullopt;
+}
