@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -27,6 +29,7 @@ public:
     THandle(const THandle&) = delete;
     THandle& operator=(const THandle&) = delete;
     HANDLE Get() const { return Handle; }
+    HANDLE Release() { return std::exchange(Handle, nullptr); }
 
 private:
     HANDLE Handle;
@@ -137,6 +140,17 @@ std::optional<TStart> StartOf(const std::string& command, const std::string& pat
     return TStart{{}, CommandLineOf(command, path)};
 }
 
+// JOBOBJECT_BASIC_PROCESS_ID_LIST with room for 64 ids. The system writes them past the one id
+// that the structure declares, and the compiler, trusting that bound, would read no further
+// than the first.
+struct TProcessIdList {
+    DWORD Assigned;
+    DWORD Listed;
+    ULONG_PTR Ids[64];
+};
+static_assert(offsetof(TProcessIdList, Ids) ==
+              offsetof(JOBOBJECT_BASIC_PROCESS_ID_LIST, ProcessIdList));
+
 // The job that holds a checker and whatever it starts, so that all of them can be waited for;
 // closing it ends every process still in it, also when our program ends.
 class TJob {
@@ -156,7 +170,7 @@ public:
     }
 
     // What to wait on until the job may be empty: a process of it that has not ended, or where
-    // the system does not list them (Wine), a timer of a moment. None when no process is left.
+    // the system does not list them all, a timer of a moment. None when no process is left.
     HANDLE NextWait() const {
         JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
         if (!Handle.Get() ||
@@ -165,8 +179,8 @@ public:
             accounting.ActiveProcesses == 0) {
             return nullptr;
         }
-        if (HANDLE member = RunningMember()) {
-            return member;
+        if (const std::optional<HANDLE> member = RunningMember()) {
+            return *member;
         }
         HANDLE timer = CreateWaitableTimerA(nullptr, TRUE, nullptr);
         LARGE_INTEGER dueIn{};
@@ -179,31 +193,45 @@ public:
     }
 
 private:
-    // A process of the job that has not ended, opened to be waited for.
-    HANDLE RunningMember() const {
-        struct {
-            JOBOBJECT_BASIC_PROCESS_ID_LIST List;
-            ULONG_PTR More[63];
-        } ids{};
+    // A process of the job that has not ended, opened to be waited for; null when none is
+    // left, nothing when the system cannot say.
+    std::optional<HANDLE> RunningMember() const {
+        TProcessIdList ids{};
         if (!QueryInformationJobObject(Handle.Get(), JobObjectBasicProcessIdList, &ids, sizeof ids,
                                        nullptr) &&
             GetLastError() != ERROR_MORE_DATA) {
-            return nullptr;
+            return std::nullopt;
         }
-        for (DWORD i = 0; i < ids.List.NumberOfProcessIdsInList; ++i) {
-            HANDLE member = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
-                                        static_cast<DWORD>(ids.List.ProcessIdList[i]));
+        bool known = ids.Listed >= ids.Assigned;
+        for (DWORD i = 0; i < ids.Listed; ++i) {
+            // Wine tells whether a process is in the job only to a handle that may query all.
+            HANDLE member = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE,
+                                        static_cast<DWORD>(ids.Ids[i]));
+            if (!member) {
+                known = known && GetLastError() == ERROR_INVALID_PARAMETER; // ended and gone
+                continue;
+            }
+            THandle owned(member);
             BOOL inJob = FALSE;
             // The number may have gone to another process since the list was made.
-            if (member && IsProcessInJob(member, Handle.Get(), &inJob) && inJob &&
-                WaitForSingleObject(member, 0) == WAIT_TIMEOUT) {
-                return member;
-            }
-            if (member) {
-                CloseHandle(member);
+            if (!IsProcessInJob(member, Handle.Get(), &inJob)) {
+                known = false;
+            } else if (inJob && !IsConsoleHost(member) &&
+                       WaitForSingleObject(member, 0) == WAIT_TIMEOUT) {
+                return owned.Release();
             }
         }
-        return nullptr;
+        return known ? std::optional<HANDLE>(nullptr) : std::nullopt;
+    }
+
+    // The console that a checker gets has its host process in the job, the system's and not
+    // the checker's work: it ends in its own time after its last client, under Wine a third
+    // of a second later, which waited for would double the time of every page.
+    static bool IsConsoleHost(HANDLE process) {
+        char image[MAX_PATH];
+        DWORD size = sizeof image;
+        return QueryFullProcessImageNameA(process, 0, image, &size) &&
+               SameLetters(ExtractFileName({image, size}), "conhost.exe");
     }
 
 private:
