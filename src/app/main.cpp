@@ -12,6 +12,7 @@
 #include "files/text_file.h"
 #include "platform/exceptions.h"
 #include "platform/executable.h"
+#include "platform/file_identity.h"
 #include "platform/narrow_text.h"
 #include "platform/widgets/application.h"
 #include "platform/widgets/desktop.h"
@@ -204,12 +205,9 @@ std::optional<std::string> TMainForm::ResetOutputFile(const TFileList& pages) {
     }
     // What the rule approved, a file or nothing (a device is never opened: the rule refuses it
     // by its name first); the reset makes sure that the name still leads there.
-    std::optional<TFileId> approved;
-    if (TFileId id; GetFileId(Settings.OutputFile, id)) {
-        approved = id;
-    }
     try {
-        Settings.OutputFileId = SaveTextFile(Settings.OutputFile, "", approved);
+        Settings.OutputFileId =
+            SaveTextFile(Settings.OutputFile, "", FileIdAt(Settings.OutputFile));
     } catch (const Exception& error) {
         Settings.OutputFile.clear();
         return error.Message;
@@ -262,8 +260,8 @@ public:
         TCheckListBox& list = *Form.CLBLintFile;
         const int top = FollowingTop(list.TopIndex(), list.VisibleItemCount(), index, Previous);
         Previous = index;
-        // Painted with the window's next paint, not at once: a whole list painted for every
-        // page would cost more than the page's checker itself.
+        // Painted with the rest of the window, not at once: the list is not worth a paint of
+        // its own for every page.
         list.SetTopIndex(top);
     }
     void ShowStatus(const std::string& text) override {

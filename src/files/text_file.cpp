@@ -6,11 +6,6 @@
 
 namespace {
 
-std::optional<TFileId> FileIdAt(const std::string& path) {
-    TFileId id;
-    return GetFileId(path, id) ? std::optional(id) : std::nullopt;
-}
-
 // Raises EFileReplaced, naming the output file as it was given, unless path leads to approved.
 void CheckApproved(const std::string& path, const std::optional<TFileId>& approved,
                    const std::string& given) {

@@ -20,6 +20,11 @@ struct TFileId {
 
 // The id of the directory or file at path, links followed; false when it cannot be reached.
 bool GetFileId(const std::string& path, TFileId& id);
+// The same as a value: nothing when path cannot be reached.
+inline std::optional<TFileId> FileIdAt(const std::string& path) {
+    TFileId id;
+    return GetFileId(path, id) ? std::optional(id) : std::nullopt;
+}
 
 // What path leads to, links followed: nothing (a dangling link included), a regular file, or
 // anything else (a folder, FIFO, socket, device). On Windows a name that the system takes for a

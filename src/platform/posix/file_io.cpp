@@ -85,7 +85,7 @@ std::optional<TFile> TFile::Rewrite(const std::string& path, const TFileId& id) 
     int fd = OpenRetrying(path, O_WRONLY | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         const int code = errno;
-        if (TFileId now; !GetFileId(path, now) || now != id) {
+        if (FileIdAt(path) != id) {
             return std::nullopt;
         }
         Fail(TFileAction::Open, path, code);

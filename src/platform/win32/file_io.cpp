@@ -83,7 +83,7 @@ std::optional<TFile> TFile::Rewrite(const std::string& path, const TFileId& id) 
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
-        if (TFileId now; !GetFileId(path, now) || now != id) {
+        if (FileIdAt(path) != id) {
             return std::nullopt;
         }
         Fail(TFileAction::Open, path, code);
