@@ -40,35 +40,43 @@ TProcessOutcome RunLint(const std::string& lintProgram, const std::string& fileN
     return RunCommandOn(lintProgram, fileName, wait);
 }
 
-std::string CheckOnePage(const TProgramSettings& settings, const std::string& path,
-                         const TProcessWaiter& wait) {
+TPageCheck CheckPage(const TProgramSettings& settings, const std::string& path,
+                     const TProcessWaiter& wait) {
+    // A failure is its line in the section, and the same words without the line end.
+    const auto failed = [](std::string why) {
+        TPageCheck check{why + CrLf, why};
+        return check;
+    };
     // A checker that writes nothing must not hand the previous page's report to this one.
     try {
         EmptyTextFile(settings.OutputFile, settings.OutputFileId);
     } catch (const EInOutError& error) {
-        return NarrowText(CannotEmptyReport) + error.Message + CrLf;
+        return failed(NarrowText(CannotEmptyReport) + error.Message);
     }
 
     TProcessOutcome outcome = RunLint(settings.LintProgram, path, wait);
     if (outcome.PathRefused) {
-        return NarrowText(PathCannotBePassed) + path + CrLf;
+        return failed(NarrowText(PathCannotBePassed) + path);
     }
     if (!outcome.Started) {
-        return NarrowText(CannotStartChecker) + CommandLineOf(settings.LintProgram, path) + CrLf;
+        return failed(NarrowText(CannotStartChecker) + CommandLineOf(settings.LintProgram, path));
     }
 
-    std::string section;
+    TPageCheck check;
     try {
-        section = LoadTextFile(settings.OutputFile);
+        check.Section = LoadTextFile(settings.OutputFile);
     } catch (const EInOutError& error) {
-        section = NarrowText(CannotReadReport) + error.Message + CrLf;
+        check.Failure = NarrowText(CannotReadReport) + error.Message;
+        check.Section = check.Failure + CrLf;
     }
     if (outcome.AbnormalEnd != TProcessOutcome::None) {
-        section += NarrowText(CheckerKilled) + AbnormalEndText(outcome) + CrLf;
-    } else if (outcome.ExitStatus != 0 && section.empty()) {
+        const std::string why = NarrowText(CheckerKilled) + AbnormalEndText(outcome);
+        check.Section += why + CrLf;
+        check.Failure = why;
+    } else if (outcome.ExitStatus != 0 && check.Section.empty()) {
         // A failure with nothing to show would read like a clean page. With a report, a non-zero
         // status is how checkers say that they found problems.
-        section = NarrowText(CheckerLeftNoReport) + std::to_string(outcome.ExitStatus) + CrLf;
+        return failed(NarrowText(CheckerLeftNoReport) + std::to_string(outcome.ExitStatus));
     }
-    return section;
+    return check;
 }

@@ -14,9 +14,21 @@ std::string SectionHeader(const TProgramSettings& settings, const std::string& p
 TProcessOutcome RunLint(const std::string& lintProgram, const std::string& fileName,
                         const TProcessWaiter& wait = BlockUntilEnded);
 
+// One page's check: the rest of its section, and why the page has no checker's report of its
+// own, if it has none.
+struct TPageCheck {
+    std::string Section;
+    // Empty when the checker left its report, or ended well and left nothing (a clean page).
+    std::string Failure;
+};
+
 // Runs the checker on one page and gives the rest of its section: the report that the checker
 // left in the output file, emptied just before, or a line saying why there is none (a checker
 // that ends with a non-zero status and an empty report gets one too). Raises nothing of its
-// own: every failure is a line of the section.
-std::string CheckOnePage(const TProgramSettings& settings, const std::string& path,
-                         const TProcessWaiter& wait = BlockUntilEnded);
+// own, but lets through what wait raises: every failure is a line of the section.
+TPageCheck CheckPage(const TProgramSettings& settings, const std::string& path,
+                     const TProcessWaiter& wait = BlockUntilEnded);
+inline std::string CheckOnePage(const TProgramSettings& settings, const std::string& path,
+                                const TProcessWaiter& wait = BlockUntilEnded) {
+    return CheckPage(settings, path, wait).Section;
+}

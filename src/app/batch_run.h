@@ -1,9 +1,20 @@
 #pragma once
 
+#include "app/run_journal.h"
+#include "platform/exceptions.h"
 #include "platform/process.h"
 #include "settings/sites_and_program.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
+
+// Raised by a view's WaitForChecker when the user stops the run while a checker runs: the
+// checker and everything it started are ended, and the page counts as not checked.
+class ERunStopped : public Exception {
+public:
+    ERunStopped() : Exception("stopped") {}
+};
 
 // What a batch run needs of the window that shows it. Every call returns once it is done; the
 // window's one thread runs them all.
@@ -34,12 +45,38 @@ public:
     virtual bool AskRetry(const std::string& message) = 0;
     // Opens the combined report with the desktop's program for it.
     virtual void OpenResult(const std::string& path) = 0;
+    // Whether the user has asked to stop the run; asked after every page.
+    virtual bool StopRequested() const { return false; }
+    // Says in one box what the status line cannot hold: the pages that have no checker's
+    // report, where a combined report that could not be saved is kept.
+    virtual void ShowWarning(const std::string& message) = 0;
+};
+
+// The unfinished run that a run continues: its journal, read at start-up, and the file that
+// journal was then.
+struct TContinuedRun {
+    const TJournalContent& Content;
+    TFileId JournalId;
 };
 
 // The run: for every page that is checked when its turn comes, a section in the combined report
-// (its header, then what the checker left or why it left nothing), and the page unchecked. The
-// combined report then replaces the output file, the checker's last report going to the
-// backup name; a save that fails is offered again until it succeeds or the user gives up.
-// Returns whether the report was saved, shown and opened; when it was not, the status line
-// says why.
-bool RunBatch(const TProgramSettings& settings, TBatchRunView& view);
+// (its header, then what the checker left or why it left nothing), and the page unchecked. Each
+// section goes to the journal beside the output file (run_journal.h) before the next page
+// begins; a run cut short is continued from that journal. At the end, or when the user stops
+// the run, the combined report is written from the journal into the output file, the checker's
+// last report going to the backup name; a save that fails is offered again until it succeeds
+// or the user gives up, and then kept under a name of its own. A finished run removes its
+// journal; a stopped one keeps it. Returns whether the report was saved; the status line says
+// how the run ended.
+bool RunBatch(const TProgramSettings& settings, const TRunSettings& runSettings,
+              TBatchRunView& view, const TContinuedRun* continued = nullptr);
+
+// Hands every section of a combined report, in order, to take.
+using TSectionTaker = std::function<void(std::string_view section)>;
+using TSectionSource = std::function<void(const TSectionTaker& take)>;
+
+// Writes the combined report that sections give into a new file beside the output file, named
+// "<output file without extension>-unfinished-<YYYYMMDD-HHMMSS><extension>" after time (local),
+// never over an existing file; gives that name. Raises EInOutError.
+std::string KeepUnfinishedReport(const std::string& outputFile, std::int64_t time,
+                                 const TSectionSource& sections);

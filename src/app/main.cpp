@@ -5,6 +5,7 @@
 #include "app/batch_run.h"
 #include "app/list_follow.h"
 #include "app/output_guard.h"
+#include "app/run_texts.h"
 #include "app/site_menu.h"
 #include "app/site_scan.h"
 #include "app/status_texts.h"
@@ -19,12 +20,15 @@
 #include "platform/widgets/dialogs.h"
 #include "settings/sites_and_program.h"
 
+#include <unordered_set>
+
 namespace {
 
 const TFont WindowFont{NarrowText("ＭＳ Ｐゴシック"), 12};
 const std::string NoOutputFile = NarrowText("出力ﾌｧｲﾙが設定されていません");
 // What the system shows when the user's session would end during a run.
-const std::string RunUnderWay = NarrowText("ﾁｪｯｸを実行中です。今終了すると結果が失われます");
+const std::string RunUnderWay =
+    NarrowText("ﾁｪｯｸを実行中です。今終了するとﾁｪｯｸは中断され、次に起動したときに続けます");
 const std::string AlreadyRunning =
     NarrowText("このﾌﾟﾛｸﾞﾗﾑは同じ出力ﾌｧｲﾙでもう動いています。そちらのｳｨﾝﾄﾞｳを使ってください:\n");
 const std::string ProgramUnnamed =
@@ -186,7 +190,64 @@ void TMainForm::WMScanFiles(TMessage&) {
         ResetFailure = *failure;
         LStatus->SetText(StatusResetFailed(LStatus->Text(), *failure));
     }
+    if (!Settings.OutputFile.empty()) {
+        TakeUpJournal();
+    }
     BExecLint->SetEnabled(true);
+}
+
+TRunSettings TMainForm::CurrentRunSettings() const {
+    // The sites one after another, each ended by a byte that no path holds.
+    std::string sites;
+    for (const std::string& site : *SiteDirs) {
+        sites += site + '\0';
+    }
+    return {sites, Settings.LintProgram, Settings.OutputFile, Settings.OpenParen,
+            Settings.CloseParen};
+}
+
+// An earlier run's journal: a run cut short under the same settings is offered to continue, its
+// pages checked again; any other is kept where the user is told.
+void TMainForm::TakeUpJournal() {
+    const std::string path = JournalPathFor(Settings.OutputFile);
+    try {
+        TJournalFinding found = FindJournal(path, CurrentRunSettings());
+        switch (found.Kind) {
+        case TJournalFinding::Nothing:
+            return;
+        case TJournalFinding::SetAside:
+            ShowErrorMessage(JournalSetAsideText(path, found.Kept));
+            return;
+        case TJournalFinding::OtherSettings:
+            if (!found.Kept.empty()) {
+                ShowWarningMessage(OtherSettingsText(found.Kept), {});
+            }
+            return;
+        case TJournalFinding::Unfinished:
+            break;
+        }
+        if (!AskYesNo(ContinueQuestion(found.Done, found.Total, found.Content.LastTime))) {
+            const std::string kept = KeepUnfinishedRun(path, Settings.OutputFile, found);
+            if (!kept.empty()) {
+                ShowWarningMessage(UnfinishedKeptText(kept), {});
+            }
+            return;
+        }
+        // Only what the scan listed is checked: a path of the journal selects, never names.
+        const std::vector<std::string> pending = found.Content.Pending();
+        const std::unordered_set<std::string> toCheck(pending.begin(), pending.end());
+        int checked = 0;
+        for (int i = 0; i < CLBLintFile->Items().Count(); ++i) {
+            const bool check = toCheck.contains(CLBLintFile->Items()[i]);
+            CLBLintFile->SetItemChecked(i, check);
+            checked += check ? 1 : 0;
+        }
+        LStatus->SetText(StatusContinuing(static_cast<std::size_t>(checked)));
+        Continued = std::move(found);
+    } catch (const EInOutError& error) {
+        // Nothing was removed: the journal stays for the next start.
+        ShowErrorMessage(error.Message);
+    }
 }
 
 // Empties the output file, its previous content going to the backup name, unless its rule
@@ -197,6 +258,15 @@ std::optional<std::string> TMainForm::ResetOutputFile(const TFileList& pages) {
     if (std::optional<std::string> refusal =
             OutputFileRefusal(Settings.OutputFile, *SiteDirs, pages,
                               {OwnSettingsPath(), CompanionSettingsPath(), ExeName()})) {
+        ShowErrorMessage(*refusal);
+        Settings.OutputFile.clear();
+    }
+    // The journal beside the output file obeys the same rule.
+    if (std::optional<std::string> refusal =
+            Settings.OutputFile.empty()
+                ? std::nullopt
+                : OutputFileRefusal(JournalPathFor(Settings.OutputFile), *SiteDirs, pages,
+                                    {OwnSettingsPath(), CompanionSettingsPath(), ExeName()})) {
         ShowErrorMessage(*refusal);
         Settings.OutputFile.clear();
     }
@@ -275,9 +345,14 @@ public:
     void PauseBetweenPages() override { Application->ProcessMessages(); }
     void WaitForChecker(TProcessHandle process) override {
         Application->WaitForProcessEnd(process);
+        if (Form.StopAsked()) {
+            throw ERunStopped();
+        }
     }
     bool AskRetry(const std::string& message) override { return ::AskRetry(message); }
     void OpenResult(const std::string& path) override { ShellOpen(path); }
+    bool StopRequested() const override { return Form.StopAsked(); }
+    void ShowWarning(const std::string& message) override { ShowWarningMessage(message, {}); }
 
 private:
     TMainForm& Form;
@@ -288,21 +363,40 @@ private:
 } // namespace
 
 void TMainForm::ExecuteBatch() {
+    // The start button stays off, since one program start allows one run.
     BExecLint->SetEnabled(false);
-    BClose->SetEnabled(false);
-    EnableCloseCommand(*this, false);
-    // Whatever ends the run, the window can be closed afterwards; the start button stays off,
-    // since one program start allows one run.
+    RefuseSessionEnd(RunUnderWay);
+    OnCloseQuery = [this] { return AskToStop(); };
+    // Whatever ends the run, the window closes as usual afterwards.
     struct TReopen {
         TMainForm& Form;
         ~TReopen() {
-            EnableCloseCommand(Form, true);
-            Form.BClose->SetEnabled(true);
+            Form.OnCloseQuery = nullptr;
+            Form.RefuseSessionEnd({});
         }
     } reopen{*this};
+    {
+        TMainFormRunView view(*this);
+        std::optional<TContinuedRun> continued;
+        if (Continued) {
+            continued.emplace(TContinuedRun{Continued->Content, Continued->Id});
+        }
+        RunBatch(Settings, CurrentRunSettings(), view, continued ? &*continued : nullptr);
+    }
+    if (StopChosen) {
+        OnCloseQuery = nullptr;
+        Close();
+    }
+}
 
-    TMainFormRunView view(*this);
-    RunBatch(Settings, view);
+// A close request during the run: the run stops once the user agrees, also while a checker
+// runs, and the window closes after it. The window itself stays until then.
+bool TMainForm::AskToStop() {
+    if (!StopChosen && AskYesNo(StopQuestion)) {
+        StopChosen = true;
+        Application->InterruptWait();
+    }
+    return false;
 }
 
 void TMainForm::SetAllChecked(bool checked) {

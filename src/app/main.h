@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/run_resume.h"
 #include "checklist/checklst.h"
 #include "platform/instance_lock.h"
 #include "platform/string_list.h"
@@ -55,8 +56,11 @@ public:
     void WMScanFiles(TMessage& message);
 
     // Runs the checker over every checked file, one after another, and writes the combined
-    // report (RunBatch), with the start and close buttons and the Close command off meanwhile.
+    // report (RunBatch), with the start button off; closing the window meanwhile asks whether
+    // to stop the run, and a run stopped closes the window once its report is saved.
     void ExecuteBatch();
+    // Whether the user chose to stop the run under way.
+    bool StopAsked() const { return StopChosen; }
 
 private:
     // One program per output file, held from start-up on.
@@ -65,7 +69,15 @@ private:
     // Why the output file could not be emptied at start, for the start button to say.
     std::string ResetFailure;
 
+    // The unfinished run that the user chose to continue, if any.
+    std::optional<TJournalFinding> Continued;
+    // Set when the user chose to stop the run under way.
+    bool StopChosen = false;
+
     bool HoldOutputFile();
+    void TakeUpJournal();
+    bool AskToStop();
+    TRunSettings CurrentRunSettings() const;
     void CreateComponents();
     void BuildSiteMenu();
     std::optional<std::string> ResetOutputFile(const TFileList& pages);

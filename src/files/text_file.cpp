@@ -15,14 +15,14 @@ void CheckApproved(const std::string& path, const std::optional<TFileId>& approv
 }
 
 // The way of a folder that lets us write the file but not create one beside it.
-TFileId SaveInPlace(const std::string& path, std::string_view text,
+TFileId SaveInPlace(const std::string& path, const TContentWriter& write,
                     const std::optional<TFileId>& approved, const std::string& given) {
     CheckApproved(path, approved, given);
     if (FileExists(path)) {
         BackupFile(path);
     }
     TFile file = TFile::Create(path);
-    file.WriteAll(text);
+    write(file);
     const TFileId written = file.Id();
     file.Close();
     return written;
@@ -58,17 +58,23 @@ void EmptyTextFile(const std::string& path, const TFileId& approved) {
     file->Close();
 }
 
-TFileId SaveTextFile(const std::string& linkOrPath, std::string_view text,
+TFileId SaveTextFile(const std::string& path, std::string_view text,
                      const std::optional<TFileId>& approved) {
+    return SaveTextFileFrom(
+        path, [text](TFile& file) { file.WriteAll(text); }, approved);
+}
+
+TFileId SaveTextFileFrom(const std::string& linkOrPath, const TContentWriter& write,
+                         const std::optional<TFileId>& approved) {
     // A link stays a link: its target gets the text, and the backup sits beside the target.
     const std::string path = LinkTarget(linkOrPath);
     std::optional<TFile> temp = TFile::CreateTempBeside(path);
     if (!temp) {
-        return SaveInPlace(path, text, approved, linkOrPath);
+        return SaveInPlace(path, write, approved, linkOrPath);
     }
     const std::string tempPath = temp->Path();
     try {
-        temp->WriteAll(text);
+        write(*temp);
         temp->Sync();
         const TFileId written = temp->Id();
         temp->Close();

@@ -2,7 +2,9 @@
 
 #include "platform/exceptions.h"
 #include "platform/file_identity.h"
+#include "platform/file_io.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,3 +49,10 @@ void EmptyTextFile(const std::string& path, const TFileId& approved);
 // EFileReplaced, or EInOutError.
 TFileId SaveTextFile(const std::string& path, std::string_view text,
                      const std::optional<TFileId>& approved);
+
+// Writes a file's whole content into the file given, in pieces if it likes.
+using TContentWriter = std::function<void(TFile& file)>;
+
+// SaveTextFile with the text written by write, so that a text larger than memory can be saved.
+TFileId SaveTextFileFrom(const std::string& path, const TContentWriter& write,
+                         const std::optional<TFileId>& approved);

@@ -30,6 +30,12 @@ public:
     // Creates a new, uniquely named file in the folder of path with the permissions that the
     // file at path has (or a new file would get). Gives nothing when the folder refuses.
     static std::optional<TFile> CreateTempBeside(const std::string& path);
+    // Creates a new file at path for reading and writing; nothing when a file, folder or link of
+    // that name exists already. Raises EInOutError when the folder refuses.
+    static std::optional<TFile> CreateNew(const std::string& path);
+    // Opens the file at path for reading and writing without changing it, but only when it is
+    // the file id and has no other name; nothing otherwise.
+    static std::optional<TFile> OpenUpdate(const std::string& path, const TFileId& id);
 
     TFile(TFile&& other) noexcept;
     TFile& operator=(TFile&& other) noexcept;
@@ -41,6 +47,13 @@ public:
     // What was opened, whatever has become of its name since.
     TFileId Id() const;
     std::uint64_t Size() const;
+    // When the file was last written, in the system's own units (nanoseconds on Linux, 100 ns
+    // on Windows): good for telling whether it changed, not for showing.
+    std::int64_t ModifiedTime() const;
+    // Moves the position that the next read or write starts at.
+    void Seek(std::uint64_t offset);
+    // Cuts the file off at size.
+    void Truncate(std::uint64_t size);
     // Reads exactly count bytes; fewer counts as a failure.
     std::string ReadExactly(std::uint64_t count);
     // Writes all bytes; fewer counts as a failure.

@@ -1,4 +1,5 @@
 #include "app/batch_run.h"
+#include "app/run_resume.h"
 #include "fake_checker.h"
 #include "files/text_file.h"
 #include "platform/executable.h"
@@ -9,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -41,14 +44,16 @@ public:
         return OnAskRetry && OnAskRetry(static_cast<int>(Questions.size()));
     }
     void OpenResult(const std::string& path) override { Opened.push_back(path); }
+    void ShowWarning(const std::string& message) override { Warnings.push_back(message); }
     void WaitForChecker(TProcessHandle process) override {
         ++Waits;
         BlockUntilEnded(process);
     }
+    bool StopRequested() const override { return Stop; }
 
     Strings Pages;
     std::vector<bool> Checks;
-    Strings Statuses, Questions, Opened;
+    Strings Statuses, Questions, Opened, Warnings;
     std::vector<std::pair<int, int>> Progress;
     std::vector<int> InProgress;
     // Called with the number of the pause, counted from 1.
@@ -57,6 +62,7 @@ public:
     std::function<bool(int question)> OnAskRetry;
     int Pauses = 0;
     int Waits = 0;
+    bool Stop = false;
 };
 
 class BatchRunTest : public ::testing::Test {
@@ -65,9 +71,11 @@ protected:
 
     // The fake checker beside this test program, doing action with the output file, which is
     // as the start-up's reset leaves it.
-    TProgramSettings Checker(const std::string& action) const {
+    TProgramSettings Checker(const std::string& action) const { return Checker(action, Output); }
+    static TProgramSettings Checker(const std::string& action, const std::string& output) {
         const std::string checker = ExtractFilePath(ExeName()) + FAKE_CHECKER_NAME;
-        return {"\"" + checker + "\" \"" + Output + "\" " + action, Output, "[", "]", Approved};
+        return {"\"" + checker + "\" \"" + output + "\" " + action, output, "[", "]",
+                FileIdAt(output).value_or(TFileId{})};
     }
 
     // The section of a page as the fake checker's "pages" action leaves it.
@@ -79,12 +87,13 @@ protected:
     std::string Output = Dir.Path() + "out.txt";
     TFileId Approved = SaveTextFile(Output, "", std::nullopt);
     TProgramSettings Settings;
+    const TRunSettings Run{"/web/", Settings.LintProgram, Output, "[", "]"};
 };
 
 TEST_F(BatchRunTest, EveryCheckedPageHasItsSectionAndTheLastReportBecomesTheBackup) {
     TRecordingView view({"/web/a.html", "/web/b b.html", "/web/c.html"});
     view.Checks[2] = false;
-    EXPECT_TRUE(RunBatch(Settings, view));
+    EXPECT_TRUE(RunBatch(Settings, Run, view));
     EXPECT_EQ(ReadAll(Output), Section("/web/a.html") + Section("/web/b b.html"));
     EXPECT_EQ(ReadAll(Dir.Path() + "out.bak"), "[/web/b b.html]" + FakeReport);
     EXPECT_EQ(view.Statuses,
@@ -106,7 +115,7 @@ TEST_F(BatchRunTest, ChecksChangedInAPauseDecideWhichPagesFollow) {
             view.Checks[3] = true;
         }
     };
-    RunBatch(Settings, view);
+    RunBatch(Settings, Run, view);
     EXPECT_EQ(ReadAll(Output), Section("/a.html") + Section("/c.html") + Section("/d.html"));
     EXPECT_EQ(view.Progress, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
 }
@@ -116,21 +125,23 @@ TEST_F(BatchRunTest, ChecksChangedInAPauseDecideWhichPagesFollow) {
 // report, and nothing writes into the output file after the run.
 TEST_F(BatchRunTest, WhatACheckerLeftRunningIsWaitedForAndItsLateReportIsThePages) {
     TRecordingView view({"/web/a.html"});
-    EXPECT_TRUE(RunBatch(Checker("late"), view));
+    EXPECT_TRUE(RunBatch(Checker("late"), Run, view));
     EXPECT_EQ(ReadAll(Output), Section("/web/a.html"));
     EXPECT_EQ(ReadAll(Dir.Path() + "out.bak"), "[/web/a.html]" + FakeReport);
     EXPECT_GE(view.Waits, 2);
 }
 
-TEST_F(BatchRunTest, ARunWithNothingCheckedStillWritesAnEmptyReport) {
-    Dir.Write("out.txt", "the empty file of the start");
+// Nothing to check touches nothing: the previous result in the backup stays.
+TEST_F(BatchRunTest, ARunWithNothingCheckedDoesNothingAndSaysSo) {
+    Dir.Write("out.bak", "the previous result");
     TRecordingView view({"/a.html"});
     view.Checks[0] = false;
-    EXPECT_TRUE(RunBatch(Settings, view));
+    EXPECT_FALSE(RunBatch(Settings, Run, view));
     EXPECT_EQ(ReadAll(Output), "");
-    EXPECT_EQ(ReadAll(Dir.Path() + "out.bak"), "the empty file of the start");
-    EXPECT_EQ(view.Statuses, Strings{NarrowText("全て終了しました")});
-    EXPECT_EQ(view.Opened, Strings{Output});
+    EXPECT_EQ(ReadAll(Dir.Path() + "out.bak"), "the previous result");
+    EXPECT_FALSE(std::filesystem::exists(JournalPathFor(Output)));
+    EXPECT_EQ(view.Statuses, Strings{NarrowText("ﾁｪｯｸするﾌｧｲﾙがありません")});
+    EXPECT_TRUE(view.Opened.empty());
 }
 
 // The output file cannot be replaced (another program holds it, or it is immutable) until the
@@ -148,7 +159,7 @@ TEST_F(BatchRunTest, AFailedSaveIsOfferedAgainUntilItSucceeds) {
         }
         return true;
     };
-    EXPECT_TRUE(RunBatch(Settings, view));
+    EXPECT_TRUE(RunBatch(Settings, Run, view));
     ASSERT_EQ(view.Questions.size(), 2u);
     EXPECT_NE(view.Questions[0].find("out.txt"), std::string::npos) << view.Questions[0];
     EXPECT_EQ(ReadAll(Output), Section("/a.html"));
@@ -183,7 +194,7 @@ TEST_F(BatchRunTest, AReplacedOutputFileIsLeftAloneAndTheSaveWaitsForTheApproved
         bringBack();
         return true;
     };
-    EXPECT_TRUE(RunBatch(Settings, view));
+    EXPECT_TRUE(RunBatch(Settings, Run, view));
     const std::string replaced =
         NarrowText("出力ﾌｧｲﾙが置き換えられたか消されたので書きません: ") + Output;
     EXPECT_EQ(view.Questions, Strings{replaced});
@@ -192,16 +203,93 @@ TEST_F(BatchRunTest, AReplacedOutputFileIsLeftAloneAndTheSaveWaitsForTheApproved
     EXPECT_EQ(ReadAll(page), "<p>page</p>");
 }
 
+// The program ended by force while a page's checker runs: in a child process, whose checker
+// ends it. The journal keeps the page before; the run continued from it writes what one whole
+// run would have, byte for byte.
+TEST_F(BatchRunTest, ARunKilledAtAPageIsContinuedAsIfItHadNeverStopped) {
+    const auto settingsIn = [](const std::string& dir) {
+        return Checker("once-at \"" + dir + "marker\" b.html end-parent", dir + "out.txt");
+    };
+    const auto runIn = [](const TProgramSettings& settings) {
+        return TRunSettings{"/web/", settings.LintProgram, settings.OutputFile, "[", "]"};
+    };
+    const TProgramSettings settings = settingsIn(Dir.Path());
+    const TRunSettings run = runIn(settings);
+    const Strings pages{"/web/a.html", "/web/b.html", "/web/c.html"};
+    // On Windows the child runs this test from its start, in a temporary folder of its own: it
+    // is told this one's.
+#ifdef _WIN32
+    _putenv_s("ALLCHECK_TEST_DIR", Dir.Path().c_str());
+    const auto killed = ::testing::ExitedWithCode(9);
+#else
+    setenv("ALLCHECK_TEST_DIR", Dir.Path().c_str(), 1);
+    const auto killed = ::testing::KilledBySignal(SIGKILL);
+#endif
+    EXPECT_EXIT(
+        {
+            const TProgramSettings childSettings = settingsIn(std::getenv("ALLCHECK_TEST_DIR"));
+            TRecordingView view(pages);
+            RunBatch(childSettings, runIn(childSettings), view);
+            std::exit(0);
+        },
+        killed, "");
+    const TJournalFinding found = FindJournal(JournalPathFor(Output), run);
+    ASSERT_EQ(found.Kind, TJournalFinding::Unfinished);
+    EXPECT_EQ(std::pair(found.Done, found.Total), std::pair(std::size_t{1}, std::size_t{3}));
+    TRecordingView view(pages);
+    view.Checks[0] = false;
+    const TContinuedRun continued{found.Content, found.Id};
+    EXPECT_TRUE(RunBatch(settings, run, view, &continued));
+    EXPECT_EQ(ReadAll(Output),
+              Section("/web/a.html") + Section("/web/b.html") + Section("/web/c.html"));
+    EXPECT_EQ(ReadAll(Dir.Path() + "out.bak"), "[/web/c.html]" + FakeReport);
+    EXPECT_FALSE(std::filesystem::exists(JournalPathFor(Output)));
+}
+
+// A run stopped keeps its journal, which the next start offers only under the same settings:
+// under others, its finished pages are kept as a readable report and the journal goes.
+TEST_F(BatchRunTest, AStoppedRunUnderOtherSettingsIsKeptAsAReportNotOffered) {
+    TRecordingView view({"/a.html", "/b.html"});
+    view.OnPause = [&](int) { view.Stop = true; };
+    EXPECT_TRUE(RunBatch(Settings, Run, view));
+    EXPECT_EQ(ReadAll(Output), Section("/a.html"));
+    EXPECT_EQ(view.Statuses.back(),
+              NarrowText("ﾁｪｯｸを中止しました。終わったﾌｧｲﾙの結果を保存しました"));
+    EXPECT_EQ(view.Checks, (std::vector<bool>{false, true}));
+    const std::string journal = JournalPathFor(Output);
+    EXPECT_EQ(FindJournal(journal, Run).Kind, TJournalFinding::Unfinished);
+    for (const TRunSettings& other :
+         {TRunSettings{"/other/", Run.Checker, Output, "[", "]"},
+          TRunSettings{Run.Sites, Run.Checker + " -q", Output, "[", "]"},
+          TRunSettings{Run.Sites, Run.Checker, Output, "<", ">"}}) {
+        ASSERT_TRUE(std::filesystem::exists(journal));
+        const std::filesystem::path copy = Dir.Path() + "journal copy";
+        std::filesystem::copy_file(journal, copy);
+        const TJournalFinding found = FindJournal(journal, other);
+        EXPECT_EQ(found.Kind, TJournalFinding::OtherSettings);
+        EXPECT_EQ(ReadAll(found.Kept), Section("/a.html"));
+        EXPECT_FALSE(std::filesystem::exists(journal));
+        std::filesystem::remove(found.Kept);
+        std::filesystem::rename(copy, journal);
+    }
+}
+
 TEST_F(BatchRunTest, ASaveGivenUpIsNoSuccessAndTheStatusSaysWhy) {
     TRecordingView view({"/a.html"});
     view.OnPause = [&](int) {
         std::filesystem::remove(Output);
         std::filesystem::create_directory(Output);
     };
-    EXPECT_FALSE(RunBatch(Settings, view));
+    EXPECT_FALSE(RunBatch(Settings, Run, view));
     ASSERT_EQ(view.Questions.size(), 1u);
-    EXPECT_EQ(view.Statuses.back(), view.Questions[0]);
     EXPECT_TRUE(view.Opened.empty());
+    // The combined report is kept under a name that the status line and a box give.
+    const std::string said = NarrowText("  結果はこのﾌｧｲﾙに残しました: ");
+    const std::string& status = view.Statuses.back();
+    ASSERT_TRUE(status.starts_with(view.Questions[0] + said)) << status;
+    EXPECT_EQ(view.Warnings, Strings{status});
+    EXPECT_EQ(ReadAll(status.substr(view.Questions[0].size() + said.size())), Section("/a.html"));
+    EXPECT_FALSE(std::filesystem::exists(JournalPathFor(Output)));
 }
 
 } // namespace

@@ -16,6 +16,10 @@
 // wait-for FILE PAGE...  waits until FILE exists (20 s at most), then does what pages does
 // late      starts a copy of itself that does what pages does a moment later, and ends at once
 // screen FILE  (Windows) appends what the display shows to FILE, then writes FakeReport
+// once-at MARKER NAME DEED PAGE...  for a page whose path ends in NAME, the first time (MARKER
+//           does not exist yet): makes MARKER, then does DEED: "hang" (sleeps 20 s and writes
+//           nothing) or "end-parent" (ends the program that started it at once, as a crash or
+//           the task manager would); otherwise does what pages does
 // exe-name  writes its own path as the program would learn that it cannot use it
 //           (ExeNameOutsideCodePage): in UTF-8, or nothing when ExeName() names it
 #include "fake_checker.h"
@@ -115,6 +119,18 @@ int main(int argc, char** argv) {
     if (action == "late-child") {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         return Write(output, Pages(argc, argv, 3)) ? 0 : 101;
+    }
+    if (action == "once-at" && argc > 5) {
+        const std::string page = argc > 6 ? argv[6] : "";
+        const std::string name = argv[4], deed = argv[5];
+        if (page.ends_with(name) && !Exists(argv[3]) && Write(argv[3], "")) {
+            if (deed == "end-parent") {
+                return EndParent() ? 0 : 102;
+            }
+            std::this_thread::sleep_for(std::chrono::seconds(20));
+            return 0;
+        }
+        return Write(output, Pages(argc, argv, 6)) ? 0 : 101;
     }
     if (action == "touch") {
         return Write(output + ".ran", "") ? 0 : 101;

@@ -2,8 +2,10 @@
 // user does meanwhile. The run itself is tested without a window in batch_run_test.cpp.
 #include "main_form_run_fixture.h"
 
+#include "app/run_texts.h"
 #include "app/status_texts.h"
 #include "platform/file_names.h"
+#include "platform/widgets/application.h"
 #include "platform/narrow_text.h"
 
 #include <algorithm>
@@ -165,8 +167,10 @@ TEST_F(MainFormRunTest, WhileACheckerRunsTheWindowPaintsAndTheUsersInputWaitsFor
     EXPECT_EQ(ReadAll(out), Section(a) + Section(b));
 }
 
-TEST_F(MainFormRunTest, WhatTheUserUnchecksDuringTheRunIsSkippedAndClosingIsRefused) {
+// Every way of closing the window asks whether to stop the run; No lets it go on.
+TEST_F(MainFormRunTest, WhatTheUserUnchecksDuringTheRunIsSkippedAndClosingAsksToStop) {
     TMainForm* form = Prepare({"a.html", "b.html", "c.html"});
+    TMessageBoxes boxes(TMessageBoxes::No);
     bool shownAfterCloseAttempts = false;
     RunSoon([&] {
         // A click in the check column of the third item, as the user would make it.
@@ -174,28 +178,90 @@ TEST_F(MainFormRunTest, WhatTheUserUnchecksDuringTheRunIsSkippedAndClosingIsRefu
         Click(*form->CLBLintFile, TMouseButton::Left,
               {third.Left + 3, third.Top + third.Height() / 2});
         if (std::optional<bool> greyed = CloseBoxGreyed(*form)) {
-            EXPECT_TRUE(*greyed);
+            EXPECT_FALSE(*greyed);
         }
         if (std::optional<bool> allowed = SessionEndAllowed(*form)) {
-            EXPECT_FALSE(*allowed) << "a sign-out would lose the run";
+            EXPECT_FALSE(*allowed) << "a sign-out would cut the run short";
         }
+        PressAltLetter(*form, 'c');
         form->Close();
         TryToClose(*form);
-        PressAltLetter(*form, 'c');
-        shownAfterCloseAttempts =
-            IsShown(*form) && !form->CloseCommandEnabled() && !form->BClose->Enabled();
+        shownAfterCloseAttempts = IsShown(*form) && form->BClose->Enabled();
     });
     Click(*form->BExecLint);
     EXPECT_TRUE(shownAfterCloseAttempts);
+    // Close(), the frame's Close button, and the close button; Alt+F4 too where the toolkit
+    // sees it.
+    EXPECT_GE(boxes.Texts.size(), 3u);
+    EXPECT_EQ(std::count(boxes.Texts.begin(), boxes.Texts.end(), StopQuestion),
+              static_cast<std::ptrdiff_t>(boxes.Texts.size()));
     EXPECT_EQ(ReadAll(Path("out.txt")),
               Section(Path("site/a.html")) + Section(Path("site/b.html")));
     EXPECT_EQ(Checked(*form), Strings{});
     if (std::optional<bool> allowed = SessionEndAllowed(*form)) {
         EXPECT_TRUE(*allowed);
     }
-    // The window kept the keyboard: its close button answers Alt+C without a click.
-    PressAltLetter(*form, 'c');
+    // After the run the close button closes without asking.
+    const std::size_t asked = boxes.Texts.size();
+    Click(*form->BClose);
     EXPECT_TRUE(WaitFor([&] { return !IsShown(*form); }));
+    EXPECT_EQ(boxes.Texts.size(), asked);
+}
+
+// A run with three pages, stopped by Alt+F4 while the second page's checker runs and answered
+// Yes: the checker ends at once, the first page is the combined report and stays in the journal,
+// and the window closes. Then the program starts anew and asks whether to continue.
+class MainFormStopTest : public MainFormRunTest {
+protected:
+    TMainForm* PrepareAndStop(TMessageBoxes::TAnswer continueAnswer) {
+        TMainForm* form = Prepare({"a.html", "b.html", "c.html"}, "out.txt",
+                                  "once-at \"" + Path("marker") + "\" b.html hang");
+        Boxes.OnBox = [this, continueAnswer](const std::string& text) {
+            Boxes.Answer = text == StopQuestion ? TMessageBoxes::Yes : continueAnswer;
+        };
+        std::function<void()> whileTheSecondCheckerRuns = [&] {
+            if (!std::filesystem::exists(Path("marker"))) {
+                RunSoon(whileTheSecondCheckerRuns);
+                return;
+            }
+            QueueCloseKey(*form);
+        };
+        RunSoon(whileTheSecondCheckerRuns);
+        Click(*form->BExecLint);
+        EXPECT_TRUE(WaitFor([&] { return !IsShown(*form); }));
+        EXPECT_EQ(ReadAll(Path("out.txt")), Section(A));
+        TestApplication().DestroyForms();
+        return StartAndScan();
+    }
+
+    TMessageBoxes Boxes{TMessageBoxes::Yes};
+    const std::string A = Path("site/a.html"), B = Path("site/b.html"), C = Path("site/c.html");
+};
+
+// Yes to continue checks the pages left, and the run continued writes what one whole run would.
+TEST_F(MainFormStopTest, ARunStoppedWhileACheckerRunsIsContinuedAtTheNextStart) {
+    TMainForm* form = PrepareAndStop(TMessageBoxes::Yes);
+    ASSERT_EQ(Boxes.Texts.size(), 2u);
+    EXPECT_EQ(Boxes.Texts[0], StopQuestion);
+    EXPECT_TRUE(Boxes.Texts[1].starts_with(NarrowText("前回のﾁｪｯｸが "))) << Boxes.Texts[1];
+    EXPECT_NE(Boxes.Texts[1].find(NarrowText("(3 ﾌｧｲﾙ中 1 ﾌｧｲﾙ終了)")), std::string::npos);
+    EXPECT_EQ(Checked(*form), (Strings{B, C}));
+    EXPECT_EQ(ShownText(*form->LStatus), StatusContinuing(2));
+    Click(*form->BExecLint);
+    EXPECT_EQ(ReadAll(Path("out.txt")), Section(A) + Section(B) + Section(C));
+    EXPECT_EQ(ReadAll(Path("out.bak")), ReportOf(C));
+    EXPECT_FALSE(std::filesystem::exists(JournalPathFor(Path("out.txt"))));
+}
+
+// No keeps the pages done as a report of its own, named in a box, and starts as ever.
+TEST_F(MainFormStopTest, NoToContinueKeepsTheUnfinishedReport) {
+    TMainForm* form = PrepareAndStop(TMessageBoxes::No);
+    ASSERT_EQ(Boxes.Texts.size(), 3u);
+    const std::string kept = NarrowText("中断したﾁｪｯｸの結果をこのﾌｧｲﾙに残しました: ");
+    ASSERT_TRUE(Boxes.Texts[2].starts_with(kept)) << Boxes.Texts[2];
+    EXPECT_EQ(ReadAll(Boxes.Texts[2].substr(kept.size())), Section(A));
+    EXPECT_EQ(Checked(*form), (Strings{A, B, C}));
+    EXPECT_FALSE(std::filesystem::exists(JournalPathFor(Path("out.txt"))));
 }
 
 TEST_F(MainFormRunTest, ASaveGivenUpShowsNoSuccessButClosingWorks) {
@@ -204,8 +270,8 @@ TEST_F(MainFormRunTest, ASaveGivenUpShowsNoSuccessButClosingWorks) {
     std::filesystem::create_directory(Path("out.txt"));
     TMessageBoxes boxes(TMessageBoxes::Cancel);
     Click(*form->BExecLint);
-    ASSERT_EQ(boxes.Texts.size(), 1u);
-    EXPECT_EQ(ShownText(*form->LStatus), boxes.Texts[0]);
+    ASSERT_EQ(boxes.Texts.size(), 2u);
+    EXPECT_TRUE(ShownText(*form->LStatus).starts_with(boxes.Texts[0]));
     EXPECT_TRUE(Opened.empty());
     EXPECT_TRUE(form->BClose->Enabled());
     EXPECT_TRUE(form->CloseCommandEnabled());

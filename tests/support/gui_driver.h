@@ -88,6 +88,9 @@ void ChoosePopupCommand(TForm& form, TControl& control, TPoint at,
 void QueueClick(TControl& control, TMouseButton button, TPoint at);
 // The keyboard's menu key, for the window that has the focus.
 void QueueMenuKey(TForm& form);
+// Alt+F4 for the window: under Windows the keys, on Linux the close request that the window
+// manager makes of them.
+void QueueCloseKey(TForm& form);
 
 // Marks the control's client area as needing a paint, as the system does when a window is
 // uncovered; the event loop paints it.
@@ -169,7 +172,7 @@ private:
 // Answers every message box shown while it lives and records the boxes' texts.
 class TMessageBoxes {
 public:
-    enum TAnswer { Ok, Retry, Cancel };
+    enum TAnswer { Ok, Retry, Cancel, Yes, No };
     explicit TMessageBoxes(TAnswer answer = Ok);
     ~TMessageBoxes();
     TMessageBoxes(const TMessageBoxes&) = delete;

@@ -112,6 +112,32 @@ std::optional<TFile> TFile::CreateTempBeside(const std::string& path) {
     return TFile(fd, name);
 }
 
+std::optional<TFile> TFile::CreateNew(const std::string& path) {
+    // O_NOFOLLOW with O_EXCL: a link planted at the name is not followed but counts as a file.
+    int fd = OpenRetrying(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY);
+    if (fd < 0 && errno == EEXIST) {
+        return std::nullopt;
+    }
+    if (fd < 0) {
+        Fail(TFileAction::Create, path);
+    }
+    return TFile(fd, path);
+}
+
+std::optional<TFile> TFile::OpenUpdate(const std::string& path, const TFileId& id) {
+    int fd = OpenRetrying(path, O_RDWR | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    TFile file(fd, path);
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink != 1 ||
+        file.Id() != id) {
+        return std::nullopt;
+    }
+    return file;
+}
+
 TFileId TFile::Id() const {
     struct stat info;
     if (::fstat(static_cast<int>(Descriptor), &info) != 0) {
@@ -130,6 +156,26 @@ std::uint64_t TFile::Size() const {
         Fail(TFileAction::GetSize, FilePath);
     }
     return static_cast<std::uint64_t>(info.st_size);
+}
+
+std::int64_t TFile::ModifiedTime() const {
+    struct stat info;
+    if (::fstat(Descriptor, &info) != 0) {
+        Fail(TFileAction::GetSize, FilePath);
+    }
+    return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+}
+
+void TFile::Seek(std::uint64_t offset) {
+    if (::lseek(Descriptor, static_cast<off_t>(offset), SEEK_SET) < 0) {
+        Fail(TFileAction::Read, FilePath);
+    }
+}
+
+void TFile::Truncate(std::uint64_t size) {
+    if (::ftruncate(Descriptor, static_cast<off_t>(size)) != 0) {
+        Fail(TFileAction::Write, FilePath);
+    }
 }
 
 std::string TFile::ReadExactly(std::uint64_t count) {

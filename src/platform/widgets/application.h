@@ -40,7 +40,11 @@ public:
     // Returns once process has ended (a waiter for RunCommandOn). Meanwhile the windows go on
     // painting and answering the system, and timers run; the user's input waits in the queue
     // for the next ProcessMessages.
+    // A request to close a window (its frame's Close button, Alt+F4) is answered at once all
+    // the same (TForm::OnCloseQuery), and may end the wait early through InterruptWait.
     void WaitForProcessEnd(TProcessHandle process);
+    // Makes the WaitForProcessEnd under way return before its process has ended.
+    void InterruptWait();
 
     // Shows the failure in the standard message box; the event loop goes on.
     void HandleException(const std::exception& failure);

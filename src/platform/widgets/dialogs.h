@@ -10,6 +10,8 @@
 void ShowErrorMessage(const std::string& message);
 // A failure that may be tried again: true for Retry, false for Cancel.
 bool AskRetry(const std::string& message);
+// A question with Yes and No buttons, No the default: true for Yes.
+bool AskYesNo(const std::string& message);
 // A warning with an OK button: the message, then lines of Unicode text in UTF-8, one a line,
 // such as names that hold characters the system's code page lacks.
 void ShowWarningMessage(const std::string& message, const std::vector<std::string>& utf8Lines);

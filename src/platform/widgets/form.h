@@ -2,6 +2,7 @@
 
 #include "platform/widgets/control.h"
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 
@@ -45,9 +46,16 @@ public:
     //   refusal of the session's end, and reason is not shown.
     void SetCloseCommandEnabled(bool enabled, const std::string& reason = {});
     bool CloseCommandEnabled() const { return CloseAllowed; }
+    // While reason is not empty, the end of the user's session (sign-out, shutdown) is refused,
+    // on Windows with reason as the system shows it; Qt offers no refusal.
+    void RefuseSessionEnd(const std::string& reason);
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
+    // Asked when the user would close the window (the frame's Close button, the Close command,
+    // Alt+F4, Close()) while closing is enabled: true lets it close. Also asked while a command
+    // runs (TApplication::WaitForProcessEnd), when the user's other input waits.
+    std::function<bool()> OnCloseQuery;
 
     // Queues message msg for Dispatch, to be handled by the event loop after all events queued
     // before. On Windows the form's window gets it as the system's message WM_USER + msg.
@@ -61,4 +69,5 @@ private:
     TControl* Active = nullptr;
     TPopupMenu* Popup = nullptr;
     bool CloseAllowed = true;
+    bool SessionEndRefused = false;
 };

@@ -117,6 +117,35 @@ std::optional<TFile> TFile::CreateTempBeside(const std::string& path) {
     return TFile(FromHandle(handle), name);
 }
 
+std::optional<TFile> TFile::CreateNew(const std::string& path) {
+    HANDLE handle =
+        CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) {
+            return std::nullopt;
+        }
+        Fail(TFileAction::Create, path, code);
+    }
+    return TFile(FromHandle(handle), path);
+}
+
+std::optional<TFile> TFile::OpenUpdate(const std::string& path, const TFileId& id) {
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    TFile file(FromHandle(handle), path);
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info) ||
+        info.nNumberOfLinks != 1 || file.Id() != id) {
+        return std::nullopt;
+    }
+    return file;
+}
+
 TFileId TFile::Id() const {
     TFileId id;
     if (!GetHandleId(ToHandle(Descriptor), id)) {
@@ -135,6 +164,30 @@ std::uint64_t TFile::Size() const {
         Fail(TFileAction::GetSize, FilePath);
     }
     return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+std::int64_t TFile::ModifiedTime() const {
+    FILETIME written;
+    if (!GetFileTime(ToHandle(Descriptor), nullptr, nullptr, &written)) {
+        Fail(TFileAction::GetSize, FilePath);
+    }
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(written.dwHighDateTime) << 32) |
+                                     written.dwLowDateTime);
+}
+
+void TFile::Seek(std::uint64_t offset) {
+    LARGE_INTEGER to;
+    to.QuadPart = static_cast<LONGLONG>(offset);
+    if (!SetFilePointerEx(ToHandle(Descriptor), to, nullptr, FILE_BEGIN)) {
+        Fail(TFileAction::Read, FilePath);
+    }
+}
+
+void TFile::Truncate(std::uint64_t size) {
+    Seek(size);
+    if (!SetEndOfFile(ToHandle(Descriptor))) {
+        Fail(TFileAction::Write, FilePath);
+    }
 }
 
 std::string TFile::ReadExactly(std::uint64_t count) {

@@ -19,6 +19,10 @@ bool StartLateCopy(int argc, char** argv) {
     return child > 0;
 }
 
+bool EndParent() {
+    return ::kill(::getppid(), SIGKILL) == 0;
+}
+
 bool MakeFolder(const std::string& path) {
     return ::mkdir(path.c_str(), 0755) == 0;
 }

@@ -277,6 +277,11 @@ void QueueMenuKey(TForm& form) {
                                                   Qt::NoModifier);
 }
 
+void QueueCloseKey(TForm& form) {
+    QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::AsynchronousDelivery>(
+        QtWidget(form)->windowHandle());
+}
+
 void AskForPaint(TControl& control) {
     ClientWidget(control)->update();
 }
@@ -355,6 +360,8 @@ TMessageBoxes::TMessageBoxes(TAnswer answer) : Answer(answer), Impl(std::make_un
         }
         const auto wanted = Answer == Retry    ? QMessageBox::Retry
                             : Answer == Cancel ? QMessageBox::Cancel
+                            : Answer == Yes    ? QMessageBox::Yes
+                            : Answer == No     ? QMessageBox::No
                                                : QMessageBox::Ok;
         QAbstractButton* button = box->button(wanted);
         (button ? button : box->buttons().value(0))->click();

@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 // Input arrives as the messages the system would post for it, through the program's own
@@ -427,6 +428,20 @@ void QueueClick(TControl& control, TMouseButton button, TPoint at) {
 }
 
 // To the window with the keyboard focus, which the test has made the form.
+void QueueCloseKey(TForm& /*form*/) {
+    std::vector<INPUT> inputs;
+    for (const auto& [key, flags] :
+         {std::pair{VK_MENU, DWORD{0}}, std::pair{VK_F4, DWORD{0}},
+          std::pair{VK_F4, DWORD{KEYEVENTF_KEYUP}}, std::pair{VK_MENU, DWORD{KEYEVENTF_KEYUP}}}) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = static_cast<WORD>(key);
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    }
+    SendInputs(inputs);
+}
+
 void QueueMenuKey(TForm& /*form*/) {
     std::vector<INPUT> inputs;
     for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
@@ -590,7 +605,11 @@ TMessageBoxes::TMessageBoxes(TAnswer answer) : Answer(answer), Impl(std::make_un
         if (OnBox) {
             OnBox(Texts.back());
         }
-        const int button = Answer == Retry ? IDRETRY : Answer == Cancel ? IDCANCEL : IDOK;
+        const int button = Answer == Retry    ? IDRETRY
+                           : Answer == Cancel ? IDCANCEL
+                           : Answer == Yes    ? IDYES
+                           : Answer == No     ? IDNO
+                                              : IDOK;
         HWND target = GetDlgItem(box, button);
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(target ? button : IDOK, BN_CLICKED),
                      reinterpret_cast<LPARAM>(target ? target : GetDlgItem(box, IDOK)));

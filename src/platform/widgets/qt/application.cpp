@@ -9,7 +9,12 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QIcon>
+#include <QPointer>
 #include <QSocketNotifier>
+
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -35,10 +40,63 @@ public:
     }
 };
 
+// Holds the user's input to the program's windows while a command runs, to hand it on in the
+// order given once the wait is over. It is taken where the window system hands it to a window,
+// before a widget sees it. Qt's own way, ExcludeUserInputEvents, would hold the window's close
+// request as well, which must be answered at once.
+class TInputHold : public QObject {
+public:
+    bool eventFilter(QObject* target, QEvent* event) override {
+        if (!target->isWindowType() || !IsUserInput(event->type())) {
+            return false;
+        }
+        Held.emplace_back(target, event->clone());
+        return true;
+    }
+
+    // Posts what was held to its windows, in order, for the next ProcessMessages.
+    void Release() {
+        for (auto& [target, event] : Held) {
+            if (target) {
+                QCoreApplication::postEvent(target, event.release());
+            }
+        }
+        Held.clear();
+    }
+
+private:
+    static bool IsUserInput(QEvent::Type type) {
+        switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TouchCancel:
+        case QEvent::TabletPress:
+        case QEvent::TabletMove:
+        case QEvent::TabletRelease:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> Held;
+};
+
 } // namespace
 
 struct TApplicationImpl {
     std::unique_ptr<QApplication> Own;
+    // The loop of the WaitForProcessEnd under way.
+    QEventLoop* Waiting = nullptr;
 };
 
 void TApplication::TImplDeleter::operator()(TApplicationImpl* impl) const {
@@ -82,5 +140,17 @@ void TApplication::WaitForProcessEnd(TProcessHandle process) {
     QSocketNotifier ended(static_cast<qintptr>(process), QSocketNotifier::Read);
     QEventLoop loop;
     QObject::connect(&ended, &QSocketNotifier::activated, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    TInputHold hold;
+    QCoreApplication::instance()->installEventFilter(&hold);
+    QEventLoop* const outer = std::exchange(Impl->Waiting, &loop);
+    loop.exec();
+    Impl->Waiting = outer;
+    QCoreApplication::instance()->removeEventFilter(&hold);
+    hold.Release();
+}
+
+void TApplication::InterruptWait() {
+    if (Impl->Waiting != nullptr) {
+        Impl->Waiting->quit();
+    }
 }

@@ -29,6 +29,11 @@ bool AskRetry(const std::string& message) {
                 QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry) == QMessageBox::Retry;
 }
 
+bool AskYesNo(const std::string& message) {
+    return Show(QMessageBox::Question, FromFileName(message), QMessageBox::Yes | QMessageBox::No,
+                QMessageBox::No) == QMessageBox::Yes;
+}
+
 void ShowWarningMessage(const std::string& message, const std::vector<std::string>& utf8Lines) {
     QString text = FromFileName(message);
     for (const std::string& line : utf8Lines) {

@@ -56,7 +56,7 @@ protected:
     }
 
     void closeEvent(QCloseEvent* event) override {
-        if (TFormAccess::CloseAllowed(Form)) {
+        if (TFormAccess::CloseAllowed(Form) && (!Form.OnCloseQuery || Form.OnCloseQuery())) {
             event->accept();
         } else {
             event->ignore();
@@ -126,6 +126,10 @@ void TForm::Show() {
 
 void TForm::Close() {
     QtWidget(*this)->close();
+}
+
+void TForm::RefuseSessionEnd(const std::string& reason) {
+    SessionEndRefused = !reason.empty();
 }
 
 // Qt cannot grey the frame's Close button without making the window anew, which hides it, may

@@ -9,6 +9,29 @@
 namespace {
 bool Running = false;
 bool Terminated = false;
+// Set by InterruptWait for the WaitForProcessEnd under way.
+bool WaitInterrupted = false;
+
+// Takes from the held input a request to close a window, the caption's Close box or Alt+F4, and
+// hands it on as the system would; the rest of the input stays in order in the queue. An Alt
+// alone before F4 is dropped with it: with no menu bar it does nothing.
+void AnswerCloseRequest() {
+    MSG message;
+    if (PeekMessageA(&message, nullptr, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_NOREMOVE) &&
+        message.wParam == HTCLOSE) {
+        PeekMessageA(&message, message.hwnd, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE);
+        SendMessageA(GetAncestor(message.hwnd, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
+        return;
+    }
+    while (PeekMessageA(&message, nullptr, WM_SYSKEYDOWN, WM_SYSKEYDOWN, PM_NOREMOVE) &&
+           (message.wParam == VK_MENU || message.wParam == VK_F4)) {
+        PeekMessageA(&message, message.hwnd, WM_SYSKEYDOWN, WM_SYSKEYDOWN, PM_REMOVE);
+        if (message.wParam == VK_F4) {
+            SendMessageA(GetAncestor(message.hwnd, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
+            return;
+        }
+    }
+}
 } // namespace
 
 struct TApplicationImpl {};
@@ -68,13 +91,17 @@ void TApplication::ProcessMessages() {
 }
 
 // Sent messages, paints, posted messages and timers are handled; keyboard and mouse input stays
-// in the queue and does not wake the wait, which would otherwise spin on it.
+// in the queue for the next ProcessMessages, but for a request to close. Only input that is new
+// since the last look wakes the wait, which would otherwise spin on what it leaves queued.
 void TApplication::WaitForProcessEnd(TProcessHandle process) {
     HANDLE ended = reinterpret_cast<HANDLE>(process);
-    const DWORD wakeFor = QS_SENDMESSAGE | QS_PAINT | QS_POSTMESSAGE | QS_TIMER | QS_HOTKEY;
-    for (;;) {
+    const DWORD wakeFor =
+        QS_SENDMESSAGE | QS_PAINT | QS_POSTMESSAGE | QS_TIMER | QS_HOTKEY | QS_MOUSEBUTTON | QS_KEY;
+    WaitInterrupted = false;
+    while (!WaitInterrupted) {
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0,
+        while (!WaitInterrupted &&
+               PeekMessageA(&message, nullptr, 0, 0,
                             PM_REMOVE | PM_QS_SENDMESSAGE | PM_QS_PAINT | PM_QS_POSTMESSAGE)) {
             if (message.message == WM_QUIT) {
                 Terminated = true;
@@ -82,9 +109,15 @@ void TApplication::WaitForProcessEnd(TProcessHandle process) {
             }
             DeliverMessage(message);
         }
-        if (MsgWaitForMultipleObjectsEx(1, &ended, INFINITE, wakeFor, MWMO_INPUTAVAILABLE) ==
-            WAIT_OBJECT_0) {
-            return;
+        AnswerCloseRequest();
+        if (WaitInterrupted ||
+            MsgWaitForMultipleObjectsEx(1, &ended, INFINITE, wakeFor, 0) == WAIT_OBJECT_0) {
+            break;
         }
     }
+    WaitInterrupted = false;
+}
+
+void TApplication::InterruptWait() {
+    WaitInterrupted = true;
 }

@@ -28,6 +28,10 @@ bool AskRetry(const std::string& message) {
     return Show(AnsiText(message), MB_RETRYCANCEL | MB_ICONERROR) == IDRETRY;
 }
 
+bool AskYesNo(const std::string& message) {
+    return Show(AnsiText(message), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
 void ShowWarningMessage(const std::string& message, const std::vector<std::string>& utf8Lines) {
     std::wstring text = AnsiText(message);
     for (const std::string& line : utf8Lines) {

@@ -10,6 +10,9 @@
 
 struct TFormAccess {
     static bool CloseAllowed(const TForm& form) { return form.CloseAllowed; }
+    static bool SessionEndAllowed(const TForm& form) {
+        return form.CloseAllowed && !form.SessionEndRefused;
+    }
     static TControl* Active(const TForm& form) { return form.Active; }
 };
 
@@ -80,7 +83,7 @@ bool HandleFormMessage(TForm& form, UINT msg, WPARAM wParam, LPARAM lParam, LRES
     result = 0;
     switch (msg) {
     case WM_CLOSE:
-        if (TFormAccess::CloseAllowed(form)) {
+        if (TFormAccess::CloseAllowed(form) && (!form.OnCloseQuery || form.OnCloseQuery())) {
             ShowWindow(impl.Handle, SW_HIDE);
             if (::Application && ::Application->MainForm() == &form) {
                 EndRun();
@@ -88,8 +91,9 @@ bool HandleFormMessage(TForm& form, UINT msg, WPARAM wParam, LPARAM lParam, LRES
         }
         return true;
     case WM_QUERYENDSESSION:
-        // Refused with the reason that SetCloseCommandEnabled gave the system.
-        result = TFormAccess::CloseAllowed(form) ? TRUE : FALSE;
+        // Refused with the reason that SetCloseCommandEnabled or RefuseSessionEnd gave the
+        // system.
+        result = TFormAccess::SessionEndAllowed(form) ? TRUE : FALSE;
         return true;
     case WM_SYSCOMMAND:
         // The greyed Close command refuses the Close box and Alt+F4 as well.
@@ -235,6 +239,15 @@ void TForm::SetCloseCommandEnabled(bool enabled, const std::string& reason) {
                    MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
     // The Close box of the caption follows the menu item.
     RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+void TForm::RefuseSessionEnd(const std::string& reason) {
+    SessionEndRefused = !reason.empty();
+    if (SessionEndRefused) {
+        ShutdownBlockReasonCreate(Impl().Handle, AnsiText(reason).c_str());
+    } else if (CloseAllowed) {
+        ShutdownBlockReasonDestroy(Impl().Handle);
+    }
 }
 
 void TForm::Post(unsigned msg) {
