@@ -14,11 +14,22 @@ void CheckApproved(const std::string& path, const std::optional<TFileId>& approv
     }
 }
 
+// Whether the file at path holds anything worth a backup: an empty file (a checker that left
+// nothing, a start-up's reset with no run after it) never replaces the backup that there is.
+bool HoldsSomething(const std::string& path) {
+    try {
+        std::optional<TFile> file = TFile::OpenRegular(path);
+        return file && file->Size() > 0;
+    } catch (const EInOutError&) {
+        return FileExists(path);
+    }
+}
+
 // The way of a folder that lets us write the file but not create one beside it.
 TFileId SaveInPlace(const std::string& path, const TContentWriter& write,
                     const std::optional<TFileId>& approved, const std::string& given) {
     CheckApproved(path, approved, given);
-    if (FileExists(path)) {
+    if (HoldsSomething(path)) {
         BackupFile(path);
     }
     TFile file = TFile::Create(path);
@@ -79,7 +90,7 @@ TFileId SaveTextFileFrom(const std::string& linkOrPath, const TContentWriter& wr
         const TFileId written = temp->Id();
         temp->Close();
         CheckApproved(path, approved, linkOrPath);
-        if (FileExists(path)) {
+        if (HoldsSomething(path)) {
             BackupFile(path);
         }
         ReplaceFile(tempPath, path);

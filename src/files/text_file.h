@@ -40,13 +40,13 @@ std::string LoadTextFile(const std::string& path);
 void EmptyTextFile(const std::string& path, const TFileId& approved);
 
 // Makes the file at path hold exactly text; an existing file of that name goes to the backup
-// name. The text is first written completely to a temporary file beside it, so a failed write
-// leaves the old file and its backup as they were. A symbolic link is written through: the
-// link stays, its target gets the text and the backup lies beside the target. approved is the
-// file that path must still lead to, or nothing where no file may stand there yet (the first
-// save of a new output file); it is compared right before the old file is moved aside. Gives
-// the identity of the file that path now leads to, the one that later writes approve. Raises
-// EFileReplaced, or EInOutError.
+// name, unless it is empty: then the backup stays as it is. The text is first written completely to
+// a temporary file beside it, so a failed write leaves the old file and its backup as they were. A
+// symbolic link is written through: the link stays, its target gets the text and the backup lies
+// beside the target. approved is the file that path must still lead to, or nothing where no file
+// may stand there yet (the first save of a new output file); it is compared right before the old
+// file is moved aside. Gives the identity of the file that path now leads to, the one that later
+// writes approve. Raises EFileReplaced, or EInOutError.
 TFileId SaveTextFile(const std::string& path, std::string_view text,
                      const std::optional<TFileId>& approved);
 
