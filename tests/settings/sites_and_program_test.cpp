@@ -108,6 +108,11 @@ TEST(SettingsFiles, AboveTheSizeLimitCountAsMissingAndAreNamedOnce) {
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_TRUE(problems[0].ends_with(": " + companion)) << problems[0];
     EXPECT_TRUE(problems[1].ends_with(": " + own)) << problems[1];
+    // The limit itself is still read.
+    const std::string sites = "[Directory]\r\nLocalPath=/web/a/\r\n";
+    dir.Write("KESTOLA.INI", sites + padding.substr(sites.size()));
+    EXPECT_EQ(ReadSiteDirs(companion, problems).Items(), Strings{"/web/a/"});
+    EXPECT_EQ(problems.size(), 2u);
 }
 
 // What Notepad saves: UTF-8 with a mark or without (today's "UTF-8"), or "Unicode", UTF-16 with
