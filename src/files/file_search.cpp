@@ -2,7 +2,6 @@
 
 #include "platform/file_names.h"
 
-#include <algorithm>
 #include <deque>
 #include <vector>
 
@@ -22,12 +21,16 @@ class TWalk {
 public:
     TWalk(std::string root, std::vector<std::string> namePatterns, FileKinds kinds, TFileList& list)
         : Root(std::move(root)), NamePatterns(std::move(namePatterns)), Kinds(kinds), List(list),
-          Later(NamePatterns.size() - 1) {}
+          Later(NamePatterns.size() - 1) {
+        Sought.push_back(static_cast<char>(Kinds.Bits));
+        for (const std::string& pattern : NamePatterns) {
+            Sought += '\0' + pattern;
+        }
+    }
 
     void Run() {
-        if (TFileId id; GetFileId(Root, id)) {
-            List.NoteFolder(id, Root);
-            Descent.push_back(id);
+        if (TFileId id; GetFileId(Root, id) && !List.NoteFolder(id, Root, Sought)) {
+            return;
         }
         Search(Root);
         for (TLaterFinds& finds : Later) {
@@ -47,7 +50,6 @@ private:
     };
 
     // The search below one directory, ending in the separator (empty for the working folder).
-    // Descent holds the ids of the directories from the root down to this one.
     void Search(const std::string& dir) {
         std::vector<TSubdir> subdirs;
         std::vector<std::string> leftOutDirs;
@@ -71,15 +73,10 @@ private:
             List.LeaveOut(std::move(path));
         }
         for (const TSubdir& subdir : subdirs) {
-            if (subdir.Id != TFileId{}) {
-                if (std::find(Descent.begin(), Descent.end(), subdir.Id) != Descent.end()) {
-                    continue; // a way back up the tree
-                }
-                List.NoteFolder(subdir.Id, Root);
+            // A second way to a folder (a link, a link back up the tree) lists it only once.
+            if (subdir.Id == TFileId{} || List.NoteFolder(subdir.Id, Root, Sought)) {
+                Search(subdir.Path);
             }
-            Descent.push_back(subdir.Id);
-            Search(subdir.Path);
-            Descent.pop_back();
         }
     }
 
@@ -115,7 +112,7 @@ private:
     const FileKinds Kinds;
     TFileList& List;
     std::vector<TLaterFinds> Later; // one for each pattern after the first
-    std::vector<TFileId> Descent;
+    std::string Sought;             // the kinds and patterns, as the list's key of the search
 };
 
 } // namespace
