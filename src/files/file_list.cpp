@@ -36,8 +36,6 @@ void TFileList::Clear() {
     LeftOutPaths.clear();
     Folders.clear();
     SearchRoots.clear();
-    Sought.clear();
-    Walked.clear();
 }
 
 void TFileList::LeaveOut(std::string unicodePath) {
@@ -46,15 +44,12 @@ void TFileList::LeaveOut(std::string unicodePath) {
     }
 }
 
-bool TFileList::NoteFolder(const TFileId& id, const std::string& searchRoot,
-                           const std::string& sought) {
+void TFileList::NoteFolder(const TFileId& id, const std::string& searchRoot) {
     // A search notes all its folders in a row: its root is kept once, not with each of them.
     if (SearchRoots.empty() || SearchRoots.back() != searchRoot) {
         SearchRoots.push_back(searchRoot);
     }
     Folders.try_emplace(id, SearchRoots.size() - 1);
-    const std::size_t number = Sought.try_emplace(sought, Sought.size()).first->second;
-    return Walked.insert({id, number}).second;
 }
 
 const std::string* TFileList::SearchRootOf(const TFileId& id) const {

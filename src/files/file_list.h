@@ -40,11 +40,9 @@ public:
     // The entries left out, in the order first noted.
     const std::vector<std::string>& LeftOut() const { return LeftOutPaths; }
 
-    // Notes a folder that a search is about to walk, by its identity, with the folder where that
-    // search began and what it seeks (its kinds and name patterns, as one key). False when a
-    // search that sought the same walked the folder before: it would list nothing new under
-    // other names, so it is not walked again. A folder walked again keeps the first root.
-    bool NoteFolder(const TFileId& id, const std::string& searchRoot, const std::string& sought);
+    // Notes a folder that a search walked, by its identity, with the folder where that search
+    // began; a folder walked again keeps the first.
+    void NoteFolder(const TFileId& id, const std::string& searchRoot);
     // Where the search began that walked the folder id, however that folder is named now;
     // nullptr when no search walked it.
     const std::string* SearchRootOf(const TFileId& id) const;
@@ -76,17 +74,4 @@ private:
     // The roots of the searches, each once in a row; id -> the index of its search's root.
     std::vector<std::string> SearchRoots;
     std::unordered_map<TFileId, std::size_t, TIdHash> Folders;
-    // What the searches sought, each once -> its number; the folders walked for each.
-    std::unordered_map<std::string, std::size_t> Sought;
-    struct TWalked {
-        TFileId Id;
-        std::size_t Sought;
-        bool operator==(const TWalked&) const = default;
-    };
-    struct TWalkedHash {
-        std::size_t operator()(const TWalked& walked) const {
-            return TIdHash()(walked.Id) ^ (walked.Sought * 0x9E3779B97F4A7C15u);
-        }
-    };
-    std::unordered_set<TWalked, TWalkedHash> Walked;
 };

@@ -3,6 +3,8 @@
 #include "platform/file_names.h"
 
 #include <deque>
+#include <functional>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -21,16 +23,11 @@ class TWalk {
 public:
     TWalk(std::string root, std::vector<std::string> namePatterns, FileKinds kinds, TFileList& list)
         : Root(std::move(root)), NamePatterns(std::move(namePatterns)), Kinds(kinds), List(list),
-          Later(NamePatterns.size() - 1) {
-        Sought.push_back(static_cast<char>(Kinds.Bits));
-        for (const std::string& pattern : NamePatterns) {
-            Sought += '\0' + pattern;
-        }
-    }
+          Later(NamePatterns.size() - 1) {}
 
     void Run() {
-        if (TFileId id; GetFileId(Root, id) && !List.NoteFolder(id, Root, Sought)) {
-            return;
+        if (TFileId id; GetFileId(Root, id)) {
+            Enter(id);
         }
         Search(Root);
         for (TLaterFinds& finds : Later) {
@@ -73,11 +70,21 @@ private:
             List.LeaveOut(std::move(path));
         }
         for (const TSubdir& subdir : subdirs) {
-            // A second way to a folder (a link, a link back up the tree) lists it only once.
-            if (subdir.Id == TFileId{} || List.NoteFolder(subdir.Id, Root, Sought)) {
+            // A second way to a folder (a link, a link back up the tree) would list its pages
+            // again under other names, or without end.
+            if (subdir.Id == TFileId{} || Enter(subdir.Id)) {
                 Search(subdir.Path);
             }
         }
+    }
+
+    // Notes a folder about to be walked; false when this walk has walked it before.
+    bool Enter(const TFileId& id) {
+        if (!Walked.insert(id).second) {
+            return false;
+        }
+        List.NoteFolder(id, Root);
+        return true;
     }
 
     void TakeFile(const std::string& dir, const TSearchRec& rec) {
@@ -112,7 +119,12 @@ private:
     const FileKinds Kinds;
     TFileList& List;
     std::vector<TLaterFinds> Later; // one for each pattern after the first
-    std::string Sought;             // the kinds and patterns, as the list's key of the search
+    struct TIdHash {
+        std::size_t operator()(const TFileId& id) const {
+            return std::hash<std::uint64_t>()(id.Inode ^ (id.Device << 32) ^ (id.Device >> 32));
+        }
+    };
+    std::unordered_set<TFileId, TIdHash> Walked;
 };
 
 } // namespace

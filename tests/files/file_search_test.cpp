@@ -95,27 +95,6 @@ TEST_F(SearchExample, APathAlreadyListedKeepsItsFirstPosition) {
     EXPECT_EQ(Relative(Items(list), Site), (Strings{"x/c.html", "a.html", "b.html", "y/e.htm"}));
 }
 
-// A folder that the list's searches reached before, here as a site inside another written
-// otherwise, is not walked again: each of its pages would be listed, and checked, once more.
-// Links and junctions reach folders so too (posix/file_search_test.cpp).
-TEST_F(SearchExample, AFolderReachedAgainIsNotWalkedAgain) {
-    const std::string x = Site + "." + PathDelim + "x" + PathDelim;
-    const struct {
-        Strings Sites;
-        Strings Listed;
-    } cases[] = {
-        {{Site, x}, {"a.html", "b.html", "x/c.html", "y/e.htm"}},
-        {{x, Site, Site}, {"./x/c.html", "a.html", "b.html", "y/e.htm"}},
-    };
-    for (const auto& [sites, listed] : cases) {
-        TFileList list;
-        for (const std::string& site : sites) {
-            SearchFiles(site, ScanMasks, Scan, list);
-        }
-        EXPECT_EQ(Relative(Items(list), Site), listed) << sites[0];
-    }
-}
-
 TEST(SearchOrder, AMaskWhoseDirectoryLacksItsSeparatorSearchesTheFolderAbove) {
     TTempDir dir;
     for (const char* name : {"site/a.html", "site/site2.html", "siteX.html", "site.html",
