@@ -55,10 +55,52 @@ TEST(SiteDirs, EmptyEntriesAreDropped) {
     EXPECT_EQ(SitesFrom(dir, ""), Strings{});
 }
 
-TEST(SiteDirs, NoCompanionFileGivesNoSites) {
+// Otherwise the window would only say "0 HTMLﾌｧｲﾙ". Notepad adds ".txt" by default, and Explorer
+// hides it.
+TEST(SiteDirs, NoCompanionFileGivesNoSitesAndIsNamedWithTheFileThatIsProbablyIt) {
     TTempDir dir;
+    const std::string path = dir.Path() + "KESTOLA.INI";
+    const std::string notice =
+        NarrowText("ｻｲﾄの一覧を書く KESTOLA.INI が見つからないので、ﾁｪｯｸするﾌｧｲﾙはありません。"
+                   "ﾌﾟﾛｸﾞﾗﾑと同じﾌｫﾙﾀﾞを探しました: ") +
+        path;
     TSettingsProblems problems;
-    EXPECT_EQ(ReadSiteDirs(dir.Path() + "KESTOLA.INI", problems).Count(), 0);
+    EXPECT_EQ(ReadSiteDirs(path, problems).Count(), 0);
+    EXPECT_EQ(problems, TSettingsProblems{notice});
+    for (const char* other : {"KESTOLA.INI.txt", "KESTOLA.INI.bak", "KESTOLA.txt", "notes.txt"}) {
+        dir.Write(other, "[Directory]\r\nLocalPath=/web/\r\n");
+    }
+    problems.clear();
+    EXPECT_EQ(ReadSiteDirs(path, problems).Count(), 0);
+    EXPECT_EQ(problems, TSettingsProblems{notice + NarrowText("\n同じﾌｫﾙﾀﾞの KESTOLA.INI.txt "
+                                                              "がおそらくそれです。名前を "
+                                                              "KESTOLA.INI に変えてください。")});
+}
+
+TEST(SiteDirs, AFileWithoutSitesIsNamedUnlessItsListWasRefused) {
+    TTempDir dir;
+    const std::string noSites =
+        NarrowText("KESTOLA.INI にｻｲﾄの一覧 ([Directory] の LocalPath=) がないので、"
+                   "ﾁｪｯｸするﾌｧｲﾙはありません: ") +
+        dir.Path() + "KESTOLA.INI";
+    const struct {
+        const char* Content;
+        std::size_t Problems;
+        bool NoSitesSaid;
+    } cases[] = {
+        {"[Directory]\r\nLocalPath=\r\n", 1, true},
+        {"[Directory]\r\nLocalPath=,\"\",\r\n", 1, true},
+        {"[directory]\r\nLocalPath=/web/\r\n", 1, true}, // read exactly as the editor writes
+        {"", 1, true},
+        {"[Directory]\r\nLocalPath=/web/\r\n", 0, false},
+        {"\xEF\xBB\xBF[Directory]\r\nLocalPath=/\x93\xFA/\r\n", 1, false},
+    };
+    for (const auto& [content, count, said] : cases) {
+        TSettingsProblems problems;
+        ReadSiteDirs(dir.Write("KESTOLA.INI", content), problems);
+        EXPECT_EQ(problems.size(), count) << content;
+        EXPECT_EQ(!problems.empty() && problems.back() == noSites, said) << content;
+    }
 }
 
 TEST(ProgramSettings, ReadsTheFourKeysOrTheirDefaults) {
@@ -174,6 +216,14 @@ TEST(SettingsFiles, SavedAsUnicodeAreReadInTheNarrowEncoding) {
     ASSERT_EQ(problems.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_TRUE(problems[i].starts_with(NarrowText("設定 ") + expected[i])) << problems[i];
+    }
+    // Only a file read as UTF-8 for want of a mark says so, and how to save it to be read as
+    // meant: on Windows, the unmarked file's OpenParen.
+    for (const std::string& problem : problems) {
+        EXPECT_EQ(problem.find(NarrowText("BOMがなく、UTF-8として正しいﾊﾞｲﾄ列なのでUTF-8として"
+                                          "読みました。")) != std::string::npos,
+                  problem.starts_with(NarrowText("設定 OpenParen ")))
+            << problem;
     }
     EXPECT_EQ(std::count_if(problems.begin(), problems.end(),
                             [](const std::string& problem) {
