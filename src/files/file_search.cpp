@@ -2,8 +2,9 @@
 
 #include "platform/file_names.h"
 
-#include <algorithm>
 #include <deque>
+#include <functional>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -26,8 +27,7 @@ public:
 
     void Run() {
         if (TFileId id; GetFileId(Root, id)) {
-            List.NoteFolder(id, Root);
-            Descent.push_back(id);
+            Enter(id);
         }
         Search(Root);
         for (TLaterFinds& finds : Later) {
@@ -47,7 +47,6 @@ private:
     };
 
     // The search below one directory, ending in the separator (empty for the working folder).
-    // Descent holds the ids of the directories from the root down to this one.
     void Search(const std::string& dir) {
         std::vector<TSubdir> subdirs;
         std::vector<std::string> leftOutDirs;
@@ -71,16 +70,21 @@ private:
             List.LeaveOut(std::move(path));
         }
         for (const TSubdir& subdir : subdirs) {
-            if (subdir.Id != TFileId{}) {
-                if (std::find(Descent.begin(), Descent.end(), subdir.Id) != Descent.end()) {
-                    continue; // a way back up the tree
-                }
-                List.NoteFolder(subdir.Id, Root);
+            // A second way to a folder (a link, a link back up the tree) would list its pages
+            // again under other names, or without end.
+            if (subdir.Id == TFileId{} || Enter(subdir.Id)) {
+                Search(subdir.Path);
             }
-            Descent.push_back(subdir.Id);
-            Search(subdir.Path);
-            Descent.pop_back();
         }
+    }
+
+    // Notes a folder about to be walked; false when this walk has walked it before.
+    bool Enter(const TFileId& id) {
+        if (!Walked.insert(id).second) {
+            return false;
+        }
+        List.NoteFolder(id, Root);
+        return true;
     }
 
     void TakeFile(const std::string& dir, const TSearchRec& rec) {
@@ -115,7 +119,12 @@ private:
     const FileKinds Kinds;
     TFileList& List;
     std::vector<TLaterFinds> Later; // one for each pattern after the first
-    std::vector<TFileId> Descent;
+    struct TIdHash {
+        std::size_t operator()(const TFileId& id) const {
+            return std::hash<std::uint64_t>()(id.Inode ^ (id.Device << 32) ^ (id.Device >> 32));
+        }
+    };
+    std::unordered_set<TFileId, TIdHash> Walked;
 };
 
 } // namespace

@@ -58,9 +58,11 @@ bool AttrAccepted(FileKinds kinds, int attr);
 // its separator, or one followed by the beginning of the names (a site written without its final
 // separator: "web/site" searches "web/" for "site*.html"); it is not tidied. A pattern names
 // files, not folders: one with a separator matches nothing.
-// A subdirectory that is already on the current descent path (same device and inode, as a link
-// or bind mount back up the tree makes it) is not entered again. Every directory searched is
-// noted in list by its identity (TFileList::NoteFolder) with base's directory part.
+// A directory that the walk reached before (same device and inode; on Windows the volume's
+// serial and the file index) is not walked again, however it is reached: by a second link or
+// junction to it, or a link or bind mount back up the tree. Each of its files is listed once,
+// under the path of the first way to it in walk order. Every directory searched is noted in
+// list by its identity (TFileList::NoteFolder) with base's directory part.
 void SearchFiles(const std::string& base, std::span<const std::string_view> patterns,
                  FileKinds kinds, TFileList& list);
 

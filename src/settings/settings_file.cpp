@@ -23,6 +23,7 @@ TSettingsFile::TSettingsFile(const std::string& path, TSettingsProblems& problem
     try {
         std::optional<TFile> file = TFile::OpenRegular(path);
         if (!file) {
+            NoFile = true;
             return;
         }
         const std::uint64_t size = file->Size();
@@ -31,14 +32,17 @@ TSettingsFile::TSettingsFile(const std::string& path, TSettingsProblems& problem
             return;
         }
         bytes = file->ReadExactly(size);
-    } catch (const EInOutError&) {
+    } catch (const EInOutError& error) {
+        problems.push_back(NarrowText("設定ﾌｧｲﾙが読めないので使いません (") + error.Message +
+                           "): " + path);
         return;
     }
+    WasRead = true;
     if (std::optional<std::string> text = MarkedTextAsUtf8(bytes)) {
         Unicode = true;
         FileLines.SetText(*text);
     } else {
-        Unicode = ReadsAsUtf8(bytes);
+        Unicode = Unmarked = ReadsAsUtf8(bytes);
         FileLines.SetText(bytes);
     }
 }
@@ -52,9 +56,18 @@ std::optional<std::string> TSettingsFile::Usable(std::string_view key, std::stri
     }
     std::optional<std::string> narrow = Unicode ? NarrowFromUtf8(value) : std::string(value);
     if (!narrow) {
+        // A file saved as ANSI whose bytes happen to be valid UTF-8 (two half-width katakana of
+        // code page 932 may be one UTF-8 character) ends here: the user must learn how it was
+        // read to save it so that it reads as meant.
+        const std::string howRead =
+            Unmarked
+                ? NarrowText("\nBOMがなく、UTF-8として正しいﾊﾞｲﾄ列なのでUTF-8として読みました。"
+                             "ANSIで書いたのなら、ﾒﾓ帳の「開く」で文字ｺｰﾄﾞに「ANSI」を選んで"
+                             "開き、「UTF-8 (BOM 付き)」で保存し直してください。")
+                : std::string();
         problems.push_back(NarrowText("設定 ") + std::string(key) +
                            NarrowText(" にｼｽﾃﾑの文字ｺｰﾄﾞで表せない文字があるので使いません: ") +
-                           Path);
+                           Path + howRead);
     } else if (narrow->find('\0') != std::string::npos) {
         problems.push_back(NarrowText("設定 ") + std::string(key) +
                            NarrowText(" にNUL文字があるので使いません: ") + Path);

@@ -29,7 +29,9 @@ std::string OwnSettingsPath();
 // The site directories named by "LocalPath" in section "Directory" of the companion file, in
 // the order written, each ending in a separator (one is added where it is missing); empty
 // entries are dropped, since an empty site would search the working folder. A refused file or
-// value (see TSettingsFile) counts as missing and is added to problems.
+// value (see TSettingsFile) counts as missing and is added to problems. So is a file that lists
+// no site: one that is missing, named with where it was looked for and any file beside it that
+// is probably it (the name in other letter case, or with ".txt" added), and one without sites.
 TStringList ReadSiteDirs(const std::string& companionFile, TSettingsProblems& problems);
 
 // The four keys of section "Program", each with its default, which also stands for a refused

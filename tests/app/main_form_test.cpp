@@ -15,7 +15,7 @@ namespace {
 // The output file's rule needs the pages the scan lists: nothing is touched before the scan,
 // and the reset is done by the time the start button can be pressed.
 TEST_F(MainFormTest, TheScanMovesThePreviousReportToTheBackupBeforeTheStartButtonIsOn) {
-    Configure("");
+    Configure(Dir.MakeDir("site"));
     Dir.Write("out.txt", "previous report");
     Dir.Write("out.bak", "older report");
     TMainForm* form = Create();
@@ -28,7 +28,7 @@ TEST_F(MainFormTest, TheScanMovesThePreviousReportToTheBackupBeforeTheStartButto
 }
 
 TEST_F(MainFormTest, TheWindowIsLaidOutAsDesigned) {
-    Configure("");
+    Configure(Dir.MakeDir("site"));
     TMainForm* form = StartAndScan();
     EXPECT_EQ(form->Text(), "All Vornaxel Check");
     EXPECT_EQ(form->BoundsRect().Width(), 592);
@@ -93,7 +93,10 @@ TEST_F(MainFormTest, TheScanListsEverySiteInOrderAllChecked) {
 
 TEST_F(MainFormTest, NoSitesGiveAnEmptyListAndAUsableStartButton) {
     Configure("");
+    TMessageBoxes boxes;
     TMainForm* form = StartAndScan();
+    ASSERT_EQ(boxes.Texts.size(), 1u);
+    EXPECT_TRUE(boxes.Texts[0].starts_with("KESTOLA.INI にｻｲﾄの一覧")) << boxes.Texts[0];
     EXPECT_EQ(form->CLBLintFile->Items().Count(), 0);
     EXPECT_EQ(form->LStatus->Text(), NarrowText("0 HTMLﾌｧｲﾙ"));
     EXPECT_EQ(form->PMSiteCheck->Count(), 0);
@@ -180,6 +183,7 @@ TEST_F(MainFormTest, ASecondStartOnTheSameOutputFileSaysSoShowsTheFirstAndTouche
     std::filesystem::create_directory_symlink(Path("results"), Path("linked"));
     const std::string sameFile = Path("linked/report.txt");
 #endif
+    Dir.Write("copy/KESTOLA.INI", "[Directory]\r\nLocalPath=" + Path("site/") + "\r\n");
     const auto startCopy = [&](const std::string& outputFile) {
         Dir.Write("copy/allcheck.INI", "[Program]\nOutputFile=" + outputFile + "\n");
         OverrideExeName(Path("copy/allcheck"));
@@ -214,7 +218,7 @@ TEST_F(MainFormTest, ASecondStartOnTheSameOutputFileSaysSoShowsTheFirstAndTouche
 }
 
 TEST_F(MainFormTest, TheCloseButtonClosesTheWindow) {
-    Configure("");
+    Configure(Dir.MakeDir("site"));
     TMainForm* form = StartAndScan();
     EXPECT_TRUE(IsShown(*form));
     Click(*form->BClose);
@@ -223,7 +227,7 @@ TEST_F(MainFormTest, TheCloseButtonClosesTheWindow) {
 
 // As the dialog manager of Windows has it: a button with the focus takes no letters.
 TEST_F(MainFormTest, WithAButtonFocusedTheLetterOfAnAcceleratorPressesItsButton) {
-    Configure("", "");
+    Configure(Dir.MakeDir("site"), "");
     TMainForm* form = StartAndScan();
     ASSERT_TRUE(WaitFor([&] { return HasFocus(*form->BClose); }));
     // As with Alt, the focus moves to the button pressed: it has it when its click comes.

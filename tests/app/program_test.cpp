@@ -19,7 +19,7 @@ class ProgramTest : public TGuiTest {};
 TEST_F(ProgramTest, TheEntryPointMeasuresTheCheckBoxesBeforeTheWindowIsMade) {
     TTempDir dir;
     OverrideExeName(dir.Path() + "allcheck");
-    dir.Write("KESTOLA.INI", "[Directory]\r\nLocalPath=\r\n");
+    dir.Write("KESTOLA.INI", "[Directory]\r\nLocalPath=" + dir.MakeDir("site") + "\r\n");
     dir.Write("allcheck.INI", "[Program]\r\nOutputFile=a\0b\r\n"s);
     TMessageBoxes boxes;
     bool measuredWhileMade = false;

@@ -69,6 +69,10 @@ TEST(ScanSites, OneWalkPerSiteListsWhatAWalkPerMaskLists) {
         const std::string path = Native(dir.Path() + folder);
         EXPECT_EQ(SearchRoot(oneWalk, path), SearchRoot(walkPerMask, path)) << folder;
     }
+    // Each folder keeps its own site's root, which the output file's rule names.
+    EXPECT_EQ(SearchRoot(oneWalk, Native(dir.Path() + "web/sub/deep/")),
+              Native(dir.Path() + "web/"));
+    EXPECT_EQ(SearchRoot(oneWalk, Native(dir.Path() + "other/in/")), Native(dir.Path() + "other/"));
     // On Linux the read-only page is listed by its kind and the hidden one is not. Under Wine
     // every file carries the archive mark, which the scan takes whatever else a file is: there
     // both are listed, and the kinds cannot be told apart.

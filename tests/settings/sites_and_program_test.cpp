@@ -55,10 +55,38 @@ TEST(SiteDirs, EmptyEntriesAreDropped) {
     EXPECT_EQ(SitesFrom(dir, ""), Strings{});
 }
 
-TEST(SiteDirs, NoCompanionFileGivesNoSites) {
+// Otherwise the window would only say "0 HTMLﾌｧｲﾙ". Notepad adds ".txt" by default, and Explorer
+// hides it.
+TEST(SiteDirs, NoCompanionFileGivesNoSitesAndIsNamedWithTheFileThatIsProbablyIt) {
     TTempDir dir;
+    dir.Write("KESTOLA.INI.txt", "");
+    dir.Write("KESTOLA.txt", "");
     TSettingsProblems problems;
     EXPECT_EQ(ReadSiteDirs(dir.Path() + "KESTOLA.INI", problems).Count(), 0);
+    EXPECT_EQ(problems,
+              TSettingsProblems{
+                  NarrowText("ｻｲﾄの一覧を書く KESTOLA.INI が見つからないので、ﾁｪｯｸするﾌｧｲﾙは"
+                             "ありません。ﾌﾟﾛｸﾞﾗﾑと同じﾌｫﾙﾀﾞを探しました: ") +
+                  dir.Path() + "KESTOLA.INI" +
+                  NarrowText("\n同じﾌｫﾙﾀﾞの KESTOLA.INI.txt がおそらくそれです。名前を "
+                             "KESTOLA.INI に変えてください。")});
+}
+
+// A list that was refused is named already.
+TEST(SiteDirs, AFileWithoutSitesIsNamedUnlessItsListWasRefused) {
+    TTempDir dir;
+    const std::string noSites = NarrowText("KESTOLA.INI にｻｲﾄの一覧 ([Directory] の LocalPath=) "
+                                           "がないので、ﾁｪｯｸするﾌｧｲﾙはありません: ") +
+                                dir.Path() + "KESTOLA.INI";
+    for (const auto& [content, said] :
+         {std::pair{"[Directory]\r\nLocalPath=,\"\",\r\n", true},
+          {"[directory]\r\nLocalPath=/web/\r\n", true},
+          {"[Directory]\r\nLocalPath=/web/\r\n", false},
+          {"\xEF\xBB\xBF[Directory]\r\nLocalPath=/\x93/\r\n", false}}) {
+        TSettingsProblems problems;
+        ReadSiteDirs(dir.Write("KESTOLA.INI", content), problems);
+        EXPECT_EQ(std::count(problems.begin(), problems.end(), noSites), said) << content;
+    }
 }
 
 TEST(ProgramSettings, ReadsTheFourKeysOrTheirDefaults) {
@@ -108,6 +136,11 @@ TEST(SettingsFiles, AboveTheSizeLimitCountAsMissingAndAreNamedOnce) {
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_TRUE(problems[0].ends_with(": " + companion)) << problems[0];
     EXPECT_TRUE(problems[1].ends_with(": " + own)) << problems[1];
+    // The limit itself is still read.
+    const std::string sites = "[Directory]\r\nLocalPath=/web/a/\r\n";
+    dir.Write("KESTOLA.INI", sites + padding.substr(sites.size()));
+    EXPECT_EQ(ReadSiteDirs(companion, problems).Items(), Strings{"/web/a/"});
+    EXPECT_EQ(problems.size(), 2u);
 }
 
 // What Notepad saves: UTF-8 with a mark or without (today's "UTF-8"), or "Unicode", UTF-16 with
@@ -169,6 +202,14 @@ TEST(SettingsFiles, SavedAsUnicodeAreReadInTheNarrowEncoding) {
     ASSERT_EQ(problems.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_TRUE(problems[i].starts_with(NarrowText("設定 ") + expected[i])) << problems[i];
+    }
+    // Only a file read as UTF-8 for want of a mark says so, and how to save it to be read as
+    // meant: on Windows, the unmarked file's OpenParen.
+    for (const std::string& problem : problems) {
+        EXPECT_EQ(problem.find(NarrowText("BOMがなく、UTF-8として正しいﾊﾞｲﾄ列なのでUTF-8として"
+                                          "読みました。")) != std::string::npos,
+                  problem.starts_with(NarrowText("設定 OpenParen ")))
+            << problem;
     }
     EXPECT_EQ(std::count_if(problems.begin(), problems.end(),
                             [](const std::string& problem) {

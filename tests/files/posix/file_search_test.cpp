@@ -82,8 +82,10 @@ TEST(SearchSafety, ALinkBackUpTheTreeIsNotFollowed) {
     fs::create_symlink("../..", dir.Path() + "a/b/up"); // to the root of the search
     dir.Write("c/w.html", "");
     fs::create_symlink("c", dir.Path() + "link2c"); // a second way in, but no cycle
+    fs::create_symlink("../c", dir.Path() + "a/up2c");
+    // Each folder is walked once, by the first way to it.
     EXPECT_EQ(Relative(Search(dir.Path() + "*.html"), dir.Path()),
-              (Strings{"x.html", "a/y.html", "a/b/z.html", "c/w.html", "link2c/w.html"}));
+              (Strings{"x.html", "a/y.html", "a/b/z.html", "a/up2c/w.html"}));
 }
 
 TEST(SearchSafety, ALinkToItsOwnFolderIsNotFollowed) {
@@ -110,8 +112,7 @@ TEST(SearchSafety, TwoFoldersLinkedToEachOtherEnd) {
     dir.Write("r/r.html", "");
     fs::create_symlink("../r", dir.Path() + "p/q");
     fs::create_symlink("../p", dir.Path() + "r/s");
-    EXPECT_EQ(Relative(ScanSite(dir.Path()), dir.Path()),
-              (Strings{"p/p.html", "p/q/r.html", "r/r.html", "r/s/p.html"}));
+    EXPECT_EQ(Relative(ScanSite(dir.Path()), dir.Path()), (Strings{"p/p.html", "p/q/r.html"}));
 }
 
 TEST(SearchSafety, AnUnreadableDirectoryContributesNothing) {

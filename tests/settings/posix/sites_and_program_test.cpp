@@ -27,6 +27,36 @@ TEST(SettingsFiles, ThatMayOnlyBeReadAreRead) {
     EXPECT_EQ(Unprivileged([&] { return Strings{read()}; }), Strings{"o.txt"});
 }
 
+// One that may not be read is named, not taken for one without sites.
+TEST(SettingsFiles, ThatMayNotBeReadAreNamed) {
+    TTempDir dir;
+    const std::string companion = dir.Write("KESTOLA.INI", "[Directory]\r\nLocalPath=/web/\r\n");
+    ASSERT_EQ(::chmod(companion.c_str(), 0600), 0);
+    ::chmod(dir.Path().c_str(), 0755);
+    const Strings problems = Unprivileged([&] {
+        TSettingsProblems read;
+        ReadSiteDirs(companion, read);
+        return read;
+    });
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_TRUE(problems[0].starts_with("設定ﾌｧｲﾙが読めないので使いません (")) << problems[0];
+    EXPECT_TRUE(problems[0].ends_with("): " + companion)) << problems[0];
+}
+
+// On Linux a name in other letter case is another file, which the user probably meant.
+TEST(SiteDirs, AMissingCompanionFileNamesOneInOtherLetterCaseBesideIt) {
+    TTempDir dir;
+    dir.Write("kestola.ini", "");
+    dir.Write("Kestola.Ini.TXT", "");
+    TSettingsProblems problems;
+    ReadSiteDirs(dir.Path() + "KESTOLA.INI", problems);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_TRUE(problems[0].ends_with(
+        "\n同じﾌｫﾙﾀﾞの kestola.ini がおそらくそれです。名前を KESTOLA.INI に変えてください。"
+        "\n同じﾌｫﾙﾀﾞの Kestola.Ini.TXT がおそらくそれです。名前を KESTOLA.INI に変えてください。"))
+        << problems[0];
+}
+
 // A FIFO holds an open for reading until a writer comes; the alarm ends a test that waits.
 TEST(SettingsFiles, ThatAreNoRegularFilesCountAsMissingAndAreNeverWaitedFor) {
     TTempDir dir;

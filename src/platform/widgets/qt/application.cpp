@@ -1,5 +1,6 @@
 #include "platform/widgets/application.h"
 
+#include "platform/posix/session_bus.h"
 #include "platform/widgets/form.h"
 #include "platform/widgets/qt/control_impl.h"
 
@@ -23,6 +24,9 @@ namespace {
 const char* const JapaneseUiFont = "ＭＳ Ｐゴシック";
 const QStringList JapaneseUiSubstitutes = {"IPAPGothic", "IPAGothic", "Noto Sans CJK JP",
                                            "VL PGothic", "TakaoPGothic"};
+
+// A bus answers its first words in milliseconds; a start-up may wait this long for them.
+constexpr std::chrono::seconds SessionBusPatience{2};
 
 // A failure that got past every guard still ends only its event, not the program.
 class TGuardedApplication : public QApplication {
@@ -105,6 +109,12 @@ void TApplication::TImplDeleter::operator()(TApplicationImpl* impl) const {
 
 TApplication::TApplication(int& argc, char** argv) : Impl(new TApplicationImpl) {
     if (QApplication::instance() == nullptr) {
+        // Qt's accessibility bridge, made with the first control, and the launcher progress
+        // wait for the session bus's answer without end. Without a bus that answers soon the
+        // program starts without both, as where there is no bus; so do what it starts.
+        if (SessionBusSilent(SessionBusPatience)) {
+            qputenv("DBUS_SESSION_BUS_ADDRESS", "");
+        }
         Impl->Own = std::make_unique<TGuardedApplication>(argc, argv);
     }
     ::Application = this;
