@@ -144,6 +144,19 @@ TEST_F(BatchRunTest, ARunWithNothingCheckedDoesNothingAndSaysSo) {
     EXPECT_TRUE(view.Opened.empty());
 }
 
+// A last report that is empty (here a checker that wrote nothing) leaves the previous result in
+// the backup.
+TEST_F(BatchRunTest, AnEmptyLastReportLeavesTheBackupAlone) {
+    Dir.Write("out.bak", "the previous result");
+    TRecordingView view({"/a.html"});
+    EXPECT_TRUE(RunBatch(Checker("silent"), Run, view));
+    EXPECT_EQ(ReadAll(Dir.Path() + "out.bak"), "the previous result");
+    EXPECT_EQ(view.Statuses.back(),
+              NarrowText("終了しました。ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑのﾚﾎﾟｰﾄがないﾌｧｲﾙが 1 件あります"));
+    ASSERT_EQ(view.Warnings.size(), 1u);
+    EXPECT_NE(view.Warnings[0].find("/a.html: "), std::string::npos) << view.Warnings[0];
+}
+
 // The output file cannot be replaced (another program holds it, or it is immutable) until the
 // second retry.
 TEST_F(BatchRunTest, AFailedSaveIsOfferedAgainUntilItSucceeds) {
