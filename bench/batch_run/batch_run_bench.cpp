@@ -8,6 +8,9 @@
 //       executable) with COMMAND as the checker command and OUTPUT as the output file, shows its
 //       window, waits for the scan of SITE, then times the batch run over every page and prints
 //       "<seconds of the batch run> <pages> <seconds of the final save alone>"
+//   batch_run_bench memory PROGRAM_DIR SITE OUTPUT COMMAND
+//       as run, but without the second save, and prints "<seconds of the batch run> <pages>
+//       <peak resident memory of the whole program in KiB>" (Linux)
 //   batch_run_bench starts COUNT COMMAND PAGE
 //       starts the checker on PAGE COUNT times as the batch run does, one after another, and
 //       prints the seconds that one start took, from its start to its end
@@ -32,6 +35,9 @@
 #include <functional>
 #include <string>
 #include <thread>
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -70,7 +76,17 @@ int List(const std::string& site) {
     return 0;
 }
 
-int Run(int argc, char** argv) {
+// The most memory the program has held at once, in KiB; 0 where the system does not say.
+long PeakMemory() {
+#ifdef _WIN32
+    return 0;
+#else
+    rusage usage{};
+    return ::getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss : 0;
+#endif
+}
+
+int Run(int argc, char** argv, bool secondSave) {
     const std::string programDir = argv[2];
     const std::string site = argv[3];
     const std::string output = argv[4];
@@ -108,6 +124,13 @@ int Run(int argc, char** argv) {
         Fail("the combined report was not opened: \"" + opened + "\"");
     }
 
+    if (!secondSave) {
+        std::printf("%.6f %d %ld\n", batch, pages, PeakMemory());
+        OverrideShellOpener(nullptr);
+        application.DestroyForms();
+        OverrideExeName("");
+        return 0;
+    }
     // The same save once more, to show how much of the run the end alone takes.
     const std::string combined = LoadTextFile(output);
     TFileId saved;
@@ -144,7 +167,10 @@ int main(int argc, char** argv) {
             return List(argv[2]);
         }
         if (argc == 6 && std::strcmp(argv[1], "run") == 0) {
-            return Run(argc, argv);
+            return Run(argc, argv, true);
+        }
+        if (argc == 6 && std::strcmp(argv[1], "memory") == 0) {
+            return Run(argc, argv, false);
         }
         if (argc == 5 && std::strcmp(argv[1], "starts") == 0 && std::atoi(argv[2]) > 0) {
             return Starts(std::atoi(argv[2]), argv[3], argv[4]);
@@ -154,6 +180,7 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "usage: batch_run_bench list SITE\n"
                          "       batch_run_bench run PROGRAM_DIR SITE OUTPUT COMMAND\n"
+                         "       batch_run_bench memory PROGRAM_DIR SITE OUTPUT COMMAND\n"
                          "       batch_run_bench starts COUNT COMMAND PAGE\n");
     return 2;
 }

@@ -1,9 +1,12 @@
 // A trivial checker for bench/batch_run.sh: replaces the file named by its first argument with
 // a fixed report, whatever page follows. Only system calls, so that its start-up is as small as
-// a compiled program's can be.
+// a compiled program's can be. With BYTES, the report is the fixed one repeated to that size,
+// for bench/batch_run_memory.sh.
 //
-//   batch_run_checker OUTPUT PAGE
+//   batch_run_checker OUTPUT [BYTES] PAGE
+#include <cstdlib>
 #include <fcntl.h>
+#include <string>
 #include <unistd.h>
 
 namespace {
@@ -16,14 +19,21 @@ constexpr char Report[] = "line 1 column 1 - Warning: missing <!DOCTYPE> declara
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
+    if (argc != 3 && argc != 4) {
         return 2;
+    }
+    std::string report(Report, sizeof Report - 1);
+    if (argc == 4) {
+        const std::size_t bytes = std::strtoull(argv[2], nullptr, 10);
+        while (report.size() < bytes) {
+            report += report;
+        }
+        report.resize(bytes);
     }
     int fd = ::open(argv[1], O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {
         return 1;
     }
-    bool written =
-        ::write(fd, Report, sizeof Report - 1) == static_cast<ssize_t>(sizeof Report - 1);
+    bool written = ::write(fd, report.data(), report.size()) == static_cast<ssize_t>(report.size());
     return ::close(fd) == 0 && written ? 0 : 1;
 }

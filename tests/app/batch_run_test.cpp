@@ -231,11 +231,14 @@ TEST_F(BatchRunTest, ARunKilledAtAPageIsContinuedAsIfItHadNeverStopped) {
     const Strings pages{"/web/a.html", "/web/b.html", "/web/c.html"};
     // On Windows the child runs this test from its start, in a temporary folder of its own: it
     // is told this one's.
+    const bool child = !GTEST_FLAG_GET(internal_run_death_test).empty();
 #ifdef _WIN32
-    _putenv_s("ALLCHECK_TEST_DIR", Dir.Path().c_str());
+    if (!child) {
+        _putenv_s("ALLCHECK_TEST_DIR", Dir.Path().c_str());
+    }
     const auto killed = ::testing::ExitedWithCode(9);
 #else
-    setenv("ALLCHECK_TEST_DIR", Dir.Path().c_str(), 1);
+    setenv("ALLCHECK_TEST_DIR", Dir.Path().c_str(), child ? 0 : 1);
     const auto killed = ::testing::KilledBySignal(SIGKILL);
 #endif
     EXPECT_EXIT(

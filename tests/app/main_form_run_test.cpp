@@ -2,7 +2,6 @@
 // user does meanwhile. The run itself is tested without a window in batch_run_test.cpp.
 #include "main_form_run_fixture.h"
 
-#include "app/run_texts.h"
 #include "app/status_texts.h"
 #include "platform/file_names.h"
 #include "platform/widgets/application.h"
@@ -15,6 +14,11 @@
 #include <functional>
 
 namespace {
+
+// The question that closing the window asks during a run, as a box shows it (in UTF-8).
+const std::string StopQuestionShown =
+    "ﾁｪｯｸを中止しますか?\n終わったﾌｧｲﾙの結果は保存され、次に起動した"
+    "ときに続きからﾁｪｯｸできます";
 
 const TProgressState Normal = TProgressState::Normal, Paused = TProgressState::Paused;
 
@@ -193,7 +197,7 @@ TEST_F(MainFormRunTest, WhatTheUserUnchecksDuringTheRunIsSkippedAndClosingAsksTo
     // Close(), the frame's Close button, and the close button; Alt+F4 too where the toolkit
     // sees it.
     EXPECT_GE(boxes.Texts.size(), 3u);
-    EXPECT_EQ(std::count(boxes.Texts.begin(), boxes.Texts.end(), StopQuestion),
+    EXPECT_EQ(std::count(boxes.Texts.begin(), boxes.Texts.end(), StopQuestionShown),
               static_cast<std::ptrdiff_t>(boxes.Texts.size()));
     EXPECT_EQ(ReadAll(Path("out.txt")),
               Section(Path("site/a.html")) + Section(Path("site/b.html")));
@@ -217,7 +221,7 @@ protected:
         TMainForm* form = Prepare({"a.html", "b.html", "c.html"}, "out.txt",
                                   "once-at \"" + Path("marker") + "\" b.html hang");
         Boxes.OnBox = [this, continueAnswer](const std::string& text) {
-            Boxes.Answer = text == StopQuestion ? TMessageBoxes::Yes : continueAnswer;
+            Boxes.Answer = text == StopQuestionShown ? TMessageBoxes::Yes : continueAnswer;
         };
         std::function<void()> whileTheSecondCheckerRuns = [&] {
             if (!std::filesystem::exists(Path("marker"))) {
@@ -242,11 +246,12 @@ protected:
 TEST_F(MainFormStopTest, ARunStoppedWhileACheckerRunsIsContinuedAtTheNextStart) {
     TMainForm* form = PrepareAndStop(TMessageBoxes::Yes);
     ASSERT_EQ(Boxes.Texts.size(), 2u);
-    EXPECT_EQ(Boxes.Texts[0], StopQuestion);
-    EXPECT_TRUE(Boxes.Texts[1].starts_with(NarrowText("前回のﾁｪｯｸが "))) << Boxes.Texts[1];
-    EXPECT_NE(Boxes.Texts[1].find(NarrowText("(3 ﾌｧｲﾙ中 1 ﾌｧｲﾙ終了)")), std::string::npos);
+    EXPECT_EQ(Boxes.Texts[0], StopQuestionShown);
+    EXPECT_TRUE(Boxes.Texts[1].starts_with("前回のﾁｪｯｸが ")) << Boxes.Texts[1];
+    EXPECT_NE(Boxes.Texts[1].find("(3 ﾌｧｲﾙ中 1 ﾌｧｲﾙ終了)"), std::string::npos);
     EXPECT_EQ(Checked(*form), (Strings{B, C}));
-    EXPECT_EQ(ShownText(*form->LStatus), StatusContinuing(2));
+    EXPECT_EQ(ShownText(*form->LStatus),
+              "中断したﾁｪｯｸの残り 2 ﾌｧｲﾙにﾁｪｯｸを付けました。ﾁｪｯｸ開始で続けます");
     Click(*form->BExecLint);
     EXPECT_EQ(ReadAll(Path("out.txt")), Section(A) + Section(B) + Section(C));
     EXPECT_EQ(ReadAll(Path("out.bak")), ReportOf(C));
@@ -257,7 +262,7 @@ TEST_F(MainFormStopTest, ARunStoppedWhileACheckerRunsIsContinuedAtTheNextStart) 
 TEST_F(MainFormStopTest, NoToContinueKeepsTheUnfinishedReport) {
     TMainForm* form = PrepareAndStop(TMessageBoxes::No);
     ASSERT_EQ(Boxes.Texts.size(), 3u);
-    const std::string kept = NarrowText("中断したﾁｪｯｸの結果をこのﾌｧｲﾙに残しました: ");
+    const std::string kept = "中断したﾁｪｯｸの結果をこのﾌｧｲﾙに残しました: ";
     ASSERT_TRUE(Boxes.Texts[2].starts_with(kept)) << Boxes.Texts[2];
     EXPECT_EQ(ReadAll(Boxes.Texts[2].substr(kept.size())), Section(A));
     EXPECT_EQ(Checked(*form), (Strings{A, B, C}));
