@@ -2,6 +2,8 @@
 
 #include "files/text_file.h"
 #include "platform/exceptions.h"
+#include "platform/file_identity.h"
+#include "platform/file_names.h"
 #include "platform/narrow_text.h"
 
 #include <cstdio>
@@ -12,6 +14,8 @@ const char* const CrLf = "\r\n";
 const char* const CannotEmptyReport = "ﾚﾎﾟｰﾄを空にできませんでした: ";
 const char* const CannotStartChecker = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑを起動できませんでした: ";
 const char* const CannotReadReport = "ﾚﾎﾟｰﾄを読めませんでした: ";
+const char* const ReportReplaced =
+    "出力ﾌｧｲﾙがﾁｪｯｸﾌﾟﾛｸﾞﾗﾑの実行中に置き換えられたか消されたので読みません: ";
 const char* const CheckerKilled = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑが異常終了しました: ";
 const char* const CheckerLeftNoReport = "ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑがﾚﾎﾟｰﾄを残さずに終了しました: 終了ｺｰﾄﾞ ";
 const char* const PathCannotBePassed =
@@ -42,15 +46,44 @@ TProcessOutcome RunLint(const std::string& lintProgram, const std::string& fileN
 
 TPageCheck CheckPage(const TProgramSettings& settings, const std::string& path,
                      const TProcessWaiter& wait) {
+    TPageCheck check;
     // A failure is its line in the section, and the same words without the line end.
-    const auto failed = [](std::string why) {
-        TPageCheck check{why + CrLf, why};
+    const auto failed = [&check](std::string why) {
+        check.Section = why + CrLf;
+        check.Failure = std::move(why);
         return check;
     };
-    // A checker that writes nothing must not hand the previous page's report to this one.
+    TFileId approved = settings.OutputFileId;
+    // Another file at the output file's name (a checker that saves by renaming a new file over
+    // it) becomes the output file once it passes every rule that the start-up applied.
+    const auto approveAnother = [&] {
+        const std::optional<TFileId> another =
+            settings.ApproveReplacement ? settings.ApproveReplacement() : std::nullopt;
+        if (!another || *another == approved) {
+            return false;
+        }
+        approved = *another;
+        check.Approved = approved;
+        return true;
+    };
+    // A checker that writes nothing must not hand the previous page's report to this one. A name
+    // that leads nowhere in a folder that is there (the checker moved the file away) hands
+    // nothing on.
+    const bool movedAway = FileTypeOf(settings.OutputFile) == TFileType::Missing &&
+                           FileIdAt(ExtractFilePath(settings.OutputFile));
     try {
-        EmptyTextFile(settings.OutputFile, settings.OutputFileId);
+        try {
+            if (!movedAway) {
+                EmptyTextFile(settings.OutputFile, approved);
+            }
+        } catch (const EFileReplaced&) {
+            if (!approveAnother()) {
+                throw;
+            }
+            EmptyTextFile(settings.OutputFile, approved);
+        }
     } catch (const EInOutError& error) {
+        check.NotRun = true;
         return failed(NarrowText(CannotEmptyReport) + error.Message);
     }
 
@@ -62,12 +95,19 @@ TPageCheck CheckPage(const TProgramSettings& settings, const std::string& path,
         return failed(NarrowText(CannotStartChecker) + CommandLineOf(settings.LintProgram, path));
     }
 
-    TPageCheck check;
     try {
-        check.Section = LoadTextFile(settings.OutputFile);
+        try {
+            check.Section = LoadReport(settings.OutputFile, approved);
+        } catch (const EFileReplaced&) {
+            if (!approveAnother()) {
+                throw;
+            }
+            check.Section = LoadReport(settings.OutputFile, approved);
+        }
+    } catch (const EFileReplaced&) {
+        failed(NarrowText(CannotReadReport) + NarrowText(ReportReplaced) + settings.OutputFile);
     } catch (const EInOutError& error) {
-        check.Failure = NarrowText(CannotReadReport) + error.Message;
-        check.Section = check.Failure + CrLf;
+        failed(NarrowText(CannotReadReport) + error.Message);
     }
     if (outcome.AbnormalEnd != TProcessOutcome::None) {
         const std::string why = NarrowText(CheckerKilled) + AbnormalEndText(outcome);

@@ -3,6 +3,7 @@
 #include "platform/process.h"
 #include "settings/sites_and_program.h"
 
+#include <optional>
 #include <string>
 
 // The start of a page's section in the combined report: an empty line, then the header line
@@ -20,6 +21,12 @@ struct TPageCheck {
     std::string Section;
     // Empty when the checker left its report, or ended well and left nothing (a clean page).
     std::string Failure;
+    // Set when the checker could not run at all, since the output file is not the approved
+    // one: the page was not checked.
+    bool NotRun = false;
+    // The output file that the check approved in place of settings.OutputFileId (a checker
+    // that saved its report by renaming a new file over it), if any.
+    std::optional<TFileId> Approved;
 };
 
 // Runs the checker on one page and gives the rest of its section: the report that the checker

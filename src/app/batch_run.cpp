@@ -107,8 +107,11 @@ int CheckedPages(const TBatchRunView& view) {
 
 // The combined report, written from the journal, replaces the output file; one that cannot is
 // kept under a name of its own, which the status line gives.
-bool SaveResult(const TProgramSettings& settings, TRunJournal& journal, TBatchRunView& view) {
+bool SaveResult(TProgramSettings& settings, TRunJournal& journal, TBatchRunView& view) {
     const auto save = [&] {
+        if (FileIdAt(settings.OutputFile) != settings.OutputFileId && settings.ApproveReplacement) {
+            settings.OutputFileId = settings.ApproveReplacement().value_or(settings.OutputFileId);
+        }
         SaveTextFileFrom(
             settings.OutputFile,
             [&](TFile& file) {
@@ -137,8 +140,10 @@ bool SaveResult(const TProgramSettings& settings, TRunJournal& journal, TBatchRu
 
 } // namespace
 
-bool RunBatch(const TProgramSettings& settings, const TRunSettings& runSettings,
+bool RunBatch(const TProgramSettings& startSettings, const TRunSettings& runSettings,
               TBatchRunView& view, const TContinuedRun* continued) {
+    // The output file may change during the run (ApproveReplacement).
+    TProgramSettings settings = startSettings;
     const int count = view.PageCount();
     const int total = CheckedPages(view);
     if (total == 0) {
@@ -181,6 +186,7 @@ bool RunBatch(const TProgramSettings& settings, const TRunSettings& runSettings,
                 break;
             }
             page.Finished = Now();
+            settings.OutputFileId = check.Approved.value_or(settings.OutputFileId);
             const std::string section = SectionHeader(settings, path) + check.Section;
             if (GivenUp(view, [&] { journal->AppendPage(page, section); })) {
                 stopped = true;
@@ -189,7 +195,10 @@ bool RunBatch(const TProgramSettings& settings, const TRunSettings& runSettings,
             if (!check.Failure.empty()) {
                 failures.push_back(path + ": " + check.Failure);
             }
-            view.UncheckPage(i);
+            // A page whose checker could not run keeps its check, to show that it was not checked.
+            if (!check.NotRun) {
+                view.UncheckPage(i);
+            }
             // Pages the user checked during the run count too, once they are done.
             ++done;
             view.ShowProgress(done, std::max(total, done));

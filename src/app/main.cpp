@@ -14,6 +14,7 @@
 #include "platform/exceptions.h"
 #include "platform/executable.h"
 #include "platform/file_identity.h"
+#include "platform/file_names.h"
 #include "platform/narrow_text.h"
 #include "platform/widgets/application.h"
 #include "platform/widgets/desktop.h"
@@ -163,7 +164,8 @@ void TMainForm::Dispatch(TMessage& message) {
 }
 
 void TMainForm::WMScanFiles(TMessage&) {
-    TFileList files;
+    Pages = std::make_unique<TFileList>();
+    TFileList& files = *Pages;
     LStatus->SetText(StatusSearching);
     LStatus->Update();
     ScanSites(*SiteDirs, files);
@@ -188,7 +190,7 @@ void TMainForm::WMScanFiles(TMessage&) {
     }
     if (std::optional<std::string> failure = ResetOutputFile(files)) {
         ResetFailure = *failure;
-        LStatus->SetText(StatusResetFailed(LStatus->Text(), *failure));
+        LStatus->SetText(StatusWithProblem(LStatus->Text(), *failure));
     }
     if (!Settings.OutputFile.empty()) {
         TakeUpJournal();
@@ -255,24 +257,24 @@ void TMainForm::TakeUpJournal() {
 // file unset, so the start button says that none is set; a failure is given back to be shown.
 // The file that the reset leaves is the one that the run may write.
 std::optional<std::string> TMainForm::ResetOutputFile(const TFileList& pages) {
-    if (std::optional<std::string> refusal =
-            OutputFileRefusal(Settings.OutputFile, *SiteDirs, pages,
-                              {OwnSettingsPath(), CompanionSettingsPath(), ExeName()})) {
-        ShowErrorMessage(*refusal);
-        Settings.OutputFile.clear();
-    }
-    // The journal beside the output file obeys the same rule.
-    if (std::optional<std::string> refusal =
-            Settings.OutputFile.empty()
-                ? std::nullopt
-                : OutputFileRefusal(JournalPathFor(Settings.OutputFile), *SiteDirs, pages,
-                                    {OwnSettingsPath(), CompanionSettingsPath(), ExeName()})) {
-        ShowErrorMessage(*refusal);
-        Settings.OutputFile.clear();
-    }
     if (Settings.OutputFile.empty()) {
         return std::nullopt;
     }
+    const std::vector<std::string> ownFiles{OwnSettingsPath(), CompanionSettingsPath(), ExeName()};
+    // The journal beside the output file obeys the same rule.
+    for (const std::string& file : {Settings.OutputFile, JournalPathFor(Settings.OutputFile)}) {
+        if (std::optional<std::string> refusal =
+                OutputFileRefusal(file, *SiteDirs, pages, ownFiles)) {
+            ShowErrorMessage(*refusal);
+            Settings.OutputFile.clear();
+            return refusal;
+        }
+    }
+    OutputFolderId = FileIdAt(ExtractFilePath(FullPath(Settings.OutputFile))).value_or(TFileId{});
+    Settings.ApproveReplacement = [this, ownFiles] {
+        return ReplacementApproval(Settings.OutputFile, OutputFolderId, *SiteDirs, *Pages,
+                                   ownFiles);
+    };
     // What the rule approved, a file or nothing (a device is never opened: the rule refuses it
     // by its name first); the reset makes sure that the name still leads there.
     try {
@@ -280,7 +282,7 @@ std::optional<std::string> TMainForm::ResetOutputFile(const TFileList& pages) {
             SaveTextFile(Settings.OutputFile, "", FileIdAt(Settings.OutputFile));
     } catch (const Exception& error) {
         Settings.OutputFile.clear();
-        return error.Message;
+        return ResetFailedText(error.Message);
     }
     return std::nullopt;
 }
@@ -291,7 +293,7 @@ void TMainForm::BCloseClick(TObject*) {
 
 void TMainForm::BExecLintClick(TObject*) {
     if (Settings.OutputFile.empty()) {
-        ShowErrorMessage(ResetFailure.empty() ? NoOutputFile : ResetFailedText(ResetFailure));
+        ShowErrorMessage(ResetFailure.empty() ? NoOutputFile : ResetFailure);
         return;
     }
     ExecuteBatch();

@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 
-class TFileList;
+#include "files/file_list.h"
 
 // Asks the main window to search the sites once it is shown; on Windows the window message
 // 1025.
@@ -66,8 +66,13 @@ private:
     // One program per output file, held from start-up on.
     std::unique_ptr<TOutputFileLock> OutputLock;
     std::unique_ptr<TFrontOnRequest> FrontOnRequest;
-    // Why the output file could not be emptied at start, for the start button to say.
+    // Why the output file could not be emptied at start, or was refused, for the start button
+    // to say.
     std::string ResetFailure;
+    // What the scan listed, and the identity of the output file's folder at start-up: what a
+    // file that takes the output file's name during the run is held to.
+    std::unique_ptr<TFileList> Pages;
+    TFileId OutputFolderId;
 
     // The unfinished run that the user chose to continue, if any.
     std::optional<TJournalFinding> Continued;

@@ -2,6 +2,7 @@
 
 #include "app/site_scan.h"
 #include "platform/file_identity.h"
+#include "platform/file_io.h"
 #include "platform/file_names.h"
 #include "platform/find_file.h"
 #include "platform/narrow_text.h"
@@ -86,4 +87,17 @@ std::optional<std::string> OutputFileRefusal(const std::string& outputFile,
         }
     }
     return std::nullopt;
+}
+
+std::optional<TFileId> ReplacementApproval(const std::string& outputFile, const TFileId& folder,
+                                           const TStringList& siteDirs, const TFileList& pages,
+                                           const std::vector<std::string>& ownFiles) {
+    const std::optional<TFileId> id = FileIdAt(outputFile);
+    if (!id || FileTypeOf(outputFile) != TFileType::Regular ||
+        FileIdAt(ExtractFilePath(FullPath(outputFile))) != folder ||
+        OutputFileRefusal(outputFile, siteDirs, pages, ownFiles) ||
+        !TFile::OpenUpdate(outputFile, *id)) {
+        return std::nullopt;
+    }
+    return id;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/file_list.h"
+#include "platform/file_identity.h"
 #include "platform/string_list.h"
 
 #include <optional>
@@ -26,3 +27,12 @@
 std::optional<std::string> OutputFileRefusal(const std::string& outputFile,
                                              const TStringList& siteDirs, const TFileList& pages,
                                              const std::vector<std::string>& ownFiles);
+
+// Whether the file now at outputFile, which has taken the name of the file approved at start-up
+// during a run (a checker that saves by renaming a new file over it, or makes a new one after
+// moving it away), may become the output file: its identity when it passes, at this moment,
+// every rule of OutputFileRefusal, is a regular file with no other name, named directly (no
+// link of its own) and in the folder that was approved, by that folder's identity.
+std::optional<TFileId> ReplacementApproval(const std::string& outputFile, const TFileId& folder,
+                                           const TStringList& siteDirs, const TFileList& pages,
+                                           const std::vector<std::string>& ownFiles);

@@ -25,13 +25,18 @@ inline std::string ResetFailedText(const std::string& why) {
     return NarrowText("出力ﾌｧｲﾙを空にできませんでした: ") + why;
 }
 
-// The status after the scan, then on the same line ResetFailedText(why), line breaks of the
-// reason made blanks.
-inline std::string StatusResetFailed(const std::string& status, std::string why) {
-    for (char& c : why) {
+// The status after the scan, then on the same line why the output file cannot be used, line
+// breaks made blanks.
+inline std::string StatusWithProblem(const std::string& status, std::string problem) {
+    for (char& c : problem) {
         c = (c == '\r' || c == '\n') ? ' ' : c;
     }
-    return status + "  " + ResetFailedText(why);
+    return status + "  " + problem;
+}
+
+// The status after the scan, then on the same line ResetFailedText(why).
+inline std::string StatusResetFailed(const std::string& status, const std::string& why) {
+    return StatusWithProblem(status, ResetFailedText(why));
 }
 
 // "(<index>/<count>) <path> 処理中", the index counted from 0 and count taken over the whole list.

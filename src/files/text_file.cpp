@@ -61,6 +61,16 @@ std::string LoadTextFile(const std::string& path) {
     return ReadFileBytes(path);
 }
 
+std::string LoadReport(const std::string& path, const TFileId& approved) {
+    std::optional<TFile> file = TFile::OpenRegular(path);
+    if (!file || file->Id() != approved) {
+        throw EFileReplaced(path);
+    }
+    std::string bytes = file->ReadExactly(file->Size());
+    file->Close();
+    return bytes;
+}
+
 void EmptyTextFile(const std::string& path, const TFileId& approved) {
     std::optional<TFile> file = TFile::Rewrite(path, approved);
     if (!file) {

@@ -34,6 +34,12 @@ void BackupFile(const std::string& path);
 // The whole content of the file at path. Raises EInOutError.
 std::string LoadTextFile(const std::string& path);
 
+// The whole content of the checker's report at path, read as carefully as it is written: only
+// a regular file, opened without waiting (a FIFO put in its place is not waited on), and only
+// the file approved. Raises EFileReplaced when path leads to another file or to none, or
+// EInOutError.
+std::string LoadReport(const std::string& path, const TFileId& approved);
+
 // Makes the file at path empty, in place and without a backup, as a checker finds its output
 // file, provided that path still leads to the file approved: what is opened is compared before
 // anything of it is cut. Raises EFileReplaced, or EInOutError.

@@ -4,6 +4,8 @@
 #include "platform/string_list.h"
 #include "settings/settings_file.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 
 // What the program reads at start-up from the two settings files: the sites from the companion
@@ -19,6 +21,10 @@ struct TProgramSettings {
     // The file that the start-up's reset left at OutputFile, the only one that a run writes
     // (see files/text_file.h).
     TFileId OutputFileId{};
+    // Whether another file that has taken OutputFile's name during a run (a checker that saves
+    // by renaming a new file over it) may become the output file: its identity when it passes
+    // every rule that the start-up applied. Unset: none may.
+    std::function<std::optional<TFileId>()> ApproveReplacement = nullptr;
 };
 
 // The companion editor's settings file beside the executable.

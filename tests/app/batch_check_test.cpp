@@ -15,15 +15,12 @@ std::string Text(std::string_view utf8) {
 }
 
 // What each system says in its own way: the command line as the could-not-start line shows
-// it, the system's text for a folder where a file was expected (Windows says it in the user's
-// language), and how a checker ended abnormally.
+// it, and how a checker ended abnormally.
 #ifdef _WIN32
 const std::string PageQuote = "\"";
-const std::string IsAFolderText = "";
 const std::string AbnormalEnd = "例外ｺｰﾄﾞ 0xC0000005";
 #else
 const std::string PageQuote = "";
-const std::string IsAFolderText = "Is a directory";
 const std::string AbnormalEnd = "ｼｸﾞﾅﾙ 9";
 #endif
 
@@ -67,12 +64,24 @@ TEST_F(CheckOnePageTest, ACheckerThatCannotStartIsSaidWithTheCommandLine) {
     }
 }
 
+// A folder in the output file's place is no report: nothing but the approved file is read.
 TEST_F(CheckOnePageTest, AReportThatCannotBeReadIsSaidAndTheRunGoesOn) {
     std::string section = CheckOnePage(Checker("folder"), Dir.Path() + "a.html");
     EXPECT_EQ(section.rfind(Text("ﾚﾎﾟｰﾄを読めませんでした: "), 0), 0u) << section;
     EXPECT_NE(section.find(Output), std::string::npos) << section;
-    EXPECT_NE(section.find(IsAFolderText), std::string::npos) << section;
+    EXPECT_NE(section.find(Text("置き換えられたか消されたので読みません")), std::string::npos)
+        << section;
     EXPECT_EQ(section.substr(section.size() - 2), "\r\n");
+}
+
+// A second name of a page put in the output file's place is not the output file: the page's
+// text is never read back as its report.
+TEST_F(CheckOnePageTest, OnlyTheApprovedOutputFileIsReadAsTheReport) {
+    const std::string page = Dir.Write("a.html", "<p>the page</p>");
+    const std::string section = CheckOnePage(Checker("link-page \"" + page + "\""), page);
+    EXPECT_EQ(section.find("the page"), std::string::npos) << section;
+    EXPECT_NE(section.find(Text("置き換えられたか消されたので読みません")), std::string::npos)
+        << section;
 }
 
 TEST_F(CheckOnePageTest, ACheckerThatEndsAbnormallyIsSaidAfterWhatItLeft) {

@@ -1,4 +1,5 @@
 #include "app/batch_run.h"
+#include "app/output_guard.h"
 #include "app/run_resume.h"
 #include "fake_checker.h"
 #include "files/text_file.h"
@@ -142,6 +143,25 @@ TEST_F(BatchRunTest, ARunWithNothingCheckedDoesNothingAndSaysSo) {
     EXPECT_FALSE(std::filesystem::exists(JournalPathFor(Output)));
     EXPECT_EQ(view.Statuses, Strings{NarrowText("ﾁｪｯｸするﾌｧｲﾙがありません")});
     EXPECT_TRUE(view.Opened.empty());
+}
+
+// A checker that saves its report by renaming a new file over the output file just works: the
+// new file passes the start-up's rules and becomes the output file, each page has its report
+// and the combined report is saved in its place.
+TEST_F(BatchRunTest, ACheckerThatSavesByRenamingANewFileOverTheOutputFileJustWorks) {
+    TProgramSettings settings = Checker("rename-over");
+    const TFileId folder = FileIdAt(Dir.Path()).value();
+    const TFileList noPages;
+    const TStringList sites;
+    settings.ApproveReplacement = [&] {
+        return ReplacementApproval(Output, folder, sites, noPages, {});
+    };
+    TRecordingView view({"/a.html", "/b.html"});
+    EXPECT_TRUE(RunBatch(settings, Run, view));
+    EXPECT_EQ(ReadAll(Output), Section("/a.html") + Section("/b.html"));
+    EXPECT_EQ(ReadAll(Dir.Path() + "out.bak"), "[/b.html]" + FakeReport);
+    EXPECT_EQ(view.Checks, (std::vector<bool>{false, false}));
+    EXPECT_EQ(view.Statuses.back(), NarrowText("全て終了しました"));
 }
 
 // A last report that is empty (here a checker that wrote nothing) leaves the previous result in

@@ -20,6 +20,10 @@
 //           does not exist yet): makes MARKER, then does DEED: "hang" (sleeps 20 s and writes
 //           nothing) or "end-parent" (ends the program that started it at once, as a crash or
 //           the task manager would); otherwise does what pages does
+// rename-over PAGE...  does what pages does into OUTPUT.tmp, then renames that over OUTPUT, as
+//           many tools save
+// link-page FILE  puts a second name of FILE in the place of OUTPUT
+// fifo      (Linux) puts a FIFO in the place of OUTPUT
 // exe-name  writes its own path as the program would learn that it cannot use it
 //           (ExeNameOutsideCodePage): in UTF-8, or nothing when ExeName() names it
 #include "fake_checker.h"
@@ -28,6 +32,7 @@
 #include "platform/executable.h"
 
 #include <chrono>
+#include <filesystem>
 #include <cstdio>
 #include <string>
 #include <thread>
@@ -131,6 +136,19 @@ int main(int argc, char** argv) {
             return 0;
         }
         return Write(output, Pages(argc, argv, 6)) ? 0 : 101;
+    }
+    if (action == "rename-over") {
+        std::error_code failed;
+        return Write(output + ".tmp", Pages(argc, argv, 3)) &&
+                       (std::filesystem::rename(output + ".tmp", output, failed), !failed)
+                   ? 0
+                   : 101;
+    }
+    if (action == "link-page" && argc > 3) {
+        std::error_code failed;
+        std::filesystem::remove(output, failed);
+        std::filesystem::create_hard_link(argv[3], output, failed);
+        return failed ? 101 : 0;
     }
     if (action == "touch") {
         return Write(output + ".ran", "") ? 0 : 101;

@@ -27,6 +27,10 @@ bool MakeFolder(const std::string& path) {
     return ::mkdir(path.c_str(), 0755) == 0;
 }
 
-std::optional<int> SystemAction(const std::string&, const std::string&, int, char**) {
+std::optional<int> SystemAction(const std::string& output, const std::string& action, int, char**) {
+    if (action == "fifo") {
+        ::unlink(output.c_str());
+        return ::mkfifo(output.c_str(), 0644) == 0 ? 0 : 101;
+    }
     return std::nullopt;
 }

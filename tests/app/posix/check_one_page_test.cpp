@@ -1,0 +1,16 @@
+// One page's check with what only Linux has.
+#include "check_one_page_fixture.h"
+
+#include "platform/narrow_text.h"
+
+namespace {
+
+// A FIFO put in the output file's place is never opened as one waits for a writer: the page's
+// section says that the report is not there, and the run goes on.
+TEST_F(CheckOnePageTest, AFifoInTheOutputFilesPlaceIsNotWaitedOn) {
+    const std::string section = CheckOnePage(Checker("fifo"), Dir.Path() + "a.html");
+    EXPECT_NE(section.find(NarrowText("置き換えられたか消されたので読みません")), std::string::npos)
+        << section;
+}
+
+} // namespace
