@@ -33,8 +33,9 @@ run() {
     rm -f "$work/out/"*
     "$bench" memory "$work/program/" "$site" "$out" "'$checker' '$out' $1"
 }
-read -r t_small n_small m_small < <(run 200)
-read -r t_large n_large m_large < <(run "$report_bytes")
+small=$(run 200) && large=$(run "$report_bytes") || { echo "a run failed" >&2; exit 1; }
+read -r t_small n_small m_small <<<"$small"
+read -r t_large n_large m_large <<<"$large"
 ((n_small == pages && n_large == pages)) || { echo "the scan did not list $pages pages" >&2; exit 1; }
 combined=$(stat -c %s "$out")
 awk -v ts="$t_small" -v tl="$t_large" -v ms="$m_small" -v ml="$m_large" -v p="$pages" \

@@ -119,6 +119,16 @@ TEST_F(BatchRunTest, ChecksChangedInAPauseDecideWhichPagesFollow) {
     RunBatch(Settings, Run, view);
     EXPECT_EQ(ReadAll(Output), Section("/a.html") + Section("/c.html") + Section("/d.html"));
     EXPECT_EQ(view.Progress, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
+    // A page checked during the run adds to the total: never more done than there are.
+    TRecordingView more({"/a.html", "/b.html"});
+    more.Checks[1] = false;
+    more.OnPause = [&](int pause) {
+        if (pause == 1) {
+            more.Checks[1] = true;
+        }
+    };
+    RunBatch(Settings, Run, more);
+    EXPECT_EQ(more.Progress, (std::vector<std::pair<int, int>>{{0, 1}, {1, 1}, {2, 2}}));
 }
 
 // A checker that leaves a process behind to write its report is over only once that process

@@ -91,6 +91,9 @@ TEST(TextFile, AFolderThatTakesNoNewFileIsWrittenInPlace) {
     SaveTextFile(path, Awkward, IdOf(path));
     EXPECT_EQ(ReadAll(path), Awkward);
     EXPECT_EQ(ReadAll(folder + "report.bak"), "older");
+    // In place too, only the approved file is written.
+    EXPECT_THROW(SaveTextFile(path, "other", TFileId{}), EFileReplaced);
+    EXPECT_EQ(ReadAll(path), Awkward);
 }
 
 } // namespace
