@@ -266,6 +266,23 @@ TEST_F(MainFormTest, AnOutputFileThatIsAListedPageIsRefusedAndLeftAsItWas) {
     EXPECT_EQ(ReadAll(page), "<p>page</p>");
 }
 
+// The journal beside the output file obeys the output file's rule: a second name of a page
+// there refuses the output file, and the page is never written.
+TEST_F(MainFormTest, AJournalNameThatLeadsToAPageRefusesTheOutputFile) {
+    const std::string page = Dir.Write("site/a.html", "<p>page</p>");
+    const std::string journal = Path("out.txt.part");
+    std::filesystem::create_hard_link(page, journal);
+    Configure(Path("site/"), Path("out.txt"));
+    TMessageBoxes boxes;
+    TMainForm* form = StartAndScan();
+    ASSERT_EQ(boxes.Texts.size(), 1u);
+    EXPECT_TRUE(boxes.Texts[0].ends_with(page + " と同じﾌｧｲﾙなので使いません: " + journal))
+        << boxes.Texts[0];
+    Click(*form->BExecLint);
+    EXPECT_EQ(boxes.Texts.back(), boxes.Texts[0]);
+    EXPECT_EQ(ReadAll(page), "<p>page</p>");
+}
+
 // A NUL byte ends a name for the system: an output file "a.html<NUL>.txt" would be the page.
 TEST_F(MainFormTest, SettingsHoldingANulByteAreRefusedByNameAndCountAsNotSet) {
     using namespace std::string_literals;
