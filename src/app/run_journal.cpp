@@ -8,7 +8,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <condition_variable>
 #include <ctime>
+#include <mutex>
+#include <thread>
 #include <unordered_map>
 
 namespace {
@@ -323,8 +326,74 @@ std::string JournalPathFor(const std::string& outputFile) {
     return outputFile + ".part";
 }
 
+struct TRunJournal::TState {
+    explicit TState(TFile file) : File(std::move(file)), Syncer([this] { SyncWhileOpen(); }) {}
+    ~TState() {
+        {
+            const std::lock_guard<std::mutex> lock(Lock);
+            Closing = true;
+        }
+        Wake.notify_one();
+        Syncer.join();
+    }
+    TState(const TState&) = delete;
+    TState& operator=(const TState&) = delete;
+
+    // A record was written: it reaches the disk within SyncInterval.
+    void Written() {
+        const std::lock_guard<std::mutex> lock(Lock);
+        Dirty = true;
+        Wake.notify_one();
+    }
+
+    void Sync() {
+        {
+            const std::lock_guard<std::mutex> lock(Lock);
+            Dirty = false;
+        }
+        File.Sync();
+    }
+
+    TFile File;
+
+private:
+    void SyncWhileOpen() {
+        std::unique_lock<std::mutex> lock(Lock);
+        for (;;) {
+            Wake.wait(lock, [this] { return Dirty || Closing; });
+            if (Closing) {
+                return;
+            }
+            // What is written meanwhile goes with it.
+            Wake.wait_for(lock, SyncInterval, [this] { return Closing; });
+            Dirty = false;
+            lock.unlock();
+            try {
+                File.Sync();
+            } catch (const EInOutError&) {
+                // Sync at the end says it; a run goes on without the disk's word.
+            }
+            lock.lock();
+        }
+    }
+
+    std::mutex Lock;
+    std::condition_variable Wake;
+    bool Dirty = false;
+    bool Closing = false;
+    std::thread Syncer; // last: it starts once the rest is made
+};
+
 TRunJournal::TRunJournal(TFile file, std::uint64_t end)
-    : File(std::move(file)), End(end), LastSync(std::chrono::steady_clock::now()) {}
+    : State(std::make_unique<TState>(std::move(file))), End(end) {}
+
+TRunJournal::TRunJournal(TRunJournal&&) noexcept = default;
+TRunJournal& TRunJournal::operator=(TRunJournal&&) noexcept = default;
+TRunJournal::~TRunJournal() = default;
+
+const std::string& TRunJournal::Path() const {
+    return State->File.Path();
+}
 
 TRunJournal TRunJournal::Create(const std::string& path) {
     std::optional<TFile> file = TFile::CreateNew(path);
@@ -354,20 +423,18 @@ void TRunJournal::Append(std::string_view kind, const std::string& payload) {
     record += ' ' + Hex(LineCheck(record), 8) + '\n';
     record += payload;
     record += '\n';
-    File.Seek(End);
+    TFile& file = State->File;
+    file.Seek(End);
     try {
-        File.WriteAll(record);
+        file.WriteAll(record);
     } catch (const EInOutError&) {
         // Whatever part of the record was written goes again, so that the next one follows
         // the whole records.
-        File.Truncate(End);
+        file.Truncate(End);
         throw;
     }
     End += record.size();
-    Unsynced = true;
-    if (std::chrono::steady_clock::now() - LastSync >= SyncInterval) {
-        Sync();
-    }
+    State->Written();
 }
 
 void TRunJournal::AppendRun(std::int64_t started, const TRunSettings& settings,
@@ -415,9 +482,7 @@ void TRunJournal::AppendEnd(std::int64_t finished) {
 }
 
 void TRunJournal::Sync() {
-    File.Sync();
-    LastSync = std::chrono::steady_clock::now();
-    Unsynced = false;
+    State->Sync();
 }
 
 void TRunJournal::ForEachSection(const std::function<void(std::string_view section)>& take) {
@@ -425,16 +490,18 @@ void TRunJournal::ForEachSection(const std::function<void(std::string_view secti
         if (offset >= End) {
             return std::string();
         }
-        File.Seek(offset);
-        return File.ReadExactly(std::min<std::uint64_t>(count, End - offset));
+        State->File.Seek(offset);
+        return State->File.ReadExactly(std::min<std::uint64_t>(count, End - offset));
     };
     ReadJournal(bytes, End, take);
 }
 
 void TRunJournal::Remove() {
-    const bool ours = FileIdAt(File.Path()) == File.Id();
-    File.Close();
+    TFile& file = State->File;
+    const bool ours = FileIdAt(file.Path()) == file.Id();
+    const std::string path = file.Path();
+    State.reset();
     if (ours) {
-        DeleteFile(File.Path());
+        DeleteFile(path);
     }
 }

@@ -4,6 +4,7 @@
 #include "platform/file_io.h"
 
 #include <chrono>
+#include <memory>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -92,11 +93,17 @@ TJournalContent ReadJournal(const TJournalBytes& bytes, std::uint64_t size,
 std::string JournalPathFor(const std::string& outputFile);
 
 // A journal open for appending. Each record is handed to the system as it is made, so that a
-// crash of the program loses nothing; it is forced to the disk at most SyncInterval after it
-// was written, and by Sync, so that a power cut loses at most the last seconds.
+// crash of the program loses nothing. A thread of the journal's own forces it to the disk at
+// most SyncInterval after a record was written, and Sync does at once, so that a power cut loses
+// at most the last seconds, while neither a fast checker waits for the disk after every page nor
+// a slow one leaves the page before it unsynced while it runs.
 class TRunJournal {
 public:
     static constexpr std::chrono::seconds SyncInterval{2};
+
+    TRunJournal(TRunJournal&&) noexcept;
+    TRunJournal& operator=(TRunJournal&&) noexcept;
+    ~TRunJournal();
 
     // Begins a new journal at path, which must not exist. Raises EInOutError.
     static TRunJournal Create(const std::string& path);
@@ -119,14 +126,14 @@ public:
     // Removes the journal's file, provided that its name still leads to it.
     void Remove();
 
-    const std::string& Path() const { return File.Path(); }
+    const std::string& Path() const;
 
 private:
+    struct TState; // the file and the thread that syncs it, where a move leaves them
+
     explicit TRunJournal(TFile file, std::uint64_t end);
     void Append(std::string_view kind, const std::string& payload);
 
-    TFile File;
+    std::unique_ptr<TState> State;
     std::uint64_t End;
-    std::chrono::steady_clock::time_point LastSync;
-    bool Unsynced = false;
 };
