@@ -15,6 +15,7 @@
 // startup   (Windows) writes how it was asked to show its console: "flags F show S", in hex
 // wait-for FILE PAGE...  waits until FILE exists (20 s at most), then does what pages does
 // late      starts a copy of itself that does what pages does a moment later, and ends at once
+//           (on Linux the copy leaves the checker's session first)
 // screen FILE  (Windows) appends what the display shows to FILE, then writes FakeReport
 // exe-name  writes its own path as the program would learn that it cannot use it
 //           (ExeNameOutsideCodePage): in UTF-8, or nothing when ExeName() names it
