@@ -187,7 +187,12 @@ void KillChildren() {
 
 // Ends everything below the warden and reaps it, then the warden. A killed process's children
 // become the warden's before it can be reaped, so that each round reaches one level further.
-[[noreturn]] void EndEverything() {
+// Without /proc, the program's session, which is its group, is ended at least while its id is
+// still the program's (unreaped, 0 once reaped).
+[[noreturn]] void EndEverything(pid_t program) {
+    if (program != 0) {
+        ::kill(-program, SIGKILL);
+    }
     for (;;) {
         KillChildren();
         if (::waitpid(-1, nullptr, 0) < 0 && errno == ECHILD) {
@@ -275,6 +280,7 @@ void KillChildren() {
         ::close(programFd);
     }
 
+    pid_t unreaped = program;
     sigset_t waking;
     sigemptyset(&waking);
     for (;;) {
@@ -287,6 +293,7 @@ void KillChildren() {
                     ::kill(ended, SIGCONT);
                 } else if (ended == program) {
                     Send(channel, {TWardenReport::Ended, status});
+                    unreaped = 0;
                 }
             } else if (ended < 0 && errno == ECHILD) {
                 ::_exit(0);
@@ -297,7 +304,7 @@ void KillChildren() {
         pollfd ours{channel, POLLIN, 0};
         // Our program never writes: anything on the channel is its end.
         if (EndAsked || ::ppoll(&ours, 1, nullptr, &waking) > 0 || EndAsked) {
-            EndEverything();
+            EndEverything(unreaped);
         }
     }
 }
