@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <unistd.h>
 
 namespace {
@@ -33,37 +34,26 @@ protected:
 // Whatever environment a start comes from, and whatever name it gives the file, it meets the
 // lock of the first.
 TEST_F(InstanceLockTest, TheSameOutputFileGivesTheSameLockInEveryEnvironment) {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::optional<std::string> saved =
-        runtime ? std::optional<std::string>(runtime) : std::nullopt;
+    const char* ours = std::getenv("XDG_RUNTIME_DIR");
+    const std::optional<std::string> saved = ours ? std::optional(std::string(ours)) : std::nullopt;
     ::unsetenv("XDG_RUNTIME_DIR");
     TOutputFileLock first(Output);
     ASSERT_FALSE(first.Failed() || first.HeldElsewhere()) << first.FailureText();
     fs::create_symlink(Output, Dir.Path() + "link.txt");
     const std::string ownRuntime = Dir.MakeDir("run");
     fs::permissions(ownRuntime, fs::perms(0700));
-    const struct {
-        std::string Name;
-        std::optional<std::string> Runtime;
-    } starts[] = {{Output, ownRuntime},
-                  {Output, Dir.Write("runtime-file", "")},
-                  {Output, "run"},
-                  {Dir.Path() + "link.txt", std::nullopt}};
-    for (const auto& start : starts) {
-        if (start.Runtime) {
-            ::setenv("XDG_RUNTIME_DIR", start.Runtime->c_str(), 1);
-        } else {
-            ::unsetenv("XDG_RUNTIME_DIR");
-        }
-        TOutputFileLock second(start.Name);
-        EXPECT_TRUE(second.HeldElsewhere()) << start.Name << " " << start.Runtime.value_or("");
+    // A name of the output file, and the start's XDG_RUNTIME_DIR.
+    for (const auto& [name, runtime] :
+         std::vector<std::pair<std::string, std::string>>{{Output, ownRuntime},
+                                                          {Output, Dir.Write("runtime-file", "")},
+                                                          {Output, "run"},
+                                                          {Dir.Path() + "link.txt", ""}}) {
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        TOutputFileLock second(name);
+        EXPECT_TRUE(second.HeldElsewhere()) << name << " " << runtime;
         EXPECT_EQ(second.Key(), first.Key());
     }
-    if (saved) {
-        ::setenv("XDG_RUNTIME_DIR", saved->c_str(), 1);
-    } else {
-        ::unsetenv("XDG_RUNTIME_DIR");
-    }
+    saved ? ::setenv("XDG_RUNTIME_DIR", saved->c_str(), 1) : ::unsetenv("XDG_RUNTIME_DIR");
 }
 
 // Another user made the lock folder's name first: the user's start says so and takes no lock,
