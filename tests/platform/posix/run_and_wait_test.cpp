@@ -5,9 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <poll.h>
 #include <stdexcept>
 #include <sys/resource.h>
@@ -49,8 +54,27 @@ void GuardedWait(TProcessHandle process) {
     }
 }
 
-bool NoChildLeft() {
-    return ::waitpid(-1, nullptr, WNOHANG) < 0 && errno == ECHILD;
+// Whether everything below our children (a warden) has been reaped, and nothing of ours waits
+// to be.
+bool NothingLeftBelow() {
+    std::map<pid_t, std::pair<pid_t, char>> processes; // parent and state
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (std::isdigit(entry.path().filename().string()[0]) && std::getline(stat, line)) {
+            std::istringstream fields(line.substr(line.rfind(')') + 1));
+            auto& [parent, state] = processes[std::stoi(entry.path().filename().string())];
+            fields >> state >> parent;
+        }
+    }
+    for (const auto& [pid, process] : processes) {
+        const auto parent = processes.find(process.first);
+        if ((process.first == ::getpid() && process.second == 'Z') ||
+            (parent != processes.end() && parent->second.first == ::getpid())) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Runs work in a child process and returns how the child ended; one that does not end is killed.
@@ -155,7 +179,7 @@ TEST_F(RunAndWaitTest, EverythingTheCheckerStartedIsWaitedForAndReaped) {
                    });
         EXPECT_EQ(ReadAll(out), "late\n") << leave;
         EXPECT_EQ(waits, 2) << leave;
-        EXPECT_TRUE(NoChildLeft()) << leave;
+        EXPECT_TRUE(NothingLeftBelow()) << leave;
         std::remove(out.c_str());
     }
 }
@@ -176,7 +200,7 @@ TEST_F(RunAndWaitTest, AWaiterThatThrowsEndsEverythingTheCheckerStartedAndIsHear
     EXPECT_EQ(waits, 2);
     char byte;
     EXPECT_EQ(::read(fifo, &byte, 1), 0); // no writer left
-    EXPECT_TRUE(NoChildLeft());
+    EXPECT_TRUE(NothingLeftBelow());
     ::close(fifo);
 }
 
