@@ -278,17 +278,13 @@ pid_t StartProgram(char* request, std::size_t size) {
         Send(WardenChannel, {TReport::StartFailed, ENOMEM});
         return 0;
     }
-    // candidates, then the arguments and a null, then the variables and a null
+    // The candidates, then the arguments and a null, then the variables and a null.
     char** pointers = static_cast<char**>(mapped);
+    const std::size_t beforeVariables =
+        static_cast<std::size_t>(asked.Candidates + asked.Arguments);
     std::size_t count = 0;
     for (std::size_t at = sizeof asked; at < size && count < strings; ++count) {
-        if (count == static_cast<std::size_t>(asked.Candidates + asked.Arguments)) {
-            pointers[count + 1] = nullptr;
-        }
-        const std::size_t slot =
-            count < static_cast<std::size_t>(asked.Candidates + asked.Arguments) ? count
-                                                                                 : count + 1;
-        pointers[slot] = request + at;
+        pointers[count < beforeVariables ? count : count + 1] = request + at;
         at += std::strlen(request + at) + 1;
     }
     char** argv = pointers + asked.Candidates;
