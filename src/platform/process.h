@@ -46,7 +46,8 @@ void BlockUntilEnded(TProcessHandle process);
 // on Linux a session of its own, with no terminal that could stop it. Every process it starts
 // is its own, whatever group or session it moves to (on Linux everything below it, on Windows
 // its job), and is waited for: through wait, the program first, then, on Linux, what it left
-// running, on Windows each process of the job. A process that stops is continued (Linux).
+// running, on Windows each process of the job. On Linux a program that stops, or a process it
+// left that stops, is continued.
 // Whatever of them still runs when our program ends is ended with it, however it ends.
 TProcessOutcome RunCommandOn(const std::string& command, const std::string& path,
                              const TProcessWaiter& wait = BlockUntilEnded);
