@@ -131,6 +131,12 @@ bool TMainForm::HoldOutputFile() {
         return true;
     }
     OutputLock = std::make_unique<TOutputFileLock>(Settings.OutputFile);
+    // Unlocked, a second start could empty the file and the backup of this one's run.
+    if (OutputLock->Failed()) {
+        ShowErrorMessage(OutputLock->FailureText());
+        SecondStart = true;
+        return false;
+    }
     if (OutputLock->HeldElsewhere()) {
         ShowWarningMessage(AlreadyRunning + Settings.OutputFile, {});
         AskToFront(OutputLock->Key());

@@ -24,7 +24,9 @@ struct TProcessOutcome {
 using TProcessHandle = std::intptr_t;
 
 // Returns once process has ended. It may do other work meanwhile (a window goes on painting),
-// but must not start another command.
+// but must not start another command. It may throw to abandon the wait (the user stopped the
+// run): RunCommandOn then ends the program and every process it started, waits until they
+// have ended, and lets the exception through.
 using TProcessWaiter = std::function<void(TProcessHandle process)>;
 
 // The waiter that blocks the thread.
@@ -40,10 +42,13 @@ void BlockUntilEnded(TProcessHandle process);
 // and PathRefused says so. An empty command, or one whose words cannot be split, starts nothing.
 //
 // The program reads no input, inherits no handle or descriptor of ours and starts with default
-// signal handling (Linux); on Windows it gets a console of its own, minimised and inactive. The
-// processes it starts are known as its own (its process group on Linux, a job on Windows); one
-// that leaves them is not waited for. Whatever of them still runs when our program ends is ended
-// with it: on Windows however our program ends, on Linux when it ends by returning or exiting.
+// signal handling (Linux); on Windows it gets a console of its own, minimised and inactive, and
+// on Linux a session of its own, with no terminal that could stop it. Every process it starts
+// is its own, whatever group or session it moves to (on Linux everything below it, on Windows
+// its job), and is waited for: through wait, the program first, then, on Linux, what it left
+// running, on Windows each process of the job. On Linux a program that stops, or a process it
+// left that stops, is continued.
+// Whatever of them still runs when our program ends is ended with it, however it ends.
 TProcessOutcome RunCommandOn(const std::string& command, const std::string& path,
                              const TProcessWaiter& wait = BlockUntilEnded);
 

@@ -15,6 +15,7 @@
 // startup   (Windows) writes how it was asked to show its console: "flags F show S", in hex
 // wait-for FILE PAGE...  waits until FILE exists (20 s at most), then does what pages does
 // late      starts a copy of itself that does what pages does a moment later, and ends at once
+//           (on Linux the copy leaves the checker's session first)
 // screen FILE  (Windows) appends what the display shows to FILE, then writes FakeReport
 // once-at MARKER NAME DEED PAGE...  for a page whose path ends in NAME, the first time (MARKER
 //           does not exist yet): makes MARKER, then does DEED: "hang" (sleeps 20 s and writes

@@ -3,6 +3,7 @@
 #include "checklist/checklst.h"
 #include "platform/executable.h"
 #include "platform/file_names.h"
+#include "platform/instance_lock.h"
 #include "platform/widgets/application.h"
 
 void TProgramTest::SetUpTestSuite() {
@@ -13,10 +14,17 @@ void TProgramTest::SetUpTestSuite() {
 
 TProgramTest::TProgramTest() : CheckerPath(ExtractFilePath(ExeName()) + FAKE_CHECKER_NAME) {
     OverrideExeName(Dir.Path() + "allcheck");
+#ifndef _WIN32
+    // The output file's lock, in a lock folder of the test's own.
+    OverrideLockFolderBase(Dir.MakeDir("lock-base"));
+#endif
 }
 
 TProgramTest::~TProgramTest() {
     OverrideExeName("");
+#ifndef _WIN32
+    OverrideLockFolderBase("");
+#endif
 }
 
 std::string TProgramTest::Path(const std::string& relative) const {

@@ -1,32 +1,98 @@
 #include "platform/instance_lock.h"
 
 #include "platform/file_names.h"
+#include "platform/narrow_text.h"
 #include "platform/system.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+// The lock folder's name depends on nothing but the user: XDG_RUNTIME_DIR is missing or another
+// from su, ssh or cron, and /run/user/UID comes and goes with the user's sessions, so that two
+// starts would meet in two places. /tmp is every environment's; that someone else may take the
+// name first is seen (the folder is then not the user's, or is open to others) and said.
+
 namespace {
 
-// A folder that only the user may write: another user can neither hold the lock first nor put
-// a link in its place. The session's runtime folder, or one of the user's own in /tmp for a
-// program started outside a desktop session; empty when neither can be trusted.
-std::string LockFolder() {
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && runtime[0] == '/') {
-        return IncludeTrailingPathDelimiter(runtime);
+std::string& LockFolderBase() {
+    static std::string base = "/tmp";
+    return base;
+}
+
+// Closes a descriptor when it goes.
+struct TFd {
+    int Fd;
+    explicit TFd(int fd) : Fd(fd) {}
+    ~TFd() {
+        if (Fd >= 0) {
+            ::close(Fd);
+        }
     }
-    const std::string folder = "/tmp/allcheck-" + std::to_string(::getuid()) + "/";
-    ::mkdir(folder.c_str(), 0700);
-    struct stat made;
-    if (::lstat(folder.c_str(), &made) != 0 || !S_ISDIR(made.st_mode) ||
-        made.st_uid != ::getuid() || (made.st_mode & 077) != 0) {
-        return {};
+    TFd(const TFd&) = delete;
+    TFd& operator=(const TFd&) = delete;
+};
+
+std::string Refusal(const std::string& what, const std::string& why) {
+    return NarrowText("出力ﾌｧｲﾙのﾛｯｸを取れないので終了します。") + what + " " + NarrowText(why);
+}
+
+std::string SystemRefusal(const std::string& what, int error) {
+    return Refusal(what, "を使えません (") + SystemErrorText(error) + ")";
+}
+
+// Why a folder that the user's lock files are made in cannot be trusted: empty when it is a
+// folder of the user's own that no one else may change. Someone who could replace or rename
+// what is in it could make a second start find no lock.
+std::string Untrusted(const struct stat& folder, const std::string& path) {
+    if (!S_ISDIR(folder.st_mode)) {
+        return Refusal(path, "はﾌｫﾙﾀﾞではありません (ﾘﾝｸかﾌｧｲﾙです)");
     }
-    return folder;
+    if (folder.st_uid != ::geteuid()) {
+        return Refusal(path, "はほかのﾕｰｻﾞｰのﾌｫﾙﾀﾞです");
+    }
+    if ((folder.st_mode & 077) != 0) {
+        return Refusal(path, "はほかのﾕｰｻﾞｰも変えられます (ﾓｰﾄﾞが 700 ではありません)");
+    }
+    return {};
+}
+
+// Opens the user's lock folder, made if it is missing; -1 with failure set when it cannot be
+// trusted. A base that others may write in is trusted as /tmp is, by its sticky bit: nobody
+// else may then rename or remove the user's folder.
+int OpenLockFolder(std::string& folder, std::string& failure) {
+    const std::string& base = LockFolderBase();
+    struct stat info;
+    if (::stat(base.c_str(), &info) != 0) {
+        failure = SystemRefusal(base, errno);
+        return -1;
+    }
+    if ((info.st_uid != 0 && info.st_uid != ::geteuid()) ||
+        ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0 && (info.st_mode & S_ISVTX) == 0)) {
+        failure = Refusal(base, "ではほかのﾕｰｻﾞｰがﾛｯｸのﾌｫﾙﾀﾞを入れ替えられます");
+        return -1;
+    }
+    folder = IncludeTrailingPathDelimiter(base) + "allcheck-" + std::to_string(::geteuid());
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        failure = SystemRefusal(folder, errno);
+        return -1;
+    }
+    if (::lstat(folder.c_str(), &info) != 0) {
+        failure = SystemRefusal(folder, errno);
+        return -1;
+    }
+    if (failure = Untrusted(info, folder); !failure.empty()) {
+        return -1;
+    }
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        failure = SystemRefusal(folder, errno);
+        return -1;
+    }
+    folder += "/";
+    return fd;
 }
 
 bool SameFile(const struct stat& a, const struct stat& b) {
@@ -39,40 +105,60 @@ std::string FileNameKey(const std::string& file) {
     return ExtractFileName(file);
 }
 
+void OverrideLockFolderBase(const std::string& base) {
+    LockFolderBase() = base.empty() ? "/tmp" : base;
+}
+
 TOutputFileLock::TOutputFileLock(const std::string& path) {
     const std::string key = OutputFileKey(path);
-    const std::string folder = LockFolder();
-    if (key.empty() || folder.empty()) {
+    if (key.empty()) {
         return;
     }
-    const std::string lockPath = folder + "allcheck-" + key + ".lock";
+    std::string folderPath;
+    const TFd folder(OpenLockFolder(folderPath, Failure));
+    if (folder.Fd < 0) {
+        return;
+    }
+    const std::string name = "allcheck-" + key + ".lock";
+    const std::string lockPath = folderPath + name;
     // The holder removes the file when it ends: a file that was removed between its open here
     // and the lock is no longer the lock, and is opened again.
     for (int tries = 0; tries < 3; ++tries) {
         // Read only: the holder takes a write to the file for a request to show its window
-        // (TFrontOnRequest), and a file that another user made can be locked all the same.
-        int fd = ::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+        // (TFrontOnRequest).
+        const int fd = ::openat(folder.Fd, name.c_str(),
+                                O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
         if (fd < 0) {
+            Failure = SystemRefusal(lockPath, errno);
             return;
         }
-        struct stat opened, named;
+        struct stat opened {
+        }, named;
         if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+            Failure = SystemRefusal(lockPath, S_ISREG(opened.st_mode) ? errno : EINVAL);
             ::close(fd);
             return;
         }
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            Elsewhere = errno == EWOULDBLOCK;
-            LockKey = Elsewhere ? lockPath : std::string();
+            const int error = errno;
             ::close(fd);
+            if (error != EWOULDBLOCK) {
+                Failure = SystemRefusal(lockPath, error);
+                return;
+            }
+            Elsewhere = true;
+            LockKey = lockPath;
             return;
         }
-        if (::stat(lockPath.c_str(), &named) == 0 && SameFile(opened, named)) {
+        if (::fstatat(folder.Fd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            SameFile(opened, named)) {
             Handle = fd;
             LockKey = lockPath;
             return;
         }
         ::close(fd);
     }
+    Failure = SystemRefusal(lockPath, EAGAIN);
 }
 
 TOutputFileLock::~TOutputFileLock() {

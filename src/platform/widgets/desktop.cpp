@@ -16,13 +16,13 @@ std::function<void(const TTaskProgress&)>& ProgressRecorder() {
 }
 } // namespace
 
-void ShellOpen(const std::string& path) {
+bool ShellOpen(const std::string& path) {
     const std::string item = DesktopItem(path);
     if (Opener()) {
         Opener()(item);
-    } else {
-        OpenWithDesktop(item);
+        return true;
     }
+    return OpenWithDesktop(item);
 }
 
 void OverrideShellOpener(std::function<void(const std::string& item)> opener) {

@@ -5,12 +5,15 @@
 
 class TForm;
 
-// Opens the file with the program that the desktop associates with it, and returns at once.
-void ShellOpen(const std::string& path);
+// Opens the file with the program that the desktop associates with it, and returns whether the
+// desktop took it: false when it has no program for the file or cannot start one (Windows:
+// ShellExecute fails; Linux: xdg-open cannot be started, or ends with a failure status within
+// the moment it takes to find the program, the window painting meanwhile).
+bool ShellOpen(const std::string& path);
 
 // Test seam: hands opener what the desktop would be given (the file's absolute file: URL on
-// Linux, its path on Windows), so that no test ever launches anything. An empty opener
-// restores the desktop.
+// Linux, its path on Windows), so that no test ever launches anything; the desktop is taken to
+// have opened it. An empty opener restores the desktop.
 void OverrideShellOpener(std::function<void(const std::string& item)> opener);
 
 // How far a long piece of work of a window has come, as the desktop shows it beside the

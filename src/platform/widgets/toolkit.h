@@ -104,8 +104,9 @@ TCheckBoxSize MeasureCheckBox();
 
 // What the desktop is given to open the file at path: a file: URL, or the path itself.
 std::string DesktopItem(const std::string& path);
-// Opens item with the program that the desktop associates with it, and returns at once.
-void OpenWithDesktop(const std::string& item);
+// Opens item with the program that the desktop associates with it; false when the desktop
+// refused it (see ShellOpen).
+bool OpenWithDesktop(const std::string& item);
 // Shows progress on the desktop for window.
 void ShowProgressOnDesktop(TForm& window, const TTaskProgress& progress);
 // Shows menu at (x, y) in screen coordinates until it closes; the item chosen, if any.

@@ -1,6 +1,7 @@
 #include "platform/instance_lock.h"
 
 #include "platform/file_names.h"
+#include "platform/narrow_text.h"
 #include "platform/system.h"
 #include "platform/win32/system_path.h"
 #include "platform/win32/wide_text.h"
@@ -36,6 +37,11 @@ TOutputFileLock::TOutputFileLock(const std::string& path) {
     if (mutex == nullptr) {
         // A mutex of that name that this user may not open is held by another program too.
         Elsewhere = error == ERROR_ACCESS_DENIED;
+        if (!Elsewhere) {
+            Failure = NarrowText("出力ﾌｧｲﾙのﾛｯｸを取れないので終了します。") + name +
+                      NarrowText(" を使えません (") + SystemErrorText(static_cast<int>(error)) +
+                      ")";
+        }
     } else if (error == ERROR_ALREADY_EXISTS) {
         CloseHandle(mutex);
         Elsewhere = true;

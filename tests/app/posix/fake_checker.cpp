@@ -13,6 +13,8 @@ void EndAbnormally() {
 bool StartLateCopy(int argc, char** argv) {
     const pid_t child = ::fork();
     if (child == 0) {
+        // Out of the checker's group and session, as a daemon leaves its parent's.
+        ::setsid();
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         ::_exit(Write(argv[1], Pages(argc, argv, 3)) ? 0 : 101);
     }

@@ -5,9 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <poll.h>
+#include <stdexcept>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -19,8 +30,71 @@ protected:
         ::chmod(path.c_str(), 0755);
         return path;
     }
+    // The read end of a FIFO that the checker's processes hold open for writing: at its end no
+    // process of theirs is left.
+    int Fifo() {
+        const std::string path = Dir.Path() + "out.fifo";
+        std::remove(path.c_str());
+        EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0);
+        return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    }
     TTempDir Dir;
 };
+
+// Whether fd became ready within a guard that only a fault reaches.
+bool ReadyInTime(int fd, short events = POLLIN) {
+    pollfd ready{fd, events, 0};
+    return ::poll(&ready, 1, 20000) == 1;
+}
+
+// Waits as BlockUntilEnded, but a wait that only a fault makes so long is abandoned.
+void GuardedWait(TProcessHandle process) {
+    if (!ReadyInTime(static_cast<int>(process))) {
+        throw std::runtime_error("still waiting");
+    }
+}
+
+// Whether everything below our children (a warden) has been reaped, and nothing of ours waits
+// to be.
+bool NothingLeftBelow() {
+    std::map<pid_t, std::pair<pid_t, char>> processes; // parent and state
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (std::isdigit(entry.path().filename().string()[0]) && std::getline(stat, line)) {
+            std::istringstream fields(line.substr(line.rfind(')') + 1));
+            auto& [parent, state] = processes[std::stoi(entry.path().filename().string())];
+            fields >> state >> parent;
+        }
+    }
+    for (const auto& [pid, process] : processes) {
+        const auto parent = processes.find(process.first);
+        if ((process.first == ::getpid() && process.second == 'Z') ||
+            (parent != processes.end() && parent->second.first == ::getpid())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Runs work in a child process and returns how the child ended; one that does not end is killed.
+int InChild(const std::function<void(pid_t child)>& whileRunning,
+            const std::function<void()>& work) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        work();
+        ::_exit(0);
+    }
+    const int ended = static_cast<int>(::syscall(SYS_pidfd_open, child, 0));
+    whileRunning(child);
+    if (!ReadyInTime(ended)) {
+        ::kill(child, SIGKILL);
+    }
+    ::close(ended);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return status;
+}
 
 TEST_F(RunAndWaitTest, ReportsTheExitStatusAndTheEndingSignal) {
     TProcessOutcome exited = RunAndWait({Script("exit3", "exit 3\n")});
@@ -85,6 +159,110 @@ TEST_F(RunAndWaitTest, TheChildGetsAQuietStdinNoExtraDescriptorsAndDefaultSignal
     EXPECT_EQ(ReadAll(out + ".mask"), "SigBlk:\t0000000000000000\n");
     EXPECT_EQ(outcome.AbnormalEnd, TProcessOutcome::Signal);
     EXPECT_EQ(outcome.AbnormalCode, static_cast<unsigned>(SIGTERM));
+}
+
+} // namespace
+
+namespace {
+
+// A process that leaves the checker's group or session, or loses its parent, is still its work.
+TEST_F(RunAndWaitTest, EverythingTheCheckerStartedIsWaitedForAndReaped) {
+    for (const char* leave : {"setsid sh -c 'sleep 0.2; echo late > \"$0\"' \"$1\" &",
+                              "bash -c 'set -m; (sleep 0.2; echo late > \"$0\") &' \"$1\"",
+                              "(sh -c 'sleep 0.2; echo late > \"$0\"' \"$1\" &)"}) {
+        const std::string out = Dir.Path() + "late.txt";
+        int waits = 0;
+        RunAndWait({Script("leaves", std::string(leave) + "\nexit 0\n"), out},
+                   [&](TProcessHandle process) {
+                       ++waits;
+                       GuardedWait(process);
+                   });
+        EXPECT_EQ(ReadAll(out), "late\n") << leave;
+        EXPECT_EQ(waits, 2) << leave;
+        EXPECT_TRUE(NothingLeftBelow()) << leave;
+        std::remove(out.c_str());
+    }
+}
+
+// The user stopped the run while what the checker left still ran.
+TEST_F(RunAndWaitTest, AWaiterThatThrowsEndsEverythingTheCheckerStartedAndIsHeard) {
+    const int fifo = Fifo();
+    const std::string script = Script("holds", "exec 3>\"$1.fifo\"\nsetsid sleep 30 &\n");
+    int waits = 0;
+    EXPECT_THROW(RunAndWait({script, Dir.Path() + "out"},
+                            [&](TProcessHandle process) {
+                                if (++waits == 2) {
+                                    throw std::runtime_error("stopped");
+                                }
+                                GuardedWait(process);
+                            }),
+                 std::runtime_error);
+    EXPECT_EQ(waits, 2);
+    char byte;
+    EXPECT_EQ(::read(fifo, &byte, 1), 0); // no writer left
+    EXPECT_TRUE(NothingLeftBelow());
+    ::close(fifo);
+}
+
+TEST_F(RunAndWaitTest, AStoppedCheckerIsContinued) {
+    const std::string out = Dir.Path() + "out";
+    RunAndWait({Script("stops", "kill -STOP $$\necho on > \"$1\"\n"), out}, GuardedWait);
+    EXPECT_EQ(ReadAll(out), "on\n");
+}
+
+// Started from a terminal, the program's checker can neither be stopped by it nor reach it as
+// its own: SIGTTOU would stop one of a background group for ever.
+TEST_F(RunAndWaitTest, TheTerminalOfTheProgramIsNotTheCheckersOwn) {
+    const std::string out = Dir.Path() + "out";
+    const std::string script = Script("terminal", "stty -echo <&2 2>/dev/null\n"
+                                                  "stty -echo </dev/tty 2>/dev/null\n"
+                                                  "echo $? > \"$1\"\n");
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    ASSERT_EQ(::grantpt(terminal) | ::unlockpt(terminal), 0);
+    const std::string name = ::ptsname(terminal);
+    const int status = InChild([](pid_t) {},
+                               [&] {
+                                   ::setsid();
+                                   const int own = ::open(name.c_str(), O_RDWR); // its terminal
+                                   ::dup2(own, STDERR_FILENO);
+                                   try {
+                                       RunAndWait({script, out}, GuardedWait);
+                                   } catch (const std::exception&) {
+                                       ::_exit(1);
+                                   }
+                               });
+    ::close(terminal);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_NE(ReadAll(out), "0\n"); // /dev/tty is nobody's
+}
+
+// However the program ends, nothing that its checker started lives on; a signal still ends it
+// as it would have, also once a checker has run.
+TEST_F(RunAndWaitTest, EveryEndOfTheProgramEndsWhatItsCheckerStarted) {
+    const std::string script =
+        Script("holds", "exec 3>\"$1.fifo\"\nsetsid sleep 30 &\necho up >&3\nsleep 30\n");
+    const std::string quick = Script("quick", "exit 0\n");
+    for (const int signal : {SIGHUP, SIGINT, SIGTERM, SIGQUIT, SIGKILL}) {
+        const int fifo = Fifo();
+        const int status = InChild(
+            [&](pid_t child) {
+                ASSERT_TRUE(ReadyInTime(fifo)) << signal;
+                ::kill(child, signal);
+            },
+            [&] {
+                const rlimit noCore{0, 0};
+                ::setrlimit(RLIMIT_CORE, &noCore);
+                RunAndWait({quick});
+                RunAndWait({script, Dir.Path() + "out"});
+            });
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal << " " << status;
+        char bytes[8];
+        EXPECT_EQ(::read(fifo, bytes, sizeof bytes), 3) << signal;
+        // Every writer gone: the FIFO hangs up.
+        EXPECT_TRUE(ReadyInTime(fifo, POLLHUP) && ::read(fifo, bytes, sizeof bytes) == 0) << signal;
+        ::close(fifo);
+    }
 }
 
 } // namespace

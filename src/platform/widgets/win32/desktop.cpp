@@ -12,10 +12,11 @@ std::string DesktopItem(const std::string& path) {
     return path;
 }
 
-void OpenWithDesktop(const std::string& item) {
+bool OpenWithDesktop(const std::string& item) {
     TForm* main = ::Application ? ::Application->MainForm() : nullptr;
-    ShellExecuteA(main ? WindowOf(*main) : nullptr, "Open", item.c_str(), nullptr, nullptr,
-                  SW_SHOW);
+    // A value of 32 or less is an error code.
+    return reinterpret_cast<INT_PTR>(ShellExecuteA(main ? WindowOf(*main) : nullptr, "Open",
+                                                   item.c_str(), nullptr, nullptr, SW_SHOW)) > 32;
 }
 
 namespace {
