@@ -208,7 +208,23 @@ public:
         return timer;
     }
 
+    // Ends the checker and every process of the job, and returns once they have ended.
+    void EndAll(HANDLE checker) const {
+        if (Handle.Get()) {
+            TerminateJobObject(Handle.Get(), StoppedCode);
+        }
+        // Also where the checker could not be put in the job.
+        TerminateProcess(checker, StoppedCode);
+        WaitForSingleObject(checker, INFINITE);
+        while (HANDLE next = NextWait()) {
+            THandle owned(next);
+            WaitForSingleObject(next, INFINITE);
+        }
+    }
+
 private:
+    static constexpr UINT StoppedCode = 1;
+
     // A process of the job that has not ended, opened to be waited for; null when none is
     // left, nothing when the system cannot say.
     std::optional<HANDLE> RunningMember() const {
@@ -303,12 +319,19 @@ TProcessOutcome RunCommandOn(const std::string& command, const std::string& path
     ResumeThread(process.hThread);
     CloseHandle(process.hThread);
 
-    wait(reinterpret_cast<TProcessHandle>(checker.Get()));
     DWORD code = 0;
-    GetExitCodeProcess(checker.Get(), &code);
-    while (HANDLE next = job.NextWait()) {
-        THandle owned(next);
-        wait(reinterpret_cast<TProcessHandle>(next));
+    try {
+        wait(reinterpret_cast<TProcessHandle>(checker.Get()));
+        GetExitCodeProcess(checker.Get(), &code);
+        while (HANDLE next = job.NextWait()) {
+            THandle owned(next);
+            wait(reinterpret_cast<TProcessHandle>(next));
+        }
+    } catch (...) {
+        // The wait was given up (the run was stopped): nothing that the checker started may go
+        // on and write the output file later.
+        job.EndAll(checker.Get());
+        throw;
     }
     if (IsExceptionCode(code)) {
         outcome.AbnormalEnd = TProcessOutcome::Exception;
