@@ -83,7 +83,7 @@ void PlaceClientArea(const TControlImpl& impl, SIZE frame, std::optional<POINT> 
                  flags | SWP_FRAMECHANGED);
     RECT client{};
     GetClientRect(window, &client);
-    if (client.right != width || client.bottom != height) {
+    if (!IsIconic(window) && (client.right != width || client.bottom != height)) {
         SetWindowPos(window, nullptr, 0, 0, width + frame.cx + width - client.right,
                      height + frame.cy + height - client.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
