@@ -1,5 +1,8 @@
 #include "platform/command_words.h"
 
+#include <algorithm>
+#include <cctype>
+
 std::optional<std::vector<std::string>> SplitCommandWords(std::string_view command) {
     std::vector<std::string> words;
     std::string word;
@@ -61,4 +64,59 @@ std::optional<std::vector<std::string>> SplitCommandWords(std::string_view comma
         words.push_back(std::move(word));
     }
     return words;
+}
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool SaysOff(std::string_view value) {
+    constexpr std::string_view off = ":OFF";
+    return value.size() == off.size() &&
+           std::equal(value.begin(), value.end(), off.begin(), [](char a, char b) {
+               return std::toupper(static_cast<unsigned char>(a)) == b;
+           });
+}
+
+} // namespace
+
+TCommandSwitches ReadCommandSwitches(std::string_view afterProgram) {
+    TCommandSwitches switches;
+    std::size_t i = 0;
+    const std::size_t n = afterProgram.size();
+    while (i < n) {
+        if (IsBlank(afterProgram[i])) {
+            ++i;
+            continue;
+        }
+        if (afterProgram[i] != '/' || i + 1 >= n) {
+            break;
+        }
+        const char letter =
+            static_cast<char>(std::toupper(static_cast<unsigned char>(afterProgram[i + 1])));
+        std::size_t end = i + 2;
+        while (end < n && !IsBlank(afterProgram[end]) && afterProgram[end] != '/') {
+            ++end;
+        }
+        const std::string_view value = afterProgram.substr(i + 2, end - i - 2);
+        if (letter == 'C' || letter == 'K' || letter == 'R') {
+            std::size_t command = i + 2;
+            while (command < n && IsBlank(afterProgram[command])) {
+                ++command;
+            }
+            switches.Command = command;
+            break;
+        }
+        if (letter == 'V') {
+            switches.DelayedExpansion =
+                switches.DelayedExpansion.value_or(false) || !SaysOff(value);
+        } else if (letter == 'E' || letter == 'X' || letter == 'Y') {
+            const bool on = letter == 'X' || (letter == 'E' && !SaysOff(value));
+            switches.Extensions = switches.Extensions.value_or(true) && on;
+        }
+        i = end;
+    }
+    return switches;
 }

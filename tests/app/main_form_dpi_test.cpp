@@ -13,6 +13,9 @@
 #include "platform/widgets/win32/control_impl.h"
 #include "platform/widgets/win32/dpi.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <string>
 #include <vector>
 
 namespace {
@@ -32,10 +35,15 @@ RECT PixelBounds(const TControl& control) {
     return rect;
 }
 
+// Pages whose rows look alike but for the shape of a digit.
+const int Pages = 12;
+
 class MainFormDpiTest : public TProgramTest {
 protected:
-    TMainForm* StartWithAPage() {
-        Dir.Write("site/a.html", "<p>");
+    TMainForm* StartWithPages() {
+        for (int page = 10; page < 10 + Pages; ++page) {
+            Dir.Write("site/p" + std::to_string(page) + ".html", "<p>");
+        }
         Configure(Path("site/"));
         return StartAndScan();
     }
@@ -75,17 +83,31 @@ protected:
         // fills the box but for its light outer edge, lost on the white of the list.
         const TImage rows = Grab(*form.CLBLintFile);
         const COLORREF window = GetSysColor(COLOR_WINDOW);
-        const TRect box =
-            rows.Part({0, 0, Scaled(form.CLBLintFile->CheckColumnWidth(), dpi),
-                       Scaled(rowHeight, dpi)})
-                .Bounds(GetRValue(window) << 16 | GetGValue(window) << 8 | GetBValue(window));
+        const std::uint32_t white =
+            GetRValue(window) << 16 | GetGValue(window) << 8 | GetBValue(window);
+        const int row = Scaled(rowHeight, dpi);
+        const int checkColumn = Scaled(form.CLBLintFile->CheckColumnWidth(), dpi);
+        const TRect box = rows.Part({0, 0, checkColumn, row}).Bounds(white);
         EXPECT_NEAR(box.Width(), Scaled(CheckBoxWidth(), dpi), Scaled(2, dpi));
+        // Every row is drawn alike, its box and its text in the same place within it, however
+        // its place rounds. The first row is the current one, in the selection's colours.
+        const TRect text = rows.Part({checkColumn, row, rows.Width, 2 * row}).Bounds(white);
+        for (int i = 1; i < std::min(Pages, rows.Height / row); ++i) {
+            EXPECT_EQ(rows.Part({0, i * row, checkColumn, (i + 1) * row}).Bounds(white), box)
+                << "the check box of row " << i;
+            const TRect itsText =
+                rows.Part({checkColumn, i * row, rows.Width, (i + 1) * row}).Bounds(white);
+            EXPECT_EQ(itsText.Top, text.Top) << "the text of row " << i;
+            EXPECT_EQ(itsText.Bottom, text.Bottom) << "the text of row " << i;
+        }
     }
 
     // What Windows sends a window that has moved to a monitor of dpi: where it suggests to put
     // it, here a place whose client area is the window's own at that DPI. The frame is the one
-    // that Wine draws, at the system's DPI whatever the message says.
-    static void MoveToDpi(TMainForm& form, UINT dpi) {
+    // that Wine draws, at the system's DPI whatever the message says. Returns the DPI that the
+    // window is shown at: that one, or where the window does not fit the screen there, the
+    // largest that fits, with the whole window on the screen.
+    static UINT MoveToDpi(TMainForm& form, UINT dpi) {
         HWND window = WindowOf(form);
         RECT frame{};
         GetWindowRect(window, &frame);
@@ -98,22 +120,45 @@ protected:
         ProcessEvents();
         RECT placed{};
         GetWindowRect(window, &placed);
-        EXPECT_TRUE(EqualRect(&placed, &suggested)) << "the window takes the suggested place";
+        const UINT shown = form.Impl().Dpi;
+        if (shown == dpi) {
+            EXPECT_TRUE(EqualRect(&placed, &suggested)) << "the window takes the suggested place";
+            return shown;
+        }
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+        const RECT& work = monitor.rcWork;
+        RECT inside{};
+        IntersectRect(&inside, &placed, &work);
+        EXPECT_TRUE(EqualRect(&inside, &placed)) << "the window lies in the work area at " << dpi;
+        EXPECT_GT(placed.right - placed.left, (work.right - work.left) * 9 / 10)
+            << "no smaller than it takes at " << dpi;
+        return shown;
     }
 };
 
 TEST_F(MainFormDpiTest, TheWindowStartsAtTheScaleOfTheSystem) {
     ASSERT_EQ(SystemDpi(), static_cast<UINT>(TEST_SYSTEM_DPI)) << "the prefix's display";
-    TMainForm* form = StartWithAPage();
+    TMainForm* form = StartWithPages();
     ExpectLaidOutAt(*form, TEST_SYSTEM_DPI);
 }
 
+// The screen of 1280 by 1024 holds the window at 192 DPI but not at 288, where it moves to fit.
+// The mouse pointer, which an earlier test may have left where the window lies, is kept off it:
+// a button under it looks otherwise.
 TEST_F(MainFormDpiTest, AMoveToAnotherScaleLaysTheWindowOutAgainAndBackPixelForPixel) {
-    TMainForm* form = StartWithAPage();
+    SetCursorPos(0, 0);
+    ASSERT_TRUE(WaitFor([] {
+        POINT now{};
+        return GetCursorPos(&now) && now.x == 0 && now.y == 0;
+    }));
+    TMainForm* form = StartWithPages();
     const TImage list = Grab(*form->CLBLintFile), strip = Grab(*form->Panel1);
-    for (const UINT dpi : {96u, 144u, 192u}) {
-        MoveToDpi(*form, dpi);
-        ExpectLaidOutAt(*form, dpi);
+    for (const UINT dpi : {96u, 120u, 144u, 168u, 192u, 288u}) {
+        const UINT shown = MoveToDpi(*form, dpi);
+        EXPECT_EQ(shown < dpi, dpi == 288u) << dpi;
+        ExpectLaidOutAt(*form, shown);
     }
     MoveToDpi(*form, TEST_SYSTEM_DPI);
     EXPECT_EQ(Grab(*form->CLBLintFile), list);

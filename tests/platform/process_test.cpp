@@ -41,4 +41,31 @@ TEST(SplitCommandWords, UnclosedQuotesAndATrailingBackslashGiveNothing) {
     EXPECT_FALSE(SplitCommandWords("tidy \\"));
 }
 
+// cmd.exe turns delayed expansion on for /V followed by anything but ":OFF", and so extensions
+// for /E; a page's ! or % is refused on what these say.
+TEST(ReadCommandSwitches, ReadsThemAsCmdDoes) {
+    const std::optional<bool> unset, on = true, off = false;
+    const struct {
+        std::string_view Switches;
+        std::optional<bool> Delayed, Extensions;
+        std::size_t Command;
+    } cases[] = {{"/d /c x.bat", unset, unset, 6},
+                 {"/v /c x", on, unset, 6},
+                 {"/V:1 /c x", on, unset, 8},
+                 {"/d/v:yes/c x", on, unset, 11},
+                 {"/V:OFF /c x", off, unset, 10},
+                 {"/v:on /v:off /c x", on, unset, 16},
+                 {"/E:OFF /c x", unset, off, 10},
+                 {"/e /y /c x", unset, off, 9},
+                 {"/x /k  x", unset, on, 7},
+                 {"/cx /v:on", unset, unset, 2},
+                 {"/d", unset, unset, std::string_view::npos}};
+    for (const auto& c : cases) {
+        const TCommandSwitches read = ReadCommandSwitches(c.Switches);
+        EXPECT_EQ(read.DelayedExpansion, c.Delayed) << c.Switches;
+        EXPECT_EQ(read.Extensions, c.Extensions) << c.Switches;
+        EXPECT_EQ(read.Command, c.Command) << c.Switches;
+    }
+}
+
 } // namespace

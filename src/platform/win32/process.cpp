@@ -1,5 +1,6 @@
 #include "platform/process.h"
 
+#include "platform/command_words.h"
 #include "platform/file_names.h"
 #include "platform/win32/windows_api.h"
 
@@ -100,6 +101,20 @@ std::string CommandInterpreter() {
     return length > 0 && length < MAX_PATH ? std::string(folder, length) + "\\cmd.exe" : "cmd.exe";
 }
 
+// A setting of the command interpreter that applies where no switch gives it: the user's, else
+// the machine's, else what cmd.exe assumes.
+bool CommandProcessorSetting(const char* name, bool assumed) {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        DWORD value = 0;
+        DWORD size = sizeof value;
+        if (RegGetValueA(root, "Software\\Microsoft\\Command Processor", name, RRF_RT_REG_DWORD,
+                         nullptr, &value, &size) == ERROR_SUCCESS) {
+            return value != 0;
+        }
+    }
+    return assumed;
+}
+
 // How command starts on path; nothing when path cannot reach it unchanged.
 std::optional<TStart> StartOf(const std::string& command, const std::string& path) {
     const TCommandWords words = SplitProgram(command);
@@ -117,25 +132,26 @@ std::optional<TStart> StartOf(const std::string& command, const std::string& pat
         if (!BatchCanCarry(path)) {
             return std::nullopt;
         }
-        // The user's own switches stay; the command after /c (or /k) gets the outer quotes. Where
-        // they turn ! into a variable's mark or % into plain text, a path that holds it cannot
-        // come through.
-        std::string line = "\"" + words.Program + "\"";
-        std::string_view rest = words.Rest;
-        bool wrapped = false;
-        while (!wrapped && !rest.empty() && rest.front() == '/') {
-            const TCommandWords next = SplitProgram(rest);
-            const std::string& option = next.Program;
-            if ((SameLetters(option, "/v:on") && path.find('!') != std::string::npos) ||
-                (SameLetters(option, "/e:off") && path.find('%') != std::string::npos)) {
-                return std::nullopt;
-            }
-            line += " " + option;
-            wrapped = SameLetters(option, "/c") || SameLetters(option, "/k");
-            rest = next.Rest;
+        // The user's own switches stay; the command after /C (or /K) gets the outer quotes.
+        // Where they or the system's settings turn ! into a variable's mark or leave % no way
+        // to stay plain, a path that holds it cannot come through.
+        const TCommandSwitches switches = ReadCommandSwitches(words.Rest);
+        const bool delayed =
+            switches.DelayedExpansion.value_or(CommandProcessorSetting("DelayedExpansion", false));
+        const bool extensions =
+            switches.Extensions.value_or(CommandProcessorSetting("EnableExtensions", true));
+        if ((delayed && path.find('!') != std::string::npos) ||
+            (!extensions && path.find('%') != std::string::npos)) {
+            return std::nullopt;
         }
-        const std::string tail = std::string(rest) + " " + BatchQuoted(path);
-        return TStart{{}, line + " " + (wrapped ? "\"" + tail + "\"" : tail)};
+        const std::string line = "\"" + words.Program + "\" ";
+        if (switches.Command == std::string_view::npos) {
+            return TStart{{}, line + std::string(words.Rest) + " " + BatchQuoted(path)};
+        }
+        return TStart{{},
+                      line + std::string(words.Rest.substr(0, switches.Command)) + "\"" +
+                          std::string(words.Rest.substr(switches.Command)) + " " +
+                          BatchQuoted(path) + "\""};
     }
     return TStart{{}, CommandLineOf(command, path)};
 }
@@ -192,7 +208,23 @@ public:
         return timer;
     }
 
+    // Ends the checker and every process of the job, and returns once they have ended.
+    void EndAll(HANDLE checker) const {
+        if (Handle.Get()) {
+            TerminateJobObject(Handle.Get(), StoppedCode);
+        }
+        // Also where the checker could not be put in the job.
+        TerminateProcess(checker, StoppedCode);
+        WaitForSingleObject(checker, INFINITE);
+        while (HANDLE next = NextWait()) {
+            THandle owned(next);
+            WaitForSingleObject(next, INFINITE);
+        }
+    }
+
 private:
+    static constexpr UINT StoppedCode = 1;
+
     // A process of the job that has not ended, opened to be waited for; null when none is
     // left, nothing when the system cannot say.
     std::optional<HANDLE> RunningMember() const {
@@ -287,12 +319,19 @@ TProcessOutcome RunCommandOn(const std::string& command, const std::string& path
     ResumeThread(process.hThread);
     CloseHandle(process.hThread);
 
-    wait(reinterpret_cast<TProcessHandle>(checker.Get()));
     DWORD code = 0;
-    GetExitCodeProcess(checker.Get(), &code);
-    while (HANDLE next = job.NextWait()) {
-        THandle owned(next);
-        wait(reinterpret_cast<TProcessHandle>(next));
+    try {
+        wait(reinterpret_cast<TProcessHandle>(checker.Get()));
+        GetExitCodeProcess(checker.Get(), &code);
+        while (HANDLE next = job.NextWait()) {
+            THandle owned(next);
+            wait(reinterpret_cast<TProcessHandle>(next));
+        }
+    } catch (...) {
+        // The wait was given up (the run was stopped): nothing that the checker started may go
+        // on and write the output file later.
+        job.EndAll(checker.Get());
+        throw;
     }
     if (IsExceptionCode(code)) {
         outcome.AbnormalEnd = TProcessOutcome::Exception;

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 class BatchFileCheckerTest : public ::testing::Test {
@@ -37,6 +39,7 @@ TEST_F(BatchFileCheckerTest, GetsThePagesPathExactly) {
         const std::string page = Dir.Path() + name;
         EXPECT_EQ(Check("\"" + Batch + "\"", page), "[" + page + "]") << name;
         EXPECT_EQ(Check("cmd /d /c \"" + Batch + "\"", page), "[" + page + "]") << name;
+        EXPECT_EQ(Check("cmd /v:off/d/c \"" + Batch + "\"", page), "[" + page + "]") << name;
     }
     const std::string checker = ExtractFilePath(ExeName()) + FAKE_CHECKER_NAME;
     for (const std::string name :
@@ -48,13 +51,19 @@ TEST_F(BatchFileCheckerTest, GetsThePagesPathExactly) {
     }
 }
 
-// With delayed expansion the user's cmd.exe would read ! as a variable's mark.
+// With delayed expansion, in any spelling that turns it on, the user's cmd.exe would read ! as
+// a variable's mark; without extensions % could not be kept plain.
 TEST_F(BatchFileCheckerTest, APathThatCannotComeThroughIsSaidAndNotChecked) {
-    const std::string page = Dir.Path() + "a!b!.html";
-    EXPECT_EQ(Check("cmd /v:on /c \"" + Batch + "\"", page),
-              NarrowText("ﾊﾟｽをﾁｪｯｸﾌﾟﾛｸﾞﾗﾑにそのまま渡せないため、ﾁｪｯｸしませんでした: ") + page +
-                  "\r\n");
-    EXPECT_EQ(ReadAll(Output), "");
+    const std::pair<std::string, std::string> cases[] = {
+        {"/v:on", "a!b!.html"}, {"/v:yes", "a!b!.html"}, {"/e:off", "a%b%.html"}};
+    for (const auto& [switches, name] : cases) {
+        const std::string page = Dir.Path() + name;
+        EXPECT_EQ(Check("cmd " + switches + " /c \"" + Batch + "\"", page),
+                  NarrowText("ﾊﾟｽをﾁｪｯｸﾌﾟﾛｸﾞﾗﾑにそのまま渡せないため、ﾁｪｯｸしませんでした: ") +
+                      page + "\r\n")
+            << switches;
+        EXPECT_EQ(ReadAll(Output), "") << switches;
+    }
 }
 
 // A batch file that hands the work to a program of its own with start ends at once; the page's

@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
+#include <functional>
+#include <thread>
 
 namespace {
 
@@ -61,6 +64,32 @@ TEST_F(MainFormRunTest, EachPagesStatusIsOnTheDisplayWhileItsCheckerRuns) {
             status)
             << "the display's status line while the checker of " << pages[i] << " ran";
     }
+}
+
+// A message that another thread or program sends while a checker runs (a log-off's question, a
+// second start's request) is answered at once, not once the checker has ended.
+TEST_F(MainFormRunTest, AMessageSentWhileACheckerRunsIsAnsweredAtOnce) {
+    const std::string go = Path("go"), out = Path("out.txt");
+    TMainForm* form = Prepare({"a.html"}, "out.txt", "wait-for \"" + go + "\"");
+    bool answeredWhileRunning = false;
+    std::thread asking;
+    std::function<void()> whileTheCheckerRuns = [&] {
+        if (form->BExecLint->Enabled()) {
+            RunSoon(whileTheCheckerRuns);
+            return;
+        }
+        asking = std::thread([&, window = WindowOf(*form)] {
+            DWORD_PTR allowed = 0;
+            answeredWhileRunning = SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0,
+                                                       SMTO_NORMAL, 60000, &allowed) != 0 &&
+                                   ReadAll(out).empty();
+            std::ofstream(go) << "go";
+        });
+    };
+    RunSoon(whileTheCheckerRuns);
+    Click(*form->BExecLint);
+    asking.join();
+    EXPECT_TRUE(answeredWhileRunning);
 }
 
 } // namespace

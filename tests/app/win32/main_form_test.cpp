@@ -53,7 +53,7 @@ TEST_F(MainFormTest, PagesTheProgramCannotNameAreLeftOutAndNamedAfterTheScan) {
     Strings leftOut;
     for (const char* name : {"café.html", "¥.html", "丂.html", "한.html", "ก.html", "丂1.html",
                              "丂2.html", "丂3.html", "丂4.html", "丂5.html", "丂6.html", "con.html",
-                             "AUX.html", "com1.html", "nul.htm", "CONIN$.html"}) {
+                             "AUX.html", "com1.html", "nul.htm", "CONIN$.html", "con.tar.html"}) {
         WriteWide(Widen(CP_UTF8, site + name));
         leftOut.push_back(site + name);
     }
@@ -74,12 +74,12 @@ TEST_F(MainFormTest, PagesTheProgramCannotNameAreLeftOutAndNamedAfterTheScan) {
     ASSERT_EQ(boxes.Texts.size(), 1u);
     const Strings lines = Lines(boxes.Texts[0]);
     ASSERT_EQ(lines.size(), 12u) << boxes.Texts[0];
-    EXPECT_TRUE(lines[0].starts_with("次の 19 件は")) << lines[0];
+    EXPECT_TRUE(lines[0].starts_with("次の 20 件は")) << lines[0];
     for (std::size_t i = 1; i <= 10; ++i) {
         EXPECT_EQ(std::count(leftOut.begin(), leftOut.end(), lines[i]), 1) << lines[i];
         EXPECT_EQ(std::count(lines.begin(), lines.end(), lines[i]), 1) << lines[i];
     }
-    EXPECT_EQ(lines[11], "ほか 9 件");
+    EXPECT_EQ(lines[11], "ほか 10 件");
 }
 
 } // namespace

@@ -38,8 +38,19 @@ HFONT TCanvasImpl::FontHandle(const TFont& font) const {
     return ::FontHandle(MergedFont(font, Device.FontSpec.value_or(TFont{})), Device.Dpi);
 }
 
+POINT TCanvasImpl::Pixels(int x, int y) const {
+    if (!Row) {
+        return {ToPixels(x, Device.Dpi), ToPixels(y, Device.Dpi)};
+    }
+    const auto& [units, pixels] = *Row;
+    return {x == units.Right ? pixels.right : pixels.left + ToPixels(x - units.Left, Device.Dpi),
+            y == units.Bottom ? pixels.bottom : pixels.top + ToPixels(y - units.Top, Device.Dpi)};
+}
+
 RECT TCanvasImpl::Pixels(const TRect& rect) const {
-    return ToPixels(rect, Device.Dpi);
+    const POINT topLeft = Pixels(rect.Left, rect.Top),
+                bottomRight = Pixels(rect.Right, rect.Bottom);
+    return {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
 }
 
 HDC TCanvasImpl::ActiveDc() const {
@@ -79,8 +90,8 @@ void TCanvas::TextOut(int x, int y, std::string_view text) {
     SetTextColor(dc, GetSysColor(SysColorIndex(FontColor())));
     SetBkMode(dc, TRANSPARENT);
     // Data bytes in the system's code page, as they stand.
-    TextOutA(dc, ToPixels(x, ImplPtr->Device.Dpi), ToPixels(y, ImplPtr->Device.Dpi), text.data(),
-             static_cast<int>(text.size()));
+    const POINT at = ImplPtr->Pixels(x, y);
+    TextOutA(dc, at.x, at.y, text.data(), static_cast<int>(text.size()));
 }
 
 void TCanvas::DrawFocusRect(const TRect& rect) {

@@ -4,9 +4,9 @@
 #include "platform/widgets/form.h"
 #include "platform/widgets/toolkit.h"
 #include "platform/widgets/win32/control_impl.h"
+#include "platform/widgets/win32/task_bar_state.h"
 
 #include <shellapi.h>
-#include <shobjidl.h>
 
 std::string DesktopItem(const std::string& path) {
     return path;
@@ -43,18 +43,27 @@ ITaskbarList3* TaskBar() {
 
 } // namespace
 
+TBPFLAG TaskBarState(TProgressState state) {
+    switch (state) {
+    case TProgressState::None:
+        return TBPF_NOPROGRESS;
+    case TProgressState::Normal:
+        return TBPF_NORMAL;
+    case TProgressState::Paused:
+        return TBPF_PAUSED;
+    }
+    return TBPF_NOPROGRESS;
+}
+
 void ShowProgressOnDesktop(TForm& window, const TTaskProgress& progress) {
     ITaskbarList3* taskBar = TaskBar();
     if (taskBar == nullptr) {
         return;
     }
     HWND button = WindowOf(window);
-    if (progress.State == TProgressState::None) {
-        taskBar->SetProgressState(button, TBPF_NOPROGRESS);
-        return;
+    if (progress.State != TProgressState::None) {
+        taskBar->SetProgressValue(button, static_cast<ULONGLONG>(progress.Done),
+                                  static_cast<ULONGLONG>(progress.Total));
     }
-    taskBar->SetProgressValue(button, static_cast<ULONGLONG>(progress.Done),
-                              static_cast<ULONGLONG>(progress.Total));
-    taskBar->SetProgressState(button,
-                              progress.State == TProgressState::Paused ? TBPF_PAUSED : TBPF_NORMAL);
+    taskBar->SetProgressState(button, TaskBarState(progress.State));
 }

@@ -6,6 +6,8 @@
 #include "platform/widgets/win32/application_impl.h"
 #include "platform/widgets/win32/control_impl.h"
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 struct TFormAccess {
@@ -41,15 +43,81 @@ TFormImpl& FormImpl(const TForm& form) {
     return static_cast<TFormImpl&>(form.Impl());
 }
 
-// Sizes the window for a client area of the size of bounds, in the pixels of its DPI.
-void SetClientRect(const TControlImpl& impl) {
-    HWND window = impl.Handle;
-    RECT frame{0, 0, ToPixels(impl.Bounds.Width(), impl.Dpi),
-               ToPixels(impl.Bounds.Height(), impl.Dpi)};
+RECT WorkArea(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(monitor, &info);
+    return info.rcWork;
+}
+
+// What the frame adds to the client area at dpi, the monitor's.
+SIZE FrameSize(HWND window, UINT dpi) {
+    RECT frame{0, 0, 0, 0};
     AdjustWindowRectForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
-                           static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), impl.Dpi);
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+                           static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// The DPI that a window's units are shown at on a monitor of dpi: the monitor's own, or where
+// the window would not fit in the monitor's work area there, frame and all, the largest that
+// fits, so that no control lies out of reach; never below the design's own.
+UINT FittingDpi(const TRect& units, SIZE frame, UINT dpi, const RECT& workArea) {
+    UINT fitting = dpi;
+    const auto fit = [&](int size, int room) {
+        if (size > 0) {
+            fitting = std::min(fitting, static_cast<UINT>(std::max(room, 0)) * DesignDpi /
+                                            static_cast<UINT>(size));
+        }
+    };
+    fit(units.Width(), workArea.right - workArea.left - frame.cx);
+    fit(units.Height(), workArea.bottom - workArea.top - frame.cy);
+    return std::max(fitting, std::min(dpi, DesignDpi));
+}
+
+// Sizes and places the window for a client area of the size of its bounds in the pixels of
+// its DPI. The frame is measured as it turns out: under Wine it keeps the system's DPI.
+void PlaceClientArea(const TControlImpl& impl, SIZE frame, std::optional<POINT> at) {
+    HWND window = impl.Handle;
+    const int width = ToPixels(impl.Bounds.Width(), impl.Dpi),
+              height = ToPixels(impl.Bounds.Height(), impl.Dpi);
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (at ? 0 : SWP_NOMOVE);
+    const POINT place = at.value_or(POINT{0, 0});
+    SetWindowPos(window, nullptr, place.x, place.y, width + frame.cx, height + frame.cy,
+                 flags | SWP_FRAMECHANGED);
+    RECT client{};
+    GetClientRect(window, &client);
+    if (!IsIconic(window) && (client.right != width || client.bottom != height)) {
+        SetWindowPos(window, nullptr, 0, 0, width + frame.cx + width - client.right,
+                     height + frame.cy + height - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// Moves the window as little as it takes to lie inside the work area, its top left first.
+void KeepInside(HWND window, const RECT& workArea) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const LONG left =
+        std::max(workArea.left, std::min(frame.left, workArea.right - (frame.right - frame.left)));
+    const LONG top =
+        std::max(workArea.top, std::min(frame.top, workArea.bottom - (frame.bottom - frame.top)));
+    if (left != frame.left || top != frame.top) {
+        SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// Sizes the window for a client area of the size of its bounds, at the DPI at which it fits
+// on its monitor.
+void SetClientRect(TControlImpl& impl) {
+    HWND window = impl.Handle;
+    const UINT dpi = WindowDpi(window);
+    const SIZE frame = FrameSize(window, dpi);
+    const UINT shown = FittingDpi(impl.Bounds, frame, dpi,
+                                  WorkArea(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY)));
+    if (shown != impl.Dpi) {
+        impl.ChangeDpi(shown);
+    }
+    PlaceClientArea(impl, frame, std::nullopt);
 }
 
 void FocusControl(TForm& form, TFormImpl& impl) {
@@ -117,13 +185,19 @@ bool HandleFormMessage(TForm& form, UINT msg, WPARAM wParam, LPARAM lParam, LRES
         }
         return false;
     case WM_DPICHANGED: {
-        // Moved to a monitor of another scale: the window takes the place that the system
-        // suggests, and everything inside it the sizes of its units there.
+        // Moved to a monitor of another scale: everything inside the window takes the sizes of
+        // its units there, or where it would not fit, at the largest scale that fits.
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(impl.Handle, nullptr, suggested.left, suggested.top,
-                     suggested.right - suggested.left, suggested.bottom - suggested.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        impl.ChangeDpi(LOWORD(wParam));
+        const UINT dpi = LOWORD(wParam);
+        const RECT workArea = WorkArea(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST));
+        const SIZE frame = FrameSize(impl.Handle, dpi);
+        const UINT shown = FittingDpi(impl.Bounds, frame, dpi, workArea);
+        impl.ChangeDpi(shown);
+        // Where the system suggests; made smaller to fit, the window is kept on the monitor.
+        PlaceClientArea(impl, frame, POINT{suggested.left, suggested.top});
+        if (shown != dpi) {
+            KeepInside(impl.Handle, workArea);
+        }
         RedrawWindow(impl.Handle, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         return true;
@@ -203,13 +277,17 @@ void TForm::SetFocusChain(std::initializer_list<TControl*> chain) {
 
 void TForm::Show() {
     TFormImpl& impl = FormImpl(*this);
-    if (Placement == TPosition::ScreenCenter && !impl.Placed) {
-        RECT frame;
-        GetWindowRect(impl.Handle, &frame);
-        SetWindowPos(impl.Handle, nullptr,
-                     (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2,
-                     (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!impl.Placed) {
+        const RECT workArea = WorkArea(MonitorFromWindow(impl.Handle, MONITOR_DEFAULTTOPRIMARY));
+        if (Placement == TPosition::ScreenCenter) {
+            RECT frame;
+            GetWindowRect(impl.Handle, &frame);
+            SetWindowPos(impl.Handle, nullptr,
+                         (workArea.left + workArea.right - (frame.right - frame.left)) / 2,
+                         (workArea.top + workArea.bottom - (frame.bottom - frame.top)) / 2, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        KeepInside(impl.Handle, workArea);
     }
     impl.Placed = true;
     impl.HandlesNeeded();

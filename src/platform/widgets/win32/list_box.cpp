@@ -252,9 +252,12 @@ private:
     }
 
     bool PaintItem(const DRAWITEMSTRUCT& request, LRESULT& result) {
-        TDrawItemStruct drawItem{static_cast<int>(request.itemID), ToUnits(request.rcItem, Dpi),
-                                 StateOf(request.itemState)};
-        const TCanvasPainting painting(Owner.Canvas(), request.hDC);
+        // The row's place in units, as high as every row.
+        const RECT& pixels = request.rcItem;
+        const int left = ToUnits(pixels.left, Dpi), top = ToUnits(pixels.top, Dpi);
+        const TRect row{left, top, left + ToUnits(pixels.right - pixels.left, Dpi), top + RowUnits};
+        TDrawItemStruct drawItem{static_cast<int>(request.itemID), row, StateOf(request.itemState)};
+        const TCanvasPainting painting(Owner.Canvas(), request.hDC, row, pixels);
         DrawItem(Owner, drawItem);
         result = TRUE;
         return true;
