@@ -178,7 +178,12 @@ bool RunBatch(const TProgramSettings& startSettings, const TRunSettings& runSett
                               settings.CloseParen};
             TPageCheck check;
             try {
-                check = CheckPage(settings, path, [&view](TProcessHandle process) {
+                // After the checker itself, what it left running is waited for, one at a time.
+                int waits = 0;
+                check = CheckPage(settings, path, [&](TProcessHandle process) {
+                    if (++waits == 2) {
+                        view.ShowStatus(StatusAwaitingLeftovers(i, count, path));
+                    }
                     view.WaitForChecker(process);
                 });
             } catch (const ERunStopped&) {
@@ -225,13 +230,14 @@ bool RunBatch(const TProgramSettings& startSettings, const TRunSettings& runSett
     } catch (const EInOutError&) {
         // A journal that ended is never offered again: only its removal failed.
     }
-    if (failures.empty()) {
-        view.ShowStatus(StatusAllDone);
-    } else {
-        view.ShowStatus(StatusSomeFailed(failures.size()));
+    const std::string ended = failures.empty() ? StatusAllDone : StatusSomeFailed(failures.size());
+    view.ShowStatus(ended);
+    if (!failures.empty()) {
         view.ShowWarning(FailuresText(failures));
     }
-    view.OpenResult(settings.OutputFile);
+    if (!view.OpenResult(settings.OutputFile)) {
+        view.ShowStatus(ended + "  " + CannotOpenResultText(settings.OutputFile));
+    }
     return true;
 }
 

@@ -43,8 +43,9 @@ public:
     virtual void WaitForChecker(TProcessHandle process) { BlockUntilEnded(process); }
     // A failure that may be tried again: true to try again.
     virtual bool AskRetry(const std::string& message) = 0;
-    // Opens the combined report with the desktop's program for it.
-    virtual void OpenResult(const std::string& path) = 0;
+    // Opens the combined report with the desktop's program for it; false when the desktop could
+    // not.
+    virtual bool OpenResult(const std::string& path) = 0;
     // Whether the user has asked to stop the run; asked after every page.
     virtual bool StopRequested() const { return false; }
     // Says in one box what the status line cannot hold: the pages that have no checker's

@@ -358,7 +358,7 @@ public:
         }
     }
     bool AskRetry(const std::string& message) override { return ::AskRetry(message); }
-    void OpenResult(const std::string& path) override { ShellOpen(path); }
+    bool OpenResult(const std::string& path) override { return ShellOpen(path); }
     bool StopRequested() const override { return Form.StopAsked(); }
     void ShowWarning(const std::string& message) override { ShowWarningMessage(message, {}); }
 

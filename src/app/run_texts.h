@@ -38,6 +38,18 @@ inline std::string FailuresText(const std::vector<std::string>& failures) {
     return text;
 }
 
+// "結果ﾌｧｲﾙを開けませんでした: <path>"
+inline std::string CannotOpenResultText(const std::string& path) {
+    return NarrowText("結果ﾌｧｲﾙを開けませんでした: ") + path;
+}
+
+// The status while what a page's checker left running is waited for:
+// "(<index>/<count>) <path> ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑが起動したﾌﾟﾛｸﾞﾗﾑの終了待ち"
+inline std::string StatusAwaitingLeftovers(int index, int count, const std::string& path) {
+    return "(" + std::to_string(index) + "/" + std::to_string(count) + ") " + path +
+           NarrowText(" ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑが起動したﾌﾟﾛｸﾞﾗﾑの終了待ち");
+}
+
 inline std::string JournalFailedText(const std::string& why) {
     return NarrowText("ｼﾞｬｰﾅﾙを書けないのでﾁｪｯｸを始めません: ") + why;
 }

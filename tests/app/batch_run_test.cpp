@@ -12,6 +12,11 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -44,7 +49,10 @@ public:
         Questions.push_back(message);
         return OnAskRetry && OnAskRetry(static_cast<int>(Questions.size()));
     }
-    void OpenResult(const std::string& path) override { Opened.push_back(path); }
+    bool OpenResult(const std::string& path) override {
+        Opened.push_back(path);
+        return Opens;
+    }
     void ShowWarning(const std::string& message) override { Warnings.push_back(message); }
     void WaitForChecker(TProcessHandle process) override {
         ++Waits;
@@ -64,7 +72,25 @@ public:
     int Pauses = 0;
     int Waits = 0;
     bool Stop = false;
+    bool Opens = true; // what the desktop answers
 };
+
+// What a death test's child and the checker it starts learn through the environment.
+void SetEnvironment(const std::string& name, const std::string& value) {
+#ifdef _WIN32
+    _putenv_s(name.c_str(), value.c_str());
+#else
+    setenv(name.c_str(), value.c_str(), 1);
+#endif
+}
+
+long CurrentProcessId() {
+#ifdef _WIN32
+    return _getpid();
+#else
+    return getpid();
+#endif
+}
 
 class BatchRunTest : public ::testing::Test {
 protected:
@@ -134,12 +160,19 @@ TEST_F(BatchRunTest, ChecksChangedInAPauseDecideWhichPagesFollow) {
 // A checker that leaves a process behind to write its report is over only once that process
 // is, and the window waits for that one as for the checker: the page's section holds the late
 // report, and nothing writes into the output file after the run.
+// The status line says so meanwhile. (And a result that the desktop cannot open is said.)
 TEST_F(BatchRunTest, WhatACheckerLeftRunningIsWaitedForAndItsLateReportIsThePages) {
     TRecordingView view({"/web/a.html"});
+    view.Opens = false;
     EXPECT_TRUE(RunBatch(Checker("late"), Run, view));
     EXPECT_EQ(ReadAll(Output), Section("/web/a.html"));
     EXPECT_EQ(ReadAll(Dir.Path() + "out.bak"), "[/web/a.html]" + FakeReport);
     EXPECT_GE(view.Waits, 2);
+    EXPECT_EQ(view.Statuses,
+              (Strings{NarrowText("(0/1) /web/a.html 処理中"),
+                       NarrowText("(0/1) /web/a.html ﾁｪｯｸﾌﾟﾛｸﾞﾗﾑが起動したﾌﾟﾛｸﾞﾗﾑの終了待ち"),
+                       NarrowText("全て終了しました"),
+                       NarrowText("全て終了しました  結果ﾌｧｲﾙを開けませんでした: ") + Output}));
 }
 
 // Nothing to check touches nothing: the previous result in the backup stays.
@@ -251,7 +284,7 @@ TEST_F(BatchRunTest, AReplacedOutputFileIsLeftAloneAndTheSaveWaitsForTheApproved
 // run would have, byte for byte.
 TEST_F(BatchRunTest, ARunKilledAtAPageIsContinuedAsIfItHadNeverStopped) {
     const auto settingsIn = [](const std::string& dir) {
-        return Checker("once-at \"" + dir + "marker\" b.html end-parent", dir + "out.txt");
+        return Checker("once-at \"" + dir + "marker\" b.html end-program", dir + "out.txt");
     };
     const auto runIn = [](const TProgramSettings& settings) {
         return TRunSettings{"/web/", settings.LintProgram, settings.OutputFile, "[", "]"};
@@ -261,19 +294,18 @@ TEST_F(BatchRunTest, ARunKilledAtAPageIsContinuedAsIfItHadNeverStopped) {
     const Strings pages{"/web/a.html", "/web/b.html", "/web/c.html"};
     // On Windows the child runs this test from its start, in a temporary folder of its own: it
     // is told this one's.
-    const bool child = !GTEST_FLAG_GET(internal_run_death_test).empty();
-#ifdef _WIN32
-    if (!child) {
-        _putenv_s("ALLCHECK_TEST_DIR", Dir.Path().c_str());
+    if (GTEST_FLAG_GET(internal_run_death_test).empty()) {
+        SetEnvironment("ALLCHECK_TEST_DIR", Dir.Path());
     }
+#ifdef _WIN32
     const auto killed = ::testing::ExitedWithCode(9);
 #else
-    setenv("ALLCHECK_TEST_DIR", Dir.Path().c_str(), child ? 0 : 1);
     const auto killed = ::testing::KilledBySignal(SIGKILL);
 #endif
     EXPECT_EXIT(
         {
             const TProgramSettings childSettings = settingsIn(std::getenv("ALLCHECK_TEST_DIR"));
+            SetEnvironment("FAKE_CHECKER_PROGRAM", std::to_string(CurrentProcessId()));
             TRecordingView view(pages);
             RunBatch(childSettings, runIn(childSettings), view);
             std::exit(0);

@@ -19,7 +19,8 @@
 // screen FILE  (Windows) appends what the display shows to FILE, then writes FakeReport
 // once-at MARKER NAME DEED PAGE...  for a page whose path ends in NAME, the first time (MARKER
 //           does not exist yet): makes MARKER, then does DEED: "hang" (sleeps 20 s and writes
-//           nothing) or "end-parent" (ends the program that started it at once, as a crash or
+//           nothing) or "end-program" (ends the program whose process id the environment's
+//           FAKE_CHECKER_PROGRAM gives at once, as a crash or
 //           the task manager would); otherwise does what pages does
 // rename-over PAGE...  does what pages does into OUTPUT.tmp, then renames that over OUTPUT, as
 //           many tools save
@@ -35,6 +36,7 @@
 #include <chrono>
 #include <filesystem>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -130,8 +132,9 @@ int main(int argc, char** argv) {
         const std::string page = argc > 6 ? argv[6] : "";
         const std::string name = argv[4], deed = argv[5];
         if (page.ends_with(name) && !Exists(argv[3]) && Write(argv[3], "")) {
-            if (deed == "end-parent") {
-                return EndParent() ? 0 : 102;
+            if (const char* program = std::getenv("FAKE_CHECKER_PROGRAM");
+                deed == "end-program" && program != nullptr) {
+                return EndProcess(std::strtol(program, nullptr, 10)) ? 0 : 102;
             }
             std::this_thread::sleep_for(std::chrono::seconds(20));
             return 0;

@@ -15,8 +15,8 @@ void EndAbnormally();
 // the copy outlives us.
 bool StartLateCopy(int argc, char** argv);
 bool MakeFolder(const std::string& path);
-// Ends the process that started this one at once, as the system ends a program that is killed.
-bool EndParent();
+// Ends the process of id pid at once, as the system ends a program that is killed.
+bool EndProcess(long pid);
 // The exit status of an action that only this system has, or nothing for any other action.
 std::optional<int> SystemAction(const std::string& output, const std::string& action, int argc,
                                 char** argv);

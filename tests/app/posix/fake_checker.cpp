@@ -21,8 +21,8 @@ bool StartLateCopy(int argc, char** argv) {
     return child > 0;
 }
 
-bool EndParent() {
-    return ::kill(::getppid(), SIGKILL) == 0;
+bool EndProcess(long pid) {
+    return ::kill(static_cast<pid_t>(pid), SIGKILL) == 0;
 }
 
 bool MakeFolder(const std::string& path) {

@@ -3,8 +3,6 @@
 
 #include "platform/win32/windows_api.h"
 
-#include <tlhelp32.h>
-
 #include <cstdint>
 #include <cstdio>
 
@@ -31,22 +29,8 @@ bool StartLateCopy(int argc, char** argv) {
     return true;
 }
 
-bool EndParent() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    DWORD parent = 0;
-    for (BOOL more = Process32First(snapshot, &entry); more;
-         more = Process32Next(snapshot, &entry)) {
-        if (entry.th32ProcessID == GetCurrentProcessId()) {
-            parent = entry.th32ParentProcessID;
-        }
-    }
-    CloseHandle(snapshot);
-    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, parent);
+bool EndProcess(long pid) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(pid));
     const bool ended = process != nullptr && TerminateProcess(process, 9);
     if (process != nullptr) {
         CloseHandle(process);
