@@ -40,8 +40,8 @@ public:
 
     std::unique_ptr<TStringList> SiteDirs;
     TProgramSettings Settings; // LintProgram, OutputFile, OpenParen, CloseParen
-    // Set when another program holds the same output file: this start has said so and ends
-    // without showing its window.
+    // Set when another program holds the same output file, or its lock cannot be taken: this
+    // start has said so and ends without showing its window.
     bool SecondStart = false;
 
     void FormCreate(TObject* sender);
