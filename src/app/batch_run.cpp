@@ -45,6 +45,10 @@ public:
 
     // Records the checks that the user changed on the pages from first on.
     void Follow(int first) {
+        const std::optional<unsigned> changes = View.CheckChanges();
+        if (changes && changes == Seen) {
+            return;
+        }
         for (int i = first; i < View.PageCount(); ++i) {
             const bool checked = View.PageChecked(i);
             if (checked != static_cast<bool>(Planned[static_cast<std::size_t>(i)])) {
@@ -52,12 +56,23 @@ public:
                 Planned[static_cast<std::size_t>(i)] = checked;
             }
         }
+        Seen = changes;
+    }
+
+    // The run unchecks the page done, which is no change of the user's.
+    void Uncheck(int index) {
+        const bool followed = View.CheckChanges() == Seen;
+        View.UncheckPage(index);
+        if (followed) {
+            Seen = View.CheckChanges();
+        }
     }
 
 private:
     TBatchRunView& View;
     TRunJournal& Journal;
     std::vector<char> Planned;
+    std::optional<unsigned> Seen;
 };
 
 // The journal of a new run, or of the run continued, with the plan it follows.
@@ -202,7 +217,7 @@ bool RunBatch(const TProgramSettings& startSettings, const TRunSettings& runSett
             }
             // A page whose checker could not run keeps its check, to show that it was not checked.
             if (!check.NotRun) {
-                view.UncheckPage(i);
+                plan.Uncheck(i);
             }
             // Pages the user checked during the run count too, once they are done.
             ++done;

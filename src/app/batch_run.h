@@ -6,6 +6,7 @@
 #include "settings/sites_and_program.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,9 @@ public:
     virtual std::string Page(int index) const = 0;
     virtual bool PageChecked(int index) const = 0;
     virtual void UncheckPage(int index) = 0;
+    // A count that changes whenever a page's check does, so that the run need not ask every
+    // page after every pause; nothing where the view keeps none.
+    virtual std::optional<unsigned> CheckChanges() const { return std::nullopt; }
 
     // The page whose checker runs next: the window keeps it in view.
     virtual void ShowPageInProgress(int index) = 0;

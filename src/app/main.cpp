@@ -334,6 +334,9 @@ public:
     std::string Page(int index) const override { return Form.CLBLintFile->Items()[index]; }
     bool PageChecked(int index) const override { return Form.CLBLintFile->ItemChecked(index); }
     void UncheckPage(int index) override { Form.CLBLintFile->SetItemChecked(index, false); }
+    std::optional<unsigned> CheckChanges() const override {
+        return Form.CLBLintFile->CheckChanges();
+    }
     void ShowPageInProgress(int index) override {
         TCheckListBox& list = *Form.CLBLintFile;
         const int top = FollowingTop(list.TopIndex(), list.VisibleItemCount(), index, Previous);

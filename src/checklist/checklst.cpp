@@ -100,6 +100,7 @@ void TCheckListBox::SetItemState(int index, CheckState state) {
         return;
     }
     ObtainWrapper(index)->CurrentState = state;
+    ++Changes;
     RefreshCheck(index);
 }
 
@@ -108,6 +109,7 @@ void TCheckListBox::SetItemChecked(int index, bool value) {
         return;
     }
     ObtainWrapper(index)->MarkChecked(value);
+    ++Changes;
     RefreshCheck(index);
 }
 

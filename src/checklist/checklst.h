@@ -65,6 +65,10 @@ public:
     void SetItemState(int index, CheckState state);
     // False unchecks only a Checked item: a Grayed one stays Grayed.
     void SetItemChecked(int index, bool value);
+    // How many times a check has changed, by any of the calls above or the user's toggle: a
+    // reader that saw the same count before knows that nothing changed, without asking every
+    // item.
+    unsigned CheckChanges() const { return Changes; }
     // The caller's data word of the item; 0 until set.
     std::intptr_t GetItemData(int index) const override;
     void SetItemData(int index, std::intptr_t value) override;
@@ -98,6 +102,7 @@ protected:
     std::size_t RecordCount() const { return Records.size(); }
 
 private:
+    unsigned Changes = 0;
     const TCheckListBoxDataWrapper* FindWrapper(int index) const;
     TCheckListBoxDataWrapper* FindWrapper(int index);
     TCheckListBoxDataWrapper* AttachWrapper(int index);
