@@ -305,10 +305,6 @@ void TMainForm::BExecLintClick(TObject*) {
     ExecuteBatch();
 }
 
-void EnableCloseCommand(TForm& window, bool enable) {
-    window.SetCloseCommandEnabled(enable, enable ? std::string() : RunUnderWay);
-}
-
 namespace {
 
 // The batch run as the main window shows it: the pages are the list's items, the status is the

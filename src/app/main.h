@@ -88,6 +88,3 @@ private:
     std::optional<std::string> ResetOutputFile(const TFileList& pages);
     void SetAllChecked(bool checked);
 };
-
-// Enables or greys the window's Close command; while greyed the window cannot be closed.
-void EnableCloseCommand(TForm& window, bool enable);
