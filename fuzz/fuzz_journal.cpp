@@ -16,7 +16,8 @@ TJournalContent Read(std::string_view bytes, std::size_t* sections = nullptr) {
             return offset >= bytes.size() ? std::string()
                                           : std::string(bytes.substr(offset, count));
         },
-        bytes.size(), [sections](std::string_view) {
+        bytes.size(),
+        [sections](std::string_view) {
             if (sections != nullptr) {
                 ++*sections;
             }
