@@ -3,6 +3,7 @@
 #include "platform/file_names.h"
 #include "platform/narrow_text.h"
 #include "platform/system.h"
+#include "platform/posix/unique_fd.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -21,19 +22,6 @@ std::string& LockFolderBase() {
     static std::string base = "/tmp";
     return base;
 }
-
-// Closes a descriptor when it goes.
-struct TFd {
-    int Fd;
-    explicit TFd(int fd) : Fd(fd) {}
-    ~TFd() {
-        if (Fd >= 0) {
-            ::close(Fd);
-        }
-    }
-    TFd(const TFd&) = delete;
-    TFd& operator=(const TFd&) = delete;
-};
 
 std::string Refusal(const std::string& what, const std::string& why) {
     return NarrowText("出力ﾌｧｲﾙのﾛｯｸを取れないので終了します。") + what + " " + NarrowText(why);

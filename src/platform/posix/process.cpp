@@ -2,6 +2,7 @@
 
 #include "platform/command_words.h"
 #include "platform/posix/run_and_wait.h"
+#include "platform/posix/unique_fd.h"
 
 #include <atomic>
 #include <cerrno>
@@ -435,19 +436,6 @@ void AnswerNext(pid_t& program) {
 }
 
 // --- Our side ---------------------------------------------------------------------------------
-
-// Closes a descriptor when it goes.
-struct TFd {
-    int Fd = -1;
-    explicit TFd(int fd) : Fd(fd) {}
-    ~TFd() {
-        if (Fd >= 0) {
-            ::close(Fd);
-        }
-    }
-    TFd(const TFd&) = delete;
-    TFd& operator=(const TFd&) = delete;
-};
 
 // The warden of this process; one at a time runs a command through it.
 struct TWardenHold {
