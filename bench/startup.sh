@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Times the main window's appearance with 100,000 site entries in LocalPath that all share one
-# folder name (the case that made every site's menu item search for a free name), against an
-# empty LocalPath in the same run. Reports both and the time per site, and fails above 20 us a
-# site: it must stay linear. Medians of RUNS runs (default 5). Usage: bench/startup.sh [RUNS]
+# folder name (the case that made every site's menu item search for a free name), against a
+# LocalPath of one site in the same run. Reports both and the time per site, and fails above 20 us
+# a site: it must stay linear. Medians of RUNS runs (default 5). Usage: bench/startup.sh [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-5}
