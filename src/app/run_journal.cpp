@@ -1,13 +1,12 @@
 #include "app/run_journal.h"
 
+#include "app/record_file.h"
 #include "platform/exceptions.h"
 #include "platform/file_identity.h"
 #include "platform/file_names.h"
 #include "platform/narrow_text.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstdio>
 #include <condition_variable>
 #include <ctime>
 #include <mutex>
@@ -16,74 +15,7 @@
 
 namespace {
 
-constexpr std::string_view Magic = "allcheck journal 1\n";
-constexpr std::string_view MagicStem = "allcheck journal ";
-// Longer than any record's line: KIND, LENGTH (at most 19 digits), CHECK and LINECHECK.
-constexpr std::size_t MaxLine = 64;
-
-std::string Hex(std::uint64_t value, int digits) {
-    char text[17];
-    std::snprintf(text, sizeof text, "%0*llx", digits, static_cast<unsigned long long>(value));
-    return text;
-}
-
-std::uint32_t LineCheck(std::string_view line) {
-    return static_cast<std::uint32_t>(ContentHash(line));
-}
-
-void AddField(std::string& payload, std::string_view field) {
-    payload += std::to_string(field.size());
-    payload += ':';
-    payload += field;
-    payload += '\n';
-}
-
-template <typename TNumber>
-std::optional<TNumber> NumberOf(std::string_view text, int base = 10) {
-    TNumber value{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// The fields of a payload, one after another; nothing once they end or are malformed.
-class TFields {
-public:
-    explicit TFields(std::string_view payload) : Rest(payload) {}
-
-    std::optional<std::string_view> Next() {
-        const std::size_t colon = Rest.find(':');
-        if (colon == std::string_view::npos || colon > 19) {
-            return std::nullopt;
-        }
-        const std::optional<std::size_t> length = NumberOf<std::size_t>(Rest.substr(0, colon));
-        if (!length || *length > Rest.size() - colon - 1 || Rest.size() - colon - 1 - *length < 1 ||
-            Rest[colon + 1 + *length] != '\n') {
-            return std::nullopt;
-        }
-        const std::string_view field = Rest.substr(colon + 1, *length);
-        Rest.remove_prefix(colon + 2 + *length);
-        return field;
-    }
-    bool AtEnd() const { return Rest.empty(); }
-
-private:
-    std::string_view Rest;
-};
-
-// A record's fields, all of which must be there: false when one is missing.
-bool TakeFields(TFields& fields, std::initializer_list<std::string_view*> into) {
-    for (std::string_view* field : into) {
-        std::optional<std::string_view> next = fields.Next();
-        if (!next) {
-            return false;
-        }
-        *field = *next;
-    }
-    return true;
-}
+constexpr std::string_view Name = "journal";
 
 // Builds a journal's content from its records, refusing those that no journal of ours holds
 // in that place.
@@ -93,12 +25,13 @@ public:
 
     bool Take(std::string_view kind, std::string_view payload,
               const std::function<void(std::string_view)>& sections) {
-        if (Content.Ended || (kind == "run") == Content.HasRun) {
+        if (Content.Ended || (kind == "run") == Content.HasRun ||
+            (kind != "run" && kind != "plan" && kind != "page" && kind != "end")) {
             return false;
         }
         TFields fields(payload);
         std::string_view time;
-        if (!TakeFields(fields, {&time})) {
+        if (!fields.Take({&time})) {
             return false;
         }
         const std::optional<std::int64_t> when = NumberOf<std::int64_t>(time);
@@ -123,7 +56,7 @@ private:
     bool TakeRun(std::int64_t started, TFields& fields) {
         TRunSettings& settings = Content.Settings;
         std::string_view sites, checker, output, open, close;
-        if (!TakeFields(fields, {&sites, &checker, &output, &open, &close})) {
+        if (!fields.Take({&sites, &checker, &output, &open, &close})) {
             return false;
         }
         settings = {std::string(sites), std::string(checker), std::string(output),
@@ -142,8 +75,7 @@ private:
 
     bool TakePlan(TFields& fields) {
         std::string_view sign, page;
-        if (!TakeFields(fields, {&sign, &page}) || !fields.AtEnd() ||
-            (sign != "+" && sign != "-")) {
+        if (!fields.Take({&sign, &page}) || !fields.AtEnd() || (sign != "+" && sign != "-")) {
             return false;
         }
         Plan(page, sign == "+");
@@ -153,8 +85,7 @@ private:
     bool TakePage(std::int64_t finished, TFields& fields,
                   const std::function<void(std::string_view)>& sections) {
         std::string_view path, size, modified, hash, checker, open, close, section;
-        if (!TakeFields(fields,
-                        {&path, &size, &modified, &hash, &checker, &open, &close, &section}) ||
+        if (!fields.Take({&path, &size, &modified, &hash, &checker, &open, &close, &section}) ||
             !fields.AtEnd()) {
             return false;
         }
@@ -190,60 +121,6 @@ private:
     std::unordered_map<std::string, std::size_t> Index;
 };
 
-bool IsKind(std::string_view kind) {
-    return kind == "run" || kind == "plan" || kind == "page" || kind == "end";
-}
-
-// Whether bytes could be the start of a record's line.
-bool CouldBeCutLine(std::string_view bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ';
-    });
-}
-
-// A record's line: KIND LENGTH CHECK LINECHECK, nothing when it is not one.
-struct TRecordLine {
-    std::string_view Kind;
-    std::uint64_t Length = 0;
-    std::uint64_t Check = 0;
-};
-
-std::optional<TRecordLine> ParseLine(std::string_view line) {
-    const std::size_t last = line.rfind(' ');
-    if (last == std::string_view::npos || line.size() - last - 1 != 8) {
-        return std::nullopt;
-    }
-    const std::optional<std::uint32_t> lineCheck =
-        NumberOf<std::uint32_t>(line.substr(last + 1), 16);
-    const std::string_view checked = line.substr(0, last);
-    if (!lineCheck || *lineCheck != LineCheck(checked)) {
-        return std::nullopt;
-    }
-    const std::size_t first = checked.find(' '), second = checked.rfind(' ');
-    if (first == std::string_view::npos || first == second || checked.size() - second - 1 != 16) {
-        return std::nullopt;
-    }
-    const auto length = NumberOf<std::uint64_t>(checked.substr(first + 1, second - first - 1));
-    const auto check = NumberOf<std::uint64_t>(checked.substr(second + 1), 16);
-    if (!IsKind(checked.substr(0, first)) || !length || !check) {
-        return std::nullopt;
-    }
-    return TRecordLine{checked.substr(0, first), *length, *check};
-}
-
-// Whether nothing but zeros follows offset, as a file system may leave where a write was under
-// way at a power cut.
-bool ZerosToTheEnd(const TJournalBytes& bytes, std::uint64_t offset, std::uint64_t size) {
-    constexpr std::size_t Piece = 1 << 16;
-    for (; offset < size; offset += Piece) {
-        const std::string piece = bytes(offset, Piece);
-        if (piece.empty() || piece.find_first_not_of('\0') != std::string::npos) {
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 std::vector<std::string> TJournalContent::Pending() const {
@@ -263,62 +140,13 @@ std::vector<std::string> TJournalContent::Pending() const {
 TJournalContent ReadJournal(const TJournalBytes& bytes, std::uint64_t size,
                             const std::function<void(std::string_view section)>& sections) {
     TJournalContent content;
-    const std::string head = bytes(0, MaxLine);
-    if (head.size() < Magic.size() && Magic.starts_with(head)) {
-        return content; // cut before its first line ended
-    }
-    if (!head.starts_with(Magic)) {
-        const bool ours = head.starts_with(MagicStem);
-        const std::size_t end = head.find('\n');
-        const std::string_view version =
-            ours && end != std::string::npos
-                ? std::string_view(head).substr(MagicStem.size(), end - MagicStem.size())
-                : std::string_view();
-        const std::optional<unsigned> number = NumberOf<unsigned>(version);
-        content.State = number && *number > 1 ? TJournalContent::Newer : TJournalContent::Foreign;
-        return content;
-    }
     TJournalBuilder builder(content);
-    std::uint64_t offset = Magic.size();
-    content.WholeLength = offset;
-    while (offset < size) {
-        const std::string start = bytes(offset, MaxLine);
-        const std::size_t lineEnd = start.find('\n');
-        const bool cutLine =
-            lineEnd == std::string::npos && offset + start.size() == size && CouldBeCutLine(start);
-        if (cutLine || (start.front() == '\0' && ZerosToTheEnd(bytes, offset, size))) {
-            return content;
-        }
-        const std::optional<TRecordLine> line =
-            lineEnd == std::string::npos ? std::nullopt
-                                         : ParseLine(std::string_view(start).substr(0, lineEnd));
-        if (!line) {
-            content.State = TJournalContent::Damaged;
-            return content;
-        }
-        const std::uint64_t payloadAt = offset + lineEnd + 1;
-        if (line->Length > size - payloadAt || size - payloadAt - line->Length < 1) {
-            return content; // the last record, cut off by the end of the file
-        }
-        std::string payload = bytes(payloadAt, static_cast<std::size_t>(line->Length) + 1);
-        const bool ended = payload.size() == line->Length + 1 && payload.back() == '\n';
-        payload.resize(std::min<std::size_t>(payload.size(), line->Length));
-        const bool whole =
-            ended && ContentHash(std::string(line->Kind) + " " + payload) == line->Check;
-        const std::uint64_t next = payloadAt + line->Length + 1;
-        if (!whole) {
-            // A write that a power cut left as zeros at the end of the file is a cut too.
-            const bool zerosToTheEnd = next == size && !payload.empty() && payload.back() == '\0';
-            content.State = zerosToTheEnd ? content.State : TJournalContent::Damaged;
-            return content;
-        }
-        if (!builder.Take(line->Kind, payload, sections)) {
-            content.State = TJournalContent::Damaged;
-            return content;
-        }
-        offset = next;
-        content.WholeLength = offset;
-    }
+    const TRecordFileRead read =
+        ReadRecordFile(bytes, size, Name, [&](std::string_view kind, std::string_view payload) {
+            return builder.Take(kind, payload, sections);
+        });
+    content.State = static_cast<TJournalContent::TState>(read.State);
+    content.WholeLength = read.WholeLength;
     return content;
 }
 
@@ -400,14 +228,16 @@ TRunJournal TRunJournal::Create(const std::string& path) {
     if (!file) {
         throw EInOutError(0, NarrowText("ﾌｧｲﾙがもうあるので作りません: ") + path);
     }
-    file->WriteAll(Magic);
-    return TRunJournal(std::move(*file), Magic.size());
+    const std::string head = RecordFileHead(Name);
+    file->WriteAll(head);
+    return TRunJournal(std::move(*file), head.size());
 }
 
 std::optional<TRunJournal> TRunJournal::Continue(const std::string& path, const TFileId& id,
                                                  const TJournalContent& content) {
     std::optional<TFile> file = TFile::OpenUpdate(path, id);
-    if (!file || file->Size() < content.WholeLength || content.WholeLength < Magic.size()) {
+    if (!file || file->Size() < content.WholeLength ||
+        content.WholeLength < RecordFileHead(Name).size()) {
         return std::nullopt;
     }
     file->Truncate(content.WholeLength);
@@ -415,14 +245,7 @@ std::optional<TRunJournal> TRunJournal::Continue(const std::string& path, const 
 }
 
 void TRunJournal::Append(std::string_view kind, const std::string& payload) {
-    std::string record(kind);
-    record += ' ';
-    record += std::to_string(payload.size());
-    record += ' ';
-    record += Hex(ContentHash(std::string(kind) + " " + payload), 16);
-    record += ' ' + Hex(LineCheck(record), 8) + '\n';
-    record += payload;
-    record += '\n';
+    const std::string record = FormatRecord(kind, payload);
     TFile& file = State->File;
     file.Seek(End);
     try {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/record_file.h"
 #include "files/content_hash.h"
 #include "platform/file_io.h"
 
@@ -16,20 +17,12 @@
 // before the next page begins, so that whatever ends the program, the run's work is kept and
 // can be continued at the next start.
 //
-// The file, all numbers in decimal ASCII:
-//
-//   "allcheck journal 1\n"
-//   then records: KIND " " LENGTH " " CHECK " " LINECHECK "\n" PAYLOAD "\n"
-//
-// KIND is run, plan, page or end. PAYLOAD is LENGTH bytes of fields, each LENGTH ":" BYTES "\n".
-// CHECK is ContentHash(KIND " " PAYLOAD) in 16 hex digits, LINECHECK the low 32 bits of
-// ContentHash(KIND " " LENGTH " " CHECK) in 8: a record cut off by the end of the file is told
-// from a damaged one by its line.
+// The file is a record file (record_file.h) named "journal", with four kinds of record:
 //
 //   run   started (seconds since 1970), sites (each followed by a NUL), checker, output file,
-//   OpenParen,
-//         CloseParen, then the path of every page that was checked when the run started
-//   plan  "+" or "-", path: a page that the user checked or unchecked during the run
+//         OpenParen, CloseParen, then the path of every page that was checked when the run
+//         started
+//   plan  time, "+" or "-", path: a page that the user checked or unchecked during the run
 //   page  finished (seconds), path, size, modified time, content hash (16 hex digits), checker,
 //         OpenParen, CloseParen, section: the page's bytes of the combined report
 //   end   finished (seconds): the combined report was saved
@@ -81,8 +74,7 @@ struct TJournalContent {
     std::vector<std::string> Pending() const;
 };
 
-// Reads count bytes at offset, or fewer where the file ends.
-using TJournalBytes = std::function<std::string(std::uint64_t offset, std::size_t count)>;
+using TJournalBytes = TRecordBytes;
 
 // Reads a journal of size bytes. sections, if given, receives every finished page's section,
 // in order, one at a time.

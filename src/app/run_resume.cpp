@@ -10,31 +10,6 @@
 
 namespace {
 
-TJournalBytes BytesOf(TFile& file) {
-    return [&file](std::uint64_t offset, std::size_t count) {
-        const std::uint64_t size = file.Size();
-        if (offset >= size) {
-            return std::string();
-        }
-        file.Seek(offset);
-        return file.ReadExactly(std::min<std::uint64_t>(count, size - offset));
-    };
-}
-
-// A free name beside path for a journal that cannot be read: path + ".damaged", numbered when
-// taken.
-std::string SetAside(const std::string& path) {
-    for (int number = 1; number < 100; ++number) {
-        const std::string aside =
-            path + ".damaged" + (number == 1 ? "" : "-" + std::to_string(number));
-        if (FileTypeOf(aside) == TFileType::Missing) {
-            ReplaceFile(path, aside);
-            return aside;
-        }
-    }
-    throw EInOutError(0, path);
-}
-
 // Removes the journal when path still leads to the file that was read.
 void RemoveJournal(const std::string& path, const TFileId& id) {
     if (FileIdAt(path) == id) {
@@ -56,7 +31,7 @@ TJournalFinding FindJournal(const std::string& path, const TRunSettings& setting
     if (content.State != TJournalContent::Usable) {
         file.reset();
         finding.Kind = TJournalFinding::SetAside;
-        finding.Kept = SetAside(path);
+        finding.Kept = SetAsideDamaged(path);
         return finding;
     }
     if (content.Ended || !content.HasRun) {
