@@ -1,6 +1,7 @@
 #include "app/batch_run.h"
 
 #include "app/batch_check.h"
+#include "app/check_record.h"
 #include "app/run_texts.h"
 #include "app/status_texts.h"
 #include "files/text_file.h"
@@ -112,6 +113,56 @@ std::optional<TRunJournal> OpenJournal(const TProgramSettings& settings,
     }
 }
 
+// The record of checked pages, kept as the run goes. A record that cannot be written costs the
+// next choice of changed pages its knowledge of this run's pages, never the run itself.
+class TRecordKeeper {
+public:
+    TRecordKeeper(const std::string& outputFile, TBatchRunView& view) : View(view) {
+        const std::string path = CheckRecordPathFor(outputFile);
+        try {
+            const TCheckRecord record = LoadCheckRecord(path);
+            if (!record.SetAside.empty()) {
+                view.ShowWarning(CheckRecordSetAsideText(path, record.SetAside));
+            }
+            Writer = TCheckRecordWriter::Open(path, record);
+            if (!Writer) {
+                Failure = CheckRecordReplacedText(path);
+            }
+        } catch (const EInOutError& error) {
+            Failure = error.Message;
+        }
+    }
+
+    void Add(const TJournalPage& page) {
+        try {
+            if (Writer) {
+                Writer->Add(page);
+            }
+        } catch (const EInOutError& error) {
+            Failure = error.Message;
+            Writer.reset();
+        }
+    }
+
+    void Finish() {
+        try {
+            if (Writer) {
+                Writer->Sync();
+            }
+        } catch (const EInOutError& error) {
+            Failure = error.Message;
+        }
+        if (!Failure.empty()) {
+            View.ShowWarning(CheckRecordFailedText(Failure));
+        }
+    }
+
+private:
+    TBatchRunView& View;
+    std::optional<TCheckRecordWriter> Writer;
+    std::string Failure;
+};
+
 int CheckedPages(const TBatchRunView& view) {
     int checked = 0;
     for (int i = 0; i < view.PageCount(); ++i) {
@@ -155,23 +206,24 @@ bool SaveResult(TProgramSettings& settings, TRunJournal& journal, TBatchRunView&
 
 } // namespace
 
-bool RunBatch(const TProgramSettings& startSettings, const TRunSettings& runSettings,
-              TBatchRunView& view, const TContinuedRun* continued) {
+TRunOutcome RunBatch(const TProgramSettings& startSettings, const TRunSettings& runSettings,
+                     TBatchRunView& view, const TContinuedRun* continued) {
     // The output file may change during the run (ApproveReplacement).
     TProgramSettings settings = startSettings;
     const int count = view.PageCount();
     const int total = CheckedPages(view);
     if (total == 0) {
         view.ShowStatus(StatusNothingChecked);
-        return false;
+        return {};
     }
     std::vector<char> planned;
     std::optional<TRunJournal> journal =
         OpenJournal(settings, runSettings, view, continued, planned);
     if (!journal) {
-        return false;
+        return {};
     }
     TPlan plan(view, *journal, std::move(planned));
+    TRecordKeeper records(settings.OutputFile, view);
     std::vector<std::string> failures;
     bool stopped = false;
     int done = 0;
@@ -214,6 +266,8 @@ bool RunBatch(const TProgramSettings& startSettings, const TRunSettings& runSett
             }
             if (!check.Failure.empty()) {
                 failures.push_back(path + ": " + check.Failure);
+            } else if (!check.NotRun) {
+                records.Add(page);
             }
             // A page whose checker could not run keeps its check, to show that it was not checked.
             if (!check.NotRun) {
@@ -232,12 +286,14 @@ bool RunBatch(const TProgramSettings& startSettings, const TRunSettings& runSett
         view.ShowStatus(error.Message);
         stopped = true;
     }
+    records.Finish();
+    const TRunOutcome outcome{true, stopped, failures.size()};
     if (!SaveResult(settings, *journal, view)) {
-        return false;
+        return {false, stopped, failures.size()};
     }
     if (stopped) {
         view.ShowStatus(StatusStopped);
-        return true;
+        return outcome;
     }
     try {
         journal->AppendEnd(Now());
@@ -253,7 +309,7 @@ bool RunBatch(const TProgramSettings& startSettings, const TRunSettings& runSett
     if (!view.OpenResult(settings.OutputFile)) {
         view.ShowStatus(ended + "  " + CannotOpenResultText(settings.OutputFile));
     }
-    return true;
+    return outcome;
 }
 
 std::string KeepUnfinishedReport(const std::string& outputFile, std::int64_t time,

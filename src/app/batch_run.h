@@ -64,6 +64,14 @@ struct TContinuedRun {
     TFileId JournalId;
 };
 
+// How a run ended.
+struct TRunOutcome {
+    bool Saved = false;   // the combined report replaced the output file
+    bool Stopped = false; // the user stopped the run, or its journal could not be written
+    std::size_t PagesWithoutReport = 0;
+    explicit operator bool() const { return Saved; }
+};
+
 // The run: for every page that is checked when its turn comes, a section in the combined report
 // (its header, then what the checker left or why it left nothing), and the page unchecked. Each
 // section goes to the journal beside the output file (run_journal.h) before the next page
@@ -71,10 +79,10 @@ struct TContinuedRun {
 // the run, the combined report is written from the journal into the output file, the checker's
 // last report going to the backup name; a save that fails is offered again until it succeeds
 // or the user gives up, and then kept under a name of its own. A finished run removes its
-// journal; a stopped one keeps it. Returns whether the report was saved; the status line says
-// how the run ended.
-bool RunBatch(const TProgramSettings& settings, const TRunSettings& runSettings,
-              TBatchRunView& view, const TContinuedRun* continued = nullptr);
+// journal; a stopped one keeps it. Every page whose checker left its report is added to the
+// record of checked pages (check_record.h). The status line says how the run ended.
+TRunOutcome RunBatch(const TProgramSettings& settings, const TRunSettings& runSettings,
+                     TBatchRunView& view, const TContinuedRun* continued = nullptr);
 
 // Hands every section of a combined report, in order, to take.
 using TSectionTaker = std::function<void(std::string_view section)>;

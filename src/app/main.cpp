@@ -3,6 +3,7 @@
 #include "app/main.h"
 
 #include "app/batch_run.h"
+#include "app/check_record.h"
 #include "app/list_follow.h"
 #include "app/output_guard.h"
 #include "app/run_texts.h"
@@ -96,6 +97,8 @@ void TMainForm::CreateComponents() {
     PMCLear->OnClick = [this](TObject* sender) { PMCLearClick(sender); };
     PMAllCheck = addItem("全てﾁｪｯｸ");
     PMAllCheck->OnClick = [this](TObject* sender) { PMAllCheckClick(sender); };
+    PMChangedCheck = addItem("変更されたﾌｧｲﾙのみﾁｪｯｸ");
+    PMChangedCheck->OnClick = [this](TObject* sender) { PMChangedCheckClick(sender); };
     N1 = addItem("-");
     PMSiteCheck = addItem("特定ｻｲﾄのみﾁｪｯｸ");
 
@@ -267,8 +270,9 @@ std::optional<std::string> TMainForm::ResetOutputFile(const TFileList& pages) {
         return std::nullopt;
     }
     const std::vector<std::string> ownFiles{OwnSettingsPath(), CompanionSettingsPath(), ExeName()};
-    // The journal beside the output file obeys the same rule.
-    for (const std::string& file : {Settings.OutputFile, JournalPathFor(Settings.OutputFile)}) {
+    // The journal and the record of checks beside the output file obey the same rule.
+    for (const std::string& file : {Settings.OutputFile, JournalPathFor(Settings.OutputFile),
+                                    CheckRecordPathFor(Settings.OutputFile)}) {
         if (std::optional<std::string> refusal =
                 OutputFileRefusal(file, *SiteDirs, pages, ownFiles)) {
             ShowErrorMessage(*refusal);
@@ -418,6 +422,33 @@ void TMainForm::PMCLearClick(TObject*) {
 
 void TMainForm::PMAllCheckClick(TObject*) {
     SetAllChecked(true);
+}
+
+// The pages edited since their last check, by the record beside the output file; a record that
+// cannot be trusted is set aside, named, and every page counts as changed.
+void TMainForm::PMChangedCheckClick(TObject*) {
+    auto& items = CLBLintFile->Items();
+    std::vector<std::string> pages;
+    for (int i = 0; i < items.Count(); ++i) {
+        pages.push_back(items[i]);
+    }
+    std::vector<char> changed(pages.size(), 1);
+    try {
+        std::string setAside;
+        changed = ChangedPages(pages, Settings, setAside);
+        if (!setAside.empty()) {
+            ShowErrorMessage(
+                CheckRecordSetAsideText(CheckRecordPathFor(Settings.OutputFile), setAside));
+        }
+    } catch (const EInOutError& error) {
+        ShowErrorMessage(error.Message);
+    }
+    int count = 0;
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+        CLBLintFile->SetItemChecked(static_cast<int>(i), changed[i] != 0);
+        count += changed[i] != 0 ? 1 : 0;
+    }
+    LStatus->SetText(StatusChangedChecked(count, items.Count()));
 }
 
 void TMainForm::SiteItemClick(TObject* sender) {

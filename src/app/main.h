@@ -35,6 +35,7 @@ public:
     std::unique_ptr<TPopupMenu> PopupMenu;
     TMenuItem* PMCLear = nullptr;
     TMenuItem* PMAllCheck = nullptr;
+    TMenuItem* PMChangedCheck = nullptr;
     TMenuItem* N1 = nullptr;
     TMenuItem* PMSiteCheck = nullptr;
 
@@ -50,6 +51,7 @@ public:
     void BExecLintClick(TObject* sender);
     void PMCLearClick(TObject* sender);
     void PMAllCheckClick(TObject* sender);
+    void PMChangedCheckClick(TObject* sender);
     void SiteItemClick(TObject* sender);
 
     void Dispatch(TMessage& message) override;

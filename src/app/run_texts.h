@@ -98,3 +98,25 @@ inline std::string JournalSetAsideText(const std::string& journal, const std::st
                       "この名前で残しました: ") +
            aside;
 }
+
+inline std::string CheckRecordSetAsideText(const std::string& record, const std::string& aside) {
+    return NarrowText("ﾁｪｯｸの記録 ") + record +
+           NarrowText(" は壊れているか、このﾌﾟﾛｸﾞﾗﾑのこの版のものではないので読みません。"
+                      "全てのﾌｧｲﾙを変更されたものとします。この名前で残しました: ") +
+           aside;
+}
+
+inline std::string CheckRecordReplacedText(const std::string& record) {
+    return NarrowText("ﾁｪｯｸの記録が置き換えられたか消されたので書きません: ") + record;
+}
+
+inline std::string CheckRecordFailedText(const std::string& why) {
+    return NarrowText("ﾁｪｯｸの記録を書けませんでした: ") + why;
+}
+
+// "変更されたﾌｧｲﾙ <changed> 個にﾁｪｯｸを付けました (<count> HTMLﾌｧｲﾙ中)"
+inline std::string StatusChangedChecked(int changed, int count) {
+    return NarrowText("変更されたﾌｧｲﾙ ") + std::to_string(changed) +
+           NarrowText(" 個にﾁｪｯｸを付けました (") + std::to_string(count) +
+           NarrowText(" HTMLﾌｧｲﾙ中)");
+}

@@ -12,25 +12,45 @@ std::uint64_t ContentHash(std::string_view bytes) {
     return XXH3_64bits(bytes.data(), bytes.size());
 }
 
-std::optional<TFileFingerprint> FingerprintOf(const std::string& path) {
+namespace {
+
+std::uint64_t HashOfContent(TFile& file, std::uint64_t size) {
     constexpr std::uint64_t Piece = 1 << 16;
+    const std::unique_ptr<XXH3_state_t, decltype(&XXH3_freeState)> state(XXH3_createState(),
+                                                                         XXH3_freeState);
+    XXH3_64bits_reset(state.get());
+    for (std::uint64_t left = size; left > 0;) {
+        const std::string piece = file.ReadExactly(std::min(left, Piece));
+        XXH3_64bits_update(state.get(), piece.data(), piece.size());
+        left -= piece.size();
+    }
+    return XXH3_64bits_digest(state.get());
+}
+
+} // namespace
+
+std::optional<TFileFingerprint> FingerprintOf(const std::string& path) {
     try {
         std::optional<TFile> file = TFile::OpenRegular(path);
         if (!file) {
             return std::nullopt;
         }
-        TFileFingerprint fingerprint{file->Size(), file->ModifiedTime(), 0};
-        const std::unique_ptr<XXH3_state_t, decltype(&XXH3_freeState)> state(XXH3_createState(),
-                                                                             XXH3_freeState);
-        XXH3_64bits_reset(state.get());
-        for (std::uint64_t left = fingerprint.Size; left > 0;) {
-            const std::string piece = file->ReadExactly(std::min(left, Piece));
-            XXH3_64bits_update(state.get(), piece.data(), piece.size());
-            left -= piece.size();
-        }
-        fingerprint.Hash = XXH3_64bits_digest(state.get());
-        return fingerprint;
+        const std::uint64_t size = file->Size();
+        return TFileFingerprint{size, file->ModifiedTime(), HashOfContent(*file, size)};
     } catch (const EInOutError&) {
         return std::nullopt;
+    }
+}
+
+bool StillMatches(const std::string& path, const TFileFingerprint& fingerprint) {
+    try {
+        std::optional<TFile> file = TFile::OpenRegular(path);
+        if (!file || file->Size() != fingerprint.Size) {
+            return false;
+        }
+        return file->ModifiedTime() == fingerprint.ModifiedTime ||
+               HashOfContent(*file, fingerprint.Size) == fingerprint.Hash;
+    } catch (const EInOutError&) {
+        return false;
     }
 }

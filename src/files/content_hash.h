@@ -21,3 +21,8 @@ struct TFileFingerprint {
 // The fingerprint of the regular file at path, read in pieces, so that a large page costs no
 // more memory than a small one; nothing when it is no regular file or cannot be read whole.
 std::optional<TFileFingerprint> FingerprintOf(const std::string& path);
+
+// Whether the regular file at path still holds what fingerprint describes: its size and
+// modification time agree, or its size does and its content hashes the same (a copy, a sync
+// tool). Reads the content only in the second case.
+bool StillMatches(const std::string& path, const TFileFingerprint& fingerprint);

@@ -1,4 +1,5 @@
 #include "app/batch_run.h"
+#include "app/check_record.h"
 #include "app/output_guard.h"
 #include "app/run_resume.h"
 #include "fake_checker.h"
@@ -176,6 +177,21 @@ TEST_F(BatchRunTest, WhatACheckerLeftRunningIsWaitedForAndItsLateReportIsThePage
 }
 
 // Nothing to check touches nothing: the previous result in the backup stays.
+// Only a page that got its checker's report counts as checked when the changed pages are
+// chosen; one whose checker failed stays changed.
+TEST_F(BatchRunTest, OnlyAPageWithItsCheckersReportIsRecordedAsChecked) {
+    const std::string good = Dir.Write("web/good.html", "<p>good");
+    const std::string bad = Dir.Write("web/bad.html", "<p>bad");
+    TRecordingView first({good});
+    EXPECT_TRUE(RunBatch(Settings, Run, first));
+    const TProgramSettings silent = Checker("silent");
+    TRecordingView second({bad});
+    EXPECT_TRUE(RunBatch(silent, Run, second));
+    std::string setAside;
+    EXPECT_EQ(ChangedPages({good, bad}, Settings, setAside), (std::vector<char>{false, true}));
+    EXPECT_EQ(ChangedPages({bad}, silent, setAside), std::vector<char>{true});
+}
+
 TEST_F(BatchRunTest, ARunWithNothingCheckedDoesNothingAndSaysSo) {
     Dir.Write("out.bak", "the previous result");
     TRecordingView view({"/a.html"});

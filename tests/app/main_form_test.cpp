@@ -45,8 +45,9 @@ TEST_F(MainFormTest, TheWindowIsLaidOutAsDesigned) {
     for (int i = 0; i < form->PopupMenu->Items().Count(); ++i) {
         captions.push_back(form->PopupMenu->Items().Items(i)->Caption);
     }
-    EXPECT_EQ(captions, (Strings{NarrowText("ﾁｪｯｸｸﾘｱ"), NarrowText("全てﾁｪｯｸ"), "-",
-                                 NarrowText("特定ｻｲﾄのみﾁｪｯｸ")}));
+    EXPECT_EQ(captions,
+              (Strings{NarrowText("ﾁｪｯｸｸﾘｱ"), NarrowText("全てﾁｪｯｸ"),
+                       NarrowText("変更されたﾌｧｲﾙのみﾁｪｯｸ"), "-", NarrowText("特定ｻｲﾄのみﾁｪｯｸ")}));
     // The close button has the focus; Tab goes on to the start button, then to the list.
     EXPECT_TRUE(WaitFor([&] { return HasFocus(*form->BClose); }));
     PressKey(*form->BClose, TKey::Tab);
