@@ -5,7 +5,7 @@
 #include "app/batch_run.h"
 #include "app/check_record.h"
 #include "app/list_follow.h"
-#include "app/output_guard.h"
+#include "app/output_reset.h"
 #include "app/run_texts.h"
 #include "app/site_menu.h"
 #include "app/site_scan.h"
@@ -197,9 +197,14 @@ void TMainForm::WMScanFiles(TMessage&) {
     if (!unreadable.empty()) {
         ShowWarningMessage(UnreadableSitesNotice(unreadable), {});
     }
-    if (std::optional<std::string> failure = ResetOutputFile(files)) {
-        ResetFailure = *failure;
-        LStatus->SetText(StatusWithProblem(LStatus->Text(), *failure));
+    // A refused output file is said at once, a failed reset on the status line; either leaves
+    // no output file, so the start button says why.
+    if (std::optional<TOutputResetProblem> problem = ResetOutputFile(Settings, *SiteDirs, files)) {
+        if (problem->Refused) {
+            ShowErrorMessage(problem->Message);
+        }
+        ResetFailure = problem->Message;
+        LStatus->SetText(StatusWithProblem(LStatus->Text(), problem->Message));
     }
     if (!Settings.OutputFile.empty()) {
         TakeUpJournal();
@@ -207,22 +212,12 @@ void TMainForm::WMScanFiles(TMessage&) {
     BExecLint->SetEnabled(true);
 }
 
-TRunSettings TMainForm::CurrentRunSettings() const {
-    // The sites one after another, each ended by a byte that no path holds.
-    std::string sites;
-    for (const std::string& site : *SiteDirs) {
-        sites += site + '\0';
-    }
-    return {sites, Settings.LintProgram, Settings.OutputFile, Settings.OpenParen,
-            Settings.CloseParen};
-}
-
 // An earlier run's journal: a run cut short under the same settings is offered to continue, its
 // pages checked again; any other is kept where the user is told.
 void TMainForm::TakeUpJournal() {
     const std::string path = JournalPathFor(Settings.OutputFile);
     try {
-        TJournalFinding found = FindJournal(path, CurrentRunSettings());
+        TJournalFinding found = FindJournal(path, RunSettingsOf(*SiteDirs, Settings));
         switch (found.Kind) {
         case TJournalFinding::Nothing:
             return;
@@ -259,42 +254,6 @@ void TMainForm::TakeUpJournal() {
         // Nothing was removed: the journal stays for the next start.
         ShowErrorMessage(error.Message);
     }
-}
-
-// Empties the output file, its previous content going to the backup name, unless its rule
-// refuses it, which the user is told at once. A refused file and a failed reset leave the output
-// file unset, so the start button says that none is set; a failure is given back to be shown.
-// The file that the reset leaves is the one that the run may write.
-std::optional<std::string> TMainForm::ResetOutputFile(const TFileList& pages) {
-    if (Settings.OutputFile.empty()) {
-        return std::nullopt;
-    }
-    const std::vector<std::string> ownFiles{OwnSettingsPath(), CompanionSettingsPath(), ExeName()};
-    // The journal and the record of checks beside the output file obey the same rule.
-    for (const std::string& file : {Settings.OutputFile, JournalPathFor(Settings.OutputFile),
-                                    CheckRecordPathFor(Settings.OutputFile)}) {
-        if (std::optional<std::string> refusal =
-                OutputFileRefusal(file, *SiteDirs, pages, ownFiles)) {
-            ShowErrorMessage(*refusal);
-            Settings.OutputFile.clear();
-            return refusal;
-        }
-    }
-    OutputFolderId = FileIdAt(ExtractFilePath(FullPath(Settings.OutputFile))).value_or(TFileId{});
-    Settings.ApproveReplacement = [this, ownFiles] {
-        return ReplacementApproval(Settings.OutputFile, OutputFolderId, *SiteDirs, *Pages,
-                                   ownFiles);
-    };
-    // What the rule approved, a file or nothing (a device is never opened: the rule refuses it
-    // by its name first); the reset makes sure that the name still leads there.
-    try {
-        Settings.OutputFileId =
-            SaveTextFile(Settings.OutputFile, "", FileIdAt(Settings.OutputFile));
-    } catch (const Exception& error) {
-        Settings.OutputFile.clear();
-        return ResetFailedText(error.Message);
-    }
-    return std::nullopt;
 }
 
 void TMainForm::BCloseClick(TObject*) {
@@ -392,7 +351,8 @@ void TMainForm::ExecuteBatch() {
         if (Continued) {
             continued.emplace(TContinuedRun{Continued->Content, Continued->Id});
         }
-        RunBatch(Settings, CurrentRunSettings(), view, continued ? &*continued : nullptr);
+        RunBatch(Settings, RunSettingsOf(*SiteDirs, Settings), view,
+                 continued ? &*continued : nullptr);
     }
     if (StopChosen) {
         OnCloseQuery = nullptr;

@@ -71,10 +71,9 @@ private:
     // Why the output file could not be emptied at start, or was refused, for the start button
     // to say.
     std::string ResetFailure;
-    // What the scan listed, and the identity of the output file's folder at start-up: what a
-    // file that takes the output file's name during the run is held to.
+    // What the scan listed: what a file that takes the output file's name during the run is
+    // held to.
     std::unique_ptr<TFileList> Pages;
-    TFileId OutputFolderId;
 
     // The unfinished run that the user chose to continue, if any.
     std::optional<TJournalFinding> Continued;
@@ -84,9 +83,7 @@ private:
     bool HoldOutputFile();
     void TakeUpJournal();
     bool AskToStop();
-    TRunSettings CurrentRunSettings() const;
     void CreateComponents();
     void BuildSiteMenu();
-    std::optional<std::string> ResetOutputFile(const TFileList& pages);
     void SetAllChecked(bool checked);
 };
