@@ -287,9 +287,9 @@ TRunOutcome RunBatch(const TProgramSettings& startSettings, const TRunSettings& 
         stopped = true;
     }
     records.Finish();
-    const TRunOutcome outcome{true, stopped, failures.size()};
+    const TRunOutcome outcome{true, true, stopped, failures.size()};
     if (!SaveResult(settings, *journal, view)) {
-        return {false, stopped, failures.size()};
+        return {true, false, stopped, failures.size()};
     }
     if (stopped) {
         view.ShowStatus(StatusStopped);

@@ -66,6 +66,7 @@ struct TContinuedRun {
 
 // How a run ended.
 struct TRunOutcome {
+    bool Started = false; // some page was to be checked, and the journal could be written
     bool Saved = false;   // the combined report replaced the output file
     bool Stopped = false; // the user stopped the run, or its journal could not be written
     std::size_t PagesWithoutReport = 0;

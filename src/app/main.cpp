@@ -7,6 +7,7 @@
 #include "app/list_follow.h"
 #include "app/output_reset.h"
 #include "app/run_texts.h"
+#include "app/start_texts.h"
 #include "app/site_menu.h"
 #include "app/site_scan.h"
 #include "app/status_texts.h"
@@ -27,15 +28,9 @@
 namespace {
 
 const TFont WindowFont{NarrowText("ＭＳ Ｐゴシック"), 12};
-const std::string NoOutputFile = NarrowText("出力ﾌｧｲﾙが設定されていません");
 // What the system shows when the user's session would end during a run.
 const std::string RunUnderWay =
     NarrowText("ﾁｪｯｸを実行中です。今終了するとﾁｪｯｸは中断され、次に起動したときに続けます");
-const std::string AlreadyRunning =
-    NarrowText("このﾌﾟﾛｸﾞﾗﾑは同じ出力ﾌｧｲﾙでもう動いています。そちらのｳｨﾝﾄﾞｳを使ってください:\n");
-const std::string ProgramUnnamed =
-    NarrowText("ﾌﾟﾛｸﾞﾗﾑのﾌｫﾙﾀﾞかﾌｧｲﾙの名前にｼｽﾃﾑの文字ｺｰﾄﾞで表せない文字があるので、設定ﾌｧｲﾙを"
-               "読めません。ﾌﾟﾛｸﾞﾗﾑをほかのﾌｫﾙﾀﾞに移してください:");
 
 // Ends an update of the list's items also when filling it fails.
 class TItemsUpdate {

@@ -82,6 +82,11 @@ inline std::string StatusContinuing(std::size_t pending) {
            NarrowText(" ﾌｧｲﾙにﾁｪｯｸを付けました。ﾁｪｯｸ開始で続けます");
 }
 
+inline std::string ContinuingText(std::size_t pending) {
+    return NarrowText("中断したﾁｪｯｸの残り ") + std::to_string(pending) +
+           NarrowText(" ﾌｧｲﾙをﾁｪｯｸします");
+}
+
 inline std::string UnfinishedKeptText(const std::string& kept) {
     return NarrowText("中断したﾁｪｯｸの結果をこのﾌｧｲﾙに残しました: ") + kept;
 }

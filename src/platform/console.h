@@ -16,7 +16,10 @@ void WriteStandardError(std::string_view text);
 // Whether standard error is a terminal (a console on Windows) that a line can be rewritten in,
 // and how many columns it has (80 when it cannot tell).
 bool StandardErrorIsTerminal();
-int TerminalColumns();
+
+// Replaces the last line that standard error's terminal shows with text, cut to the terminal's
+// width so that it never wraps.
+void ShowTerminalLine(std::string_view text);
 
 // Whether the user's language is Japanese: the locale's on Linux (LC_ALL, LC_MESSAGES, LANG),
 // the user interface's on Windows.

@@ -1,5 +1,6 @@
 #include "platform/console.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -58,9 +59,26 @@ bool StandardErrorIsTerminal() {
     return ::isatty(STDERR_FILENO) == 1;
 }
 
-int TerminalColumns() {
+void ShowTerminalLine(std::string_view text) {
     winsize size{};
-    return ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : 80;
+    const int columns =
+        ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : 80;
+    // UTF-8, East Asian characters taking two columns, half-width katakana one; the last column
+    // stays free, since a terminal wraps once it is written.
+    std::size_t end = 0;
+    for (int used = 0; end < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[end]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        const bool halfWidthKana = lead == 0xEF && end + 1 < text.size() &&
+                                   static_cast<unsigned char>(text[end + 1]) >= 0xBD;
+        const int width = lead >= 0xE1 && !halfWidthKana ? 2 : 1;
+        if (used + width > columns - 1) {
+            break;
+        }
+        used += width;
+        end = std::min(text.size(), end + length);
+    }
+    WriteStandardError("\r" + std::string(text.substr(0, end)) + "\x1b[K");
 }
 
 bool UserLanguageIsJapanese() {

@@ -77,12 +77,29 @@ bool StandardErrorIsTerminal() {
     return IsConsole(GetStdHandle(STD_ERROR_HANDLE));
 }
 
-int TerminalColumns() {
+void ShowTerminalLine(std::string_view text) {
+    const HANDLE console = GetStdHandle(STD_ERROR_HANDLE);
     CONSOLE_SCREEN_BUFFER_INFO info;
-    if (!GetConsoleScreenBufferInfo(GetStdHandle(STD_ERROR_HANDLE), &info)) {
-        return 80;
+    if (!GetConsoleScreenBufferInfo(console, &info)) {
+        return;
     }
-    return info.srWindow.Right - info.srWindow.Left + 1;
+    const COORD start{0, info.dwCursorPosition.Y};
+    DWORD done;
+    FillConsoleOutputCharacterW(console, L' ', static_cast<DWORD>(info.dwSize.X), start, &done);
+    SetConsoleCursorPosition(console, start);
+    // Wide characters of East Asian scripts take two cells, half-width katakana one; the last
+    // cell stays free, so that the console never wraps.
+    const std::wstring wide = AnsiText(text);
+    std::size_t end = 0;
+    for (int used = 0; end < wide.size(); ++end) {
+        const wchar_t c = wide[end];
+        const int width = c >= 0x1100 && !(c >= 0xFF61 && c <= 0xFF9F) ? 2 : 1;
+        if (used + width > info.dwSize.X - 1) {
+            break;
+        }
+        used += width;
+    }
+    WriteConsoleW(console, wide.data(), static_cast<DWORD>(end), &done, nullptr);
 }
 
 bool UserLanguageIsJapanese() {
