@@ -13,7 +13,7 @@
 // crash     writes "half" to OUTPUT, then ends abnormally: by SIGKILL on Linux, by an access
 //           violation on Windows
 // startup   (Windows) writes how it was asked to show its console: "flags F show S", in hex
-// wait-for FILE PAGE...  waits until FILE exists (20 s at most), then does what pages does
+// wait-for FILE PAGE...  waits until FILE exists (60 s at most), then does what pages does
 // late      starts a copy of itself that does what pages does a moment later, and ends at once
 //           (on Linux the copy leaves the checker's session first)
 // screen FILE  (Windows) appends what the display shows to FILE, then writes FakeReport
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
         return MakeFolder(output) ? 0 : 101;
     }
     if (action == "wait-for" && argc > 3) {
-        for (int waited = 0; !Exists(argv[3]) && waited < 2000; ++waited) {
+        for (int waited = 0; !Exists(argv[3]) && waited < 6000; ++waited) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         return Write(output, Pages(argc, argv, 4)) ? 0 : 101;
