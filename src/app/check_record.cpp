@@ -52,8 +52,14 @@ TCheckRecord LoadCheckRecord(const std::string& path) {
         return record;
     }
     record.Id = file->Id();
+    // Read whole, since it is small beside the pages it records: a read for each record would
+    // cost more than the records.
+    const std::string bytes = file->ReadExactly(file->Size());
+    const TRecordBytes inMemory = [&bytes](std::uint64_t offset, std::size_t count) {
+        return offset >= bytes.size() ? std::string() : bytes.substr(offset, count);
+    };
     const TRecordFileRead read = ReadRecordFile(
-        BytesOf(*file), file->Size(), Name, [&](std::string_view kind, std::string_view payload) {
+        inMemory, bytes.size(), Name, [&](std::string_view kind, std::string_view payload) {
             std::optional<std::pair<std::string, TCheckedPage>> page =
                 kind == "page" ? ParsePage(payload) : std::nullopt;
             if (page) {

@@ -43,6 +43,11 @@ std::optional<TFileFingerprint> FingerprintOf(const std::string& path) {
 }
 
 bool StillMatches(const std::string& path, const TFileFingerprint& fingerprint) {
+    if (const std::optional<TFileStamp> stamp = StampOf(path);
+        stamp && stamp->Size == fingerprint.Size &&
+        stamp->ModifiedTime == fingerprint.ModifiedTime) {
+        return true;
+    }
     try {
         std::optional<TFile> file = TFile::OpenRegular(path);
         if (!file || file->Size() != fingerprint.Size) {

@@ -74,6 +74,15 @@ private:
     std::string FilePath;
 };
 
+// The size and modification time (as TFile::ModifiedTime tells it) of the regular file at path,
+// links followed, told without opening it: one system call where opening takes several. Nothing
+// for anything else, or where they cannot be told so (on Windows a link).
+struct TFileStamp {
+    std::uint64_t Size = 0;
+    std::int64_t ModifiedTime = 0;
+};
+std::optional<TFileStamp> StampOf(const std::string& path);
+
 // The whole content of a file. Raises EInOutError.
 std::string ReadFileBytes(const std::string& path);
 // Makes the file at path hold exactly bytes, written in place; never a file that has other

@@ -158,6 +158,16 @@ std::uint64_t TFile::Size() const {
     return static_cast<std::uint64_t>(info.st_size);
 }
 
+std::optional<TFileStamp> StampOf(const std::string& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    return TFileStamp{static_cast<std::uint64_t>(info.st_size),
+                      static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 +
+                          info.st_mtim.tv_nsec};
+}
+
 std::int64_t TFile::ModifiedTime() const {
     struct stat info;
     if (::fstat(Descriptor, &info) != 0) {

@@ -166,6 +166,21 @@ std::uint64_t TFile::Size() const {
     return static_cast<std::uint64_t>(size.QuadPart);
 }
 
+std::optional<TFileStamp> StampOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    // A link's own attributes are not its target's.
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes &
+         (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) != 0) {
+        return std::nullopt;
+    }
+    const FILETIME& written = data.ftLastWriteTime;
+    return TFileStamp{
+        (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+        static_cast<std::int64_t>((static_cast<std::uint64_t>(written.dwHighDateTime) << 32) |
+                                  written.dwLowDateTime)};
+}
+
 std::int64_t TFile::ModifiedTime() const {
     FILETIME written;
     if (!GetFileTime(ToHandle(Descriptor), nullptr, nullptr, &written)) {
