@@ -18,7 +18,7 @@
 //           (on Linux the copy leaves the checker's session first)
 // screen FILE  (Windows) appends what the display shows to FILE, then writes FakeReport
 // once-at MARKER NAME DEED PAGE...  for a page whose path ends in NAME, the first time (MARKER
-//           does not exist yet): makes MARKER, then does DEED: "hang" (sleeps 20 s and writes
+//           does not exist yet): makes MARKER, then does DEED: "hang" (sleeps 60 s and writes
 //           nothing) or "end-program" (ends the program whose process id the environment's
 //           FAKE_CHECKER_PROGRAM gives at once, as a crash or
 //           the task manager would); otherwise does what pages does
@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
                 deed == "end-program" && program != nullptr) {
                 return EndProcess(std::strtol(program, nullptr, 10)) ? 0 : 102;
             }
-            std::this_thread::sleep_for(std::chrono::seconds(20));
+            std::this_thread::sleep_for(std::chrono::seconds(60));
             return 0;
         }
         return Write(output, Pages(argc, argv, 6)) ? 0 : 101;
