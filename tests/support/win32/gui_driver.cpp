@@ -30,10 +30,14 @@ UINT VirtualKey(TKey key) {
         return VK_TAB;
     case TKey::Escape:
         return VK_ESCAPE;
+    case TKey::Enter:
+        return VK_RETURN;
     case TKey::Up:
         return VK_UP;
     case TKey::Down:
         return VK_DOWN;
+    case TKey::Right:
+        return VK_RIGHT;
     case TKey::PageUp:
         return VK_PRIOR;
     case TKey::Home:
@@ -449,6 +453,21 @@ void QueueMenuKey(TForm& /*form*/) {
         input.type = INPUT_KEYBOARD;
         input.ki.wVk = VK_APPS;
         input.ki.dwFlags = flags | KEYEVENTF_EXTENDEDKEY;
+        inputs.push_back(input);
+    }
+    SendInputs(inputs);
+}
+
+// The arrows and Page Up, Home and End come from the keyboard as extended keys.
+void QueueKey(TForm& /*form*/, TKey key) {
+    const UINT virtualKey = VirtualKey(key);
+    const bool extended = virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN;
+    std::vector<INPUT> inputs;
+    for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = static_cast<WORD>(virtualKey);
+        input.ki.dwFlags = flags | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
         inputs.push_back(input);
     }
     SendInputs(inputs);
