@@ -11,9 +11,11 @@
 //   batch_run_bench memory PROGRAM_DIR SITE OUTPUT COMMAND
 //       as run, but without the second save, and prints "<seconds of the batch run> <pages>
 //       <peak resident memory of the whole program in KiB>" (Linux)
-//   batch_run_bench starts COUNT COMMAND PAGE
-//       starts the checker on PAGE COUNT times as the batch run does, one after another, and
-//       prints the seconds that one start took, from its start to its end
+//   batch_run_bench split PROGRAM_DIR SITE OUTPUT COMMAND
+//       as run, but after each page the checker is started once more on that page, alone, as
+//       the run starts it and waited for the same way; prints "<seconds of the batch run less
+//       those starts> <pages> <median seconds of a page> <median seconds of a start alone>
+//       <median seconds of a page less the start alone after it>"
 //
 // Folders end with the separator. The combined report is left in OUTPUT, so that the script can
 // compare it with its own.
@@ -26,15 +28,19 @@
 #include "platform/file_io.h"
 #include "platform/widgets/application.h"
 #include "platform/widgets/desktop.h"
+#include "platform/widgets/toolkit.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 #ifndef _WIN32
 #include <sys/resource.h>
 #endif
@@ -86,7 +92,62 @@ long PeakMemory() {
 #endif
 }
 
-int Run(int argc, char** argv, bool secondSave) {
+enum class TAfterRun { SecondSave, Nothing, CheckerAlone };
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// The run's own work for a page is what its time exceeds a start of the checker alone by. A
+// start under Wine costs some 140 ms and drifts by several ms from one process or minute to
+// the next, so the two are taken side by side: after each page, as the progress is shown, one
+// start alone on the page just checked, which the page times leave out.
+class TSplitTimes {
+public:
+    TSplitTimes(TApplication& application, TForm& form, const std::string& command,
+                const TCheckListBox& list)
+        : Application(application), Form(form), Command(command), List(list) {
+        OverrideTaskProgress([this](const TTaskProgress& progress) { Shown(progress); });
+    }
+    ~TSplitTimes() { OverrideTaskProgress(nullptr); }
+    TSplitTimes(const TSplitTimes&) = delete;
+    TSplitTimes& operator=(const TSplitTimes&) = delete;
+
+    std::vector<double> Pages, Alone;
+    double AloneTotal = 0;
+
+private:
+    void Shown(const TTaskProgress& progress) {
+        ShowProgressOnDesktop(Form, progress);
+        if (progress.State != TProgressState::Normal) {
+            return;
+        }
+        const Clock::time_point shown = Clock::now();
+        if (progress.Done == 0) {
+            PageStart = shown;
+            return;
+        }
+        Pages.push_back(std::chrono::duration<double>(shown - PageStart).count());
+        const TProcessOutcome outcome =
+            RunLint(Command, List.Items()[progress.Done - 1],
+                    [this](TProcessHandle process) { Application.WaitForProcessEnd(process); });
+        if (!outcome.Started) {
+            Fail("the checker did not start: " + Command);
+        }
+        Alone.push_back(Since(shown));
+        AloneTotal += Alone.back();
+        PageStart = Clock::now();
+    }
+
+    TApplication& Application;
+    TForm& Form;
+    const std::string& Command;
+    const TCheckListBox& List;
+    Clock::time_point PageStart;
+};
+
+int Run(int argc, char** argv, TAfterRun after) {
     const std::string programDir = argv[2];
     const std::string site = argv[3];
     const std::string output = argv[4];
@@ -109,9 +170,13 @@ int Run(int argc, char** argv, bool secondSave) {
     }
     const int pages = form->CLBLintFile->Items().Count();
 
+    std::optional<TSplitTimes> split;
+    if (after == TAfterRun::CheckerAlone) {
+        split.emplace(application, *form, command, *form->CLBLintFile);
+    }
     const Clock::time_point start = Clock::now();
     form->ExecuteBatch();
-    const double batch = Since(start);
+    const double batch = Since(start) - (split ? split->AloneTotal : 0);
 
     // A run that skipped pages or never reached its end would time the wrong thing.
     for (int i = 0; i < pages; ++i) {
@@ -124,8 +189,25 @@ int Run(int argc, char** argv, bool secondSave) {
         Fail("the combined report was not opened: \"" + opened + "\"");
     }
 
-    if (!secondSave) {
+    if (after == TAfterRun::Nothing) {
         std::printf("%.6f %d %ld\n", batch, pages, PeakMemory());
+        OverrideShellOpener(nullptr);
+        application.DestroyForms();
+        OverrideExeName("");
+        return 0;
+    }
+    if (split) {
+        if (split->Pages.size() != static_cast<std::size_t>(pages)) {
+            Fail("the run showed the progress of " + std::to_string(split->Pages.size()) +
+                 " pages");
+        }
+        std::vector<double> rest;
+        for (std::size_t i = 0; i < split->Pages.size(); ++i) {
+            rest.push_back(split->Pages[i] - split->Alone[i]);
+        }
+        std::printf("%.6f %d %.6f %.6f %.6f\n", batch, pages, Median(split->Pages),
+                    Median(split->Alone), Median(rest));
+        split.reset();
         OverrideShellOpener(nullptr);
         application.DestroyForms();
         OverrideExeName("");
@@ -148,17 +230,6 @@ int Run(int argc, char** argv, bool secondSave) {
     return 0;
 }
 
-int Starts(int count, const std::string& command, const std::string& page) {
-    const Clock::time_point start = Clock::now();
-    for (int i = 0; i < count; ++i) {
-        if (!RunLint(command, page).Started) {
-            Fail("the checker did not start: " + command);
-        }
-    }
-    std::printf("%.6f\n", Since(start) / count);
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -167,13 +238,13 @@ int main(int argc, char** argv) {
             return List(argv[2]);
         }
         if (argc == 6 && std::strcmp(argv[1], "run") == 0) {
-            return Run(argc, argv, true);
+            return Run(argc, argv, TAfterRun::SecondSave);
         }
         if (argc == 6 && std::strcmp(argv[1], "memory") == 0) {
-            return Run(argc, argv, false);
+            return Run(argc, argv, TAfterRun::Nothing);
         }
-        if (argc == 5 && std::strcmp(argv[1], "starts") == 0 && std::atoi(argv[2]) > 0) {
-            return Starts(std::atoi(argv[2]), argv[3], argv[4]);
+        if (argc == 6 && std::strcmp(argv[1], "split") == 0) {
+            return Run(argc, argv, TAfterRun::CheckerAlone);
         }
     } catch (const std::exception& failure) {
         Fail(failure.what());
@@ -181,6 +252,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: batch_run_bench list SITE\n"
                          "       batch_run_bench run PROGRAM_DIR SITE OUTPUT COMMAND\n"
                          "       batch_run_bench memory PROGRAM_DIR SITE OUTPUT COMMAND\n"
-                         "       batch_run_bench starts COUNT COMMAND PAGE\n");
+                         "       batch_run_bench split PROGRAM_DIR SITE OUTPUT COMMAND\n");
     return 2;
 }

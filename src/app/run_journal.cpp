@@ -167,10 +167,16 @@ struct TRunJournal::TState {
     TState(const TState&) = delete;
     TState& operator=(const TState&) = delete;
 
-    // A record was written: it reaches the disk within SyncInterval.
+    // A record was written: it reaches the disk within SyncInterval. Only the first since the
+    // last sync wakes the syncer; a wake for each page would cost the run a switch of threads.
     void Written() {
-        const std::lock_guard<std::mutex> lock(Lock);
-        Dirty = true;
+        {
+            const std::lock_guard<std::mutex> lock(Lock);
+            if (Dirty) {
+                return;
+            }
+            Dirty = true;
+        }
         Wake.notify_one();
     }
 

@@ -171,6 +171,35 @@ TEST_F(MainFormRunTest, WhileACheckerRunsTheWindowPaintsAndTheUsersInputWaitsFor
     EXPECT_EQ(ReadAll(out), Section(a) + Section(b));
 }
 
+// A right click and then keys during a checker: the menu opens after it, and the keys go to the
+// menu, not to the list. Up and Right lead into the site submenu, whose one site checks every
+// page again, the first one too; keys that reached the list first would leave the menu with none
+// (closed here), and the run would end with no page checked.
+TEST_F(MainFormRunTest, KeysAfterARightClickDuringACheckerGoToTheMenuItOpens) {
+    const std::string go = Path("go");
+    TMainForm* form = Prepare({"a.html", "b.html", "c.html"}, "out.txt", "wait-for \"" + go + "\"");
+    TPopupMenus menus(*form, {});
+    std::function<void()> whileTheFirstCheckerRuns = [&] {
+        if (form->BExecLint->Enabled()) {
+            RunSoon(whileTheFirstCheckerRuns);
+            return;
+        }
+        const TRect second = form->CLBLintFile->ItemRect(1);
+        QueueClick(*form->CLBLintFile, TMouseButton::Right,
+                   {second.Left + second.Width() / 2, second.Top + second.Height() / 2});
+        for (const TKey key : {TKey::Up, TKey::Right, TKey::Enter}) {
+            QueueKey(*form, key);
+        }
+        std::ofstream(go) << "go";
+    };
+    RunSoon(whileTheFirstCheckerRuns);
+    Click(*form->BExecLint);
+    const std::string a = Path("site/a.html");
+    EXPECT_EQ(Checked(*form), Strings{a});
+    EXPECT_EQ(ReadAll(Path("out.txt")),
+              Section(a) + Section(Path("site/b.html")) + Section(Path("site/c.html")));
+}
+
 // Every way of closing the window asks whether to stop the run; No lets it go on.
 TEST_F(MainFormRunTest, WhatTheUserUnchecksDuringTheRunIsSkippedAndClosingAsksToStop) {
     TMainForm* form = Prepare({"a.html", "b.html", "c.html"});

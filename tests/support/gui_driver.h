@@ -59,7 +59,7 @@ bool HasFocus(const TControl& control);
 // The text that the control shows, in UTF-8, as the message boxes' texts are recorded.
 std::string ShownText(const TControl& control);
 
-enum class TKey { Space, Tab, Escape, Up, Down, PageUp, Home, End, F4 };
+enum class TKey { Space, Tab, Escape, Enter, Up, Down, Right, PageUp, Home, End, F4 };
 
 // A press and release of button at the point, handled before returning. As for a user, a
 // disabled control takes no click.
@@ -88,6 +88,8 @@ void ChoosePopupCommand(TForm& form, TControl& control, TPoint at,
 void QueueClick(TControl& control, TMouseButton button, TPoint at);
 // The keyboard's menu key, for the window that has the focus.
 void QueueMenuKey(TForm& form);
+// A key's press and release, for the window that has the focus.
+void QueueKey(TForm& form, TKey key);
 // Alt+F4 for the window: under Windows the keys, on Linux the close request that the window
 // manager makes of them.
 void QueueCloseKey(TForm& form);

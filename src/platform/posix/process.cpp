@@ -149,6 +149,9 @@ void Wake(int) {}
 // The warden's channel to our program.
 constexpr int WardenChannel = 3;
 
+// How often, in nanoseconds, the warden looks for a process below it that is stopped.
+constexpr long StoppedLookInterval = 500'000'000;
+
 // The parent's pid and state in /proc/PID/stat, read at proc; false when it cannot be read.
 bool ReadStat(int proc, const char* pid, pid_t& parent, char& state) {
     char path[32] = {};
@@ -190,15 +193,10 @@ pid_t PidOf(const char* name) {
     return *name == '\0' ? pid : 0;
 }
 
-// Calls found with every child of the warden that has not ended (zombies have); false when /proc
-// cannot be read. found returns whether to go on.
+// Calls found with the pid, the parent's pid and the state of every process that /proc shows
+// there; found returns whether to go on.
 template <typename TFound>
-bool ForEachLiveChild(TFound found) {
-    const int proc = ::open("/proc", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (proc < 0) {
-        return false;
-    }
-    const pid_t self = ::getpid();
+void ForEachProcess(int proc, TFound found) {
     alignas(dirent64) char entries[4096];
     bool more = true;
     for (ssize_t got; more && (got = ::getdents64(proc, entries, sizeof entries)) > 0;) {
@@ -208,14 +206,68 @@ bool ForEachLiveChild(TFound found) {
             pid_t parent = 0;
             char state = 0;
             if (const pid_t pid = PidOf(entry->d_name);
-                pid > 0 && ReadStat(proc, entry->d_name, parent, state) && parent == self &&
-                state != 'Z') {
-                more = found(pid);
+                pid > 0 && ReadStat(proc, entry->d_name, parent, state)) {
+                more = found(pid, parent, state);
             }
         }
     }
+}
+
+// Calls found with every child of the warden that has not ended (zombies have); false when /proc
+// cannot be read. found returns whether to go on.
+template <typename TFound>
+bool ForEachLiveChild(TFound found) {
+    const int proc = ::open("/proc", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (proc < 0) {
+        return false;
+    }
+    const pid_t self = ::getpid();
+    ForEachProcess(proc, [&](pid_t pid, pid_t parent, char state) {
+        return parent != self || state == 'Z' || found(pid);
+    });
     ::close(proc);
     return true;
+}
+
+// Whether the process pid is the warden or lies below it, as /proc at proc tells.
+bool Below(int proc, pid_t pid, pid_t warden) {
+    // No chain of parents is longer; a longer one is a pid used again while it was followed.
+    constexpr int MostLevels = 4096;
+    for (int level = 0; level < MostLevels && pid > 1; ++level) {
+        if (pid == warden) {
+            return true;
+        }
+        char name[16];
+        char* at = name + sizeof name;
+        *--at = '\0';
+        for (pid_t rest = pid; rest > 0; rest /= 10) {
+            *--at = static_cast<char>('0' + rest % 10);
+        }
+        char state = 0;
+        if (!ReadStat(proc, at, pid, state)) {
+            return false;
+        }
+    }
+    return false;
+}
+
+// Continues every process below the warden that a stop signal holds. Its parent alone hears of
+// the stop, and a parent that waits for its child to end (as a shell runs a command) waits for
+// ever; the warden's own children are continued as they are reaped. Traced ones are left to
+// their tracer.
+void ContinueStoppedBelow() {
+    const int proc = ::open("/proc", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (proc < 0) {
+        return;
+    }
+    const pid_t self = ::getpid();
+    ForEachProcess(proc, [&](pid_t pid, pid_t parent, char state) {
+        if (state == 'T' && Below(proc, parent, self)) {
+            ::kill(pid, SIGCONT);
+        }
+        return true;
+    });
+    ::close(proc);
 }
 
 // Ends everything below the warden and reaps it, then the warden. A killed process's children
@@ -405,13 +457,19 @@ void AnswerNext(pid_t& program) {
     sigset_t waking;
     sigemptyset(&waking);
     for (;;) {
-        Reap(program, WNOHANG);
+        const bool children = Reap(program, WNOHANG);
         if (EndAsked) {
             EndEverything(program);
         }
+        // While anything runs below, a process stopped deeper down is looked for now and then:
+        // no signal tells of it here.
+        const timespec look{0, StoppedLookInterval};
         pollfd asked{WardenChannel, POLLIN, 0};
-        if (::ppoll(&asked, 1, nullptr, &waking) <= 0) {
-            continue; // a signal
+        if (const int ready = ::ppoll(&asked, 1, children ? &look : nullptr, &waking); ready <= 0) {
+            if (ready == 0) {
+                ContinueStoppedBelow();
+            }
+            continue; // the look's time, or a signal
         }
         const ssize_t size = ::recv(WardenChannel, nullptr, 0, MSG_PEEK | MSG_TRUNC);
         // Nothing to read: our program has ended.

@@ -204,10 +204,16 @@ TEST_F(RunAndWaitTest, AWaiterThatThrowsEndsEverythingTheCheckerStartedAndIsHear
     ::close(fifo);
 }
 
+// A stopped process below the checker is continued: the checker itself, and one whose parent
+// lives and waits for it to end, as a shell waits for a command.
 TEST_F(RunAndWaitTest, AStoppedCheckerIsContinued) {
     const std::string out = Dir.Path() + "out";
-    RunAndWait({Script("stops", "kill -STOP $$\necho on > \"$1\"\n"), out}, GuardedWait);
-    EXPECT_EQ(ReadAll(out), "on\n");
+    for (const char* body : {"kill -STOP $$\necho on > \"$1\"\n",
+                             "sh -c 'kill -STOP $$; echo on > \"$1\"' sh \"$1\"\n"}) {
+        RunAndWait({Script("stops", body), out}, GuardedWait);
+        EXPECT_EQ(ReadAll(out), "on\n") << body;
+        std::remove(out.c_str());
+    }
 }
 
 // Started from a terminal, the program's checker can neither be stopped by it nor reach it as

@@ -58,10 +58,14 @@ Qt::Key QtKey(TKey key) {
         return Qt::Key_Tab;
     case TKey::Escape:
         return Qt::Key_Escape;
+    case TKey::Enter:
+        return Qt::Key_Return;
     case TKey::Up:
         return Qt::Key_Up;
     case TKey::Down:
         return Qt::Key_Down;
+    case TKey::Right:
+        return Qt::Key_Right;
     case TKey::PageUp:
         return Qt::Key_PageUp;
     case TKey::Home:
@@ -274,6 +278,15 @@ void QueueMenuKey(TForm& form) {
                                                   Qt::NoModifier);
     QWindowSystemInterface::handleContextMenuEvent(window, false, {}, {}, Qt::NoModifier);
     QWindowSystemInterface::handleKeyEvent<Queue>(window, QEvent::KeyRelease, Qt::Key_Menu,
+                                                  Qt::NoModifier);
+}
+
+void QueueKey(TForm& form, TKey key) {
+    QWindow* window = QtWidget(form)->windowHandle();
+    using Queue = QWindowSystemInterface::AsynchronousDelivery;
+    QWindowSystemInterface::handleKeyEvent<Queue>(window, QEvent::KeyPress, QtKey(key),
+                                                  Qt::NoModifier);
+    QWindowSystemInterface::handleKeyEvent<Queue>(window, QEvent::KeyRelease, QtKey(key),
                                                   Qt::NoModifier);
 }
 

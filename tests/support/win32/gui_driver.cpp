@@ -30,10 +30,14 @@ UINT VirtualKey(TKey key) {
         return VK_TAB;
     case TKey::Escape:
         return VK_ESCAPE;
+    case TKey::Enter:
+        return VK_RETURN;
     case TKey::Up:
         return VK_UP;
     case TKey::Down:
         return VK_DOWN;
+    case TKey::Right:
+        return VK_RIGHT;
     case TKey::PageUp:
         return VK_PRIOR;
     case TKey::Home:
@@ -350,6 +354,16 @@ void SendInputs(std::vector<INPUT> inputs) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+// Keys queued for form reach the window in front, which another program of the session may have
+// taken meanwhile (the tests run side by side): form is put in front first, without handling the
+// input queued so far.
+void KeysFor(TForm& form) {
+    HWND window = WindowOf(form);
+    if (GetForegroundWindow() != window) {
+        SetForegroundWindow(window);
+    }
+}
+
 } // namespace
 
 void ChoosePopupCommand(TForm& form, TControl& control, TPoint at,
@@ -427,8 +441,9 @@ void QueueClick(TControl& control, TMouseButton button, TPoint at) {
     SendInputs(inputs);
 }
 
-// To the window with the keyboard focus, which the test has made the form.
-void QueueCloseKey(TForm& /*form*/) {
+// To the window with the keyboard focus, in the form.
+void QueueCloseKey(TForm& form) {
+    KeysFor(form);
     std::vector<INPUT> inputs;
     for (const auto& [key, flags] :
          {std::pair{VK_MENU, DWORD{0}}, std::pair{VK_F4, DWORD{0}},
@@ -442,13 +457,30 @@ void QueueCloseKey(TForm& /*form*/) {
     SendInputs(inputs);
 }
 
-void QueueMenuKey(TForm& /*form*/) {
+void QueueMenuKey(TForm& form) {
+    KeysFor(form);
     std::vector<INPUT> inputs;
     for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
         INPUT input{};
         input.type = INPUT_KEYBOARD;
         input.ki.wVk = VK_APPS;
         input.ki.dwFlags = flags | KEYEVENTF_EXTENDEDKEY;
+        inputs.push_back(input);
+    }
+    SendInputs(inputs);
+}
+
+// The arrows and Page Up, Home and End come from the keyboard as extended keys.
+void QueueKey(TForm& form, TKey key) {
+    KeysFor(form);
+    const UINT virtualKey = VirtualKey(key);
+    const bool extended = virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN;
+    std::vector<INPUT> inputs;
+    for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = static_cast<WORD>(virtualKey);
+        input.ki.dwFlags = flags | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
         inputs.push_back(input);
     }
     SendInputs(inputs);
