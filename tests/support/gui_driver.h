@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,25 @@ void QueueMenuKey(TForm& form);
 // Alt+F4 for the window: under Windows the keys, on Linux the close request that the window
 // manager makes of them.
 void QueueCloseKey(TForm& form);
+
+// What an assistive tool (a screen reader) reads of an item of a list, asked as such a tool
+// asks: through QAccessible on Linux, through the list window's IAccessible
+// (AccessibleObjectFromWindow) on Windows. Texts in UTF-8.
+struct TAccessibleItem {
+    std::string Role; // "check box", or the toolkit's number of another role
+    std::string Name;
+    std::string Check; // "checked", "unchecked" or "mixed"; empty for no check box
+    bool Selected = false;
+    bool Focused = false;
+    bool operator==(const TAccessibleItem&) const = default;
+};
+void PrintTo(const TAccessibleItem& item, std::ostream* out);
+TAccessibleItem ReadAccessibleItem(TControl& list, int index);
+// What such a tool calls the control.
+std::string AccessibleName(TControl& control);
+// The item's one action, asked for as such a tool asks; it takes effect when the program next
+// takes input.
+void DoAccessibleAction(TControl& list, int index);
 
 // Marks the control's client area as needing a paint, as the system does when a window is
 // uncovered; the event loop paints it.

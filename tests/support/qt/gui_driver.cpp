@@ -6,6 +6,8 @@
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -375,4 +377,44 @@ std::string DesktopTarget(const std::string& path) {
     const QUrl url =
         QUrl::fromLocalFile(QDir::current().absoluteFilePath(QFile::decodeName(path.c_str())));
     return url.toString(QUrl::FullyEncoded).toStdString();
+}
+
+namespace {
+
+QAccessibleInterface* AccessibleRow(TControl& list, int index) {
+    QAccessibleInterface* row = QAccessible::queryAccessibleInterface(QtWidget(list))->child(index);
+    EXPECT_NE(row, nullptr) << "no row " << index;
+    return row;
+}
+
+} // namespace
+
+TAccessibleItem ReadAccessibleItem(TControl& list, int index) {
+    QAccessibleInterface* row = AccessibleRow(list, index);
+    if (row == nullptr) {
+        return {};
+    }
+    const QAccessible::State state = row->state();
+    const QAccessible::Role role = row->role();
+    return {role == QAccessible::CheckBox ? "check box" : std::to_string(role),
+            row->text(QAccessible::Name).toStdString(),
+            !state.checkable        ? ""
+            : state.checkStateMixed ? "mixed"
+            : state.checked         ? "checked"
+                                    : "unchecked",
+            bool(state.selected), bool(state.focused)};
+}
+
+std::string AccessibleName(TControl& control) {
+    return QAccessible::queryAccessibleInterface(QtWidget(control))
+        ->text(QAccessible::Name)
+        .toStdString();
+}
+
+void DoAccessibleAction(TControl& list, int index) {
+    QAccessibleInterface* row = AccessibleRow(list, index);
+    QAccessibleActionInterface* actions = row ? row->actionInterface() : nullptr;
+    ASSERT_NE(actions, nullptr);
+    ASSERT_EQ(actions->actionNames(), QStringList{QAccessibleActionInterface::toggleAction()});
+    actions->doAction(QAccessibleActionInterface::toggleAction());
 }

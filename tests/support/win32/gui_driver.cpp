@@ -5,6 +5,8 @@
 #include "platform/widgets/win32/canvas_impl.h"
 #include "platform/widgets/win32/control_impl.h"
 
+#include <oleacc.h>
+
 #include <chrono>
 #include <map>
 #include <optional>
@@ -624,4 +626,87 @@ TMessageBoxes::~TMessageBoxes() {
 
 std::string DesktopTarget(const std::string& path) {
     return path;
+}
+
+namespace {
+
+// The object that a tool gets for the control's window, released when done.
+struct TAccessibleObject {
+    explicit TAccessibleObject(const TControl& control) {
+        EXPECT_EQ(AccessibleObjectFromWindow(WindowOf(control), static_cast<DWORD>(OBJID_CLIENT),
+                                             __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&Object)),
+                  S_OK);
+    }
+    ~TAccessibleObject() {
+        if (Object) {
+            Object->Release();
+        }
+    }
+    TAccessibleObject(const TAccessibleObject&) = delete;
+    TAccessibleObject& operator=(const TAccessibleObject&) = delete;
+
+    IAccessible* Object = nullptr;
+};
+
+VARIANT Child(long id) {
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
+
+std::string Utf8(BSTR text) {
+    const std::string utf8 = text ? Narrow(CP_UTF8, text) : std::string();
+    SysFreeString(text);
+    return utf8;
+}
+
+std::string NameOf(IAccessible& object, long child) {
+    BSTR name = nullptr;
+    object.get_accName(Child(child), &name);
+    return Utf8(name);
+}
+
+long Number(IAccessible& object, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*),
+            long child) {
+    VARIANT value;
+    VariantInit(&value);
+    EXPECT_EQ((object.*get)(Child(child), &value), S_OK);
+    return value.vt == VT_I4 ? value.lVal : -1;
+}
+
+} // namespace
+
+TAccessibleItem ReadAccessibleItem(TControl& list, int index) {
+    TAccessibleObject accessible(list);
+    if (accessible.Object == nullptr) {
+        return {};
+    }
+    IAccessible& object = *accessible.Object;
+    long count = 0;
+    object.get_accChildCount(&count);
+    EXPECT_LT(index, count) << "no item " << index;
+    const long child = index + 1;
+    const long role = Number(object, &IAccessible::get_accRole, child);
+    const long state = Number(object, &IAccessible::get_accState, child);
+    const bool checkBox = role == ROLE_SYSTEM_CHECKBUTTON;
+    return {checkBox ? "check box" : std::to_string(role), NameOf(object, child),
+            !checkBox                      ? ""
+            : state & STATE_SYSTEM_MIXED   ? "mixed"
+            : state & STATE_SYSTEM_CHECKED ? "checked"
+                                           : "unchecked",
+            (state & STATE_SYSTEM_SELECTED) != 0, (state & STATE_SYSTEM_FOCUSED) != 0};
+}
+
+std::string AccessibleName(TControl& control) {
+    TAccessibleObject accessible(control);
+    return accessible.Object ? NameOf(*accessible.Object, CHILDID_SELF) : std::string();
+}
+
+void DoAccessibleAction(TControl& list, int index) {
+    TAccessibleObject accessible(list);
+    ASSERT_NE(accessible.Object, nullptr);
+    EXPECT_EQ(accessible.Object->accDoDefaultAction(Child(index + 1)), S_OK);
 }
