@@ -171,6 +171,30 @@ TEST_F(MainFormRunTest, WhileACheckerRunsTheWindowPaintsAndTheUsersInputWaitsFor
     EXPECT_EQ(ReadAll(out), Section(a) + Section(b));
 }
 
+// A screen reader's command on a check box is the user's input too: it waits for the checker.
+TEST_F(MainFormRunTest, AScreenReadersToggleWaitsForTheCheckerAsAClickDoes) {
+    const std::string go = Path("go");
+    TMainForm* form = Prepare({"a.html", "b.html", "c.html"}, "out.txt", "wait-for \"" + go + "\"");
+    bool checkedWhileRunning = false;
+    int rounds = 0;
+    std::function<void()> whileTheFirstCheckerRuns = [&] {
+        if (!form->BExecLint->Enabled() && rounds++ == 0) {
+            DoAccessibleAction(*form->CLBLintFile, 2);
+        }
+        if (rounds < 4) {
+            RunSoon(whileTheFirstCheckerRuns);
+            return;
+        }
+        checkedWhileRunning = form->CLBLintFile->ItemChecked(2);
+        std::ofstream(go) << "go";
+    };
+    RunSoon(whileTheFirstCheckerRuns);
+    Click(*form->BExecLint);
+    EXPECT_TRUE(checkedWhileRunning);
+    EXPECT_EQ(ReadAll(Path("out.txt")),
+              Section(Path("site/a.html")) + Section(Path("site/b.html")));
+}
+
 // Every way of closing the window asks whether to stop the run; No lets it go on.
 TEST_F(MainFormRunTest, WhatTheUserUnchecksDuringTheRunIsSkippedAndClosingAsksToStop) {
     TMainForm* form = Prepare({"a.html", "b.html", "c.html"});

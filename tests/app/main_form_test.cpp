@@ -150,6 +150,7 @@ TEST_F(MainFormTest, SiteCommandsCheckExactlyTheFilesUnderTheDirectoryAsWritten)
     // A screen reader hears the list's name, and the focus where the keyboard is, only there.
     EXPECT_EQ(AccessibleName(list), "ﾁｪｯｸするﾌｧｲﾙの一覧");
     list.SetFocus();
+    ASSERT_TRUE(WaitFor([&] { return HasFocus(list); }));
     list.SetItemIndex(1);
     EXPECT_EQ(ReadAccessibleItem(list, 1),
               (TAccessibleItem{"check box", Items(*form)[1], "checked", true, true}));

@@ -99,6 +99,7 @@ TEST_F(CheckListPaintInputTest, AssistiveToolsReadEachRowAsItsCheckBoxAndToggleI
     List.SetFocus();
     int clicks = 0;
     List.OnClickCheck = [&](TObject*) { ++clicks; };
+    const auto told = RecordCheckEvents(List);
     const TRect row = List.ItemRect(1);
     Click(List, TMouseButton::Left, {1, row.Top + row.Height() / 2});
     EXPECT_EQ(AccessibleName(List), "pages");
@@ -117,6 +118,8 @@ TEST_F(CheckListPaintInputTest, AssistiveToolsReadEachRowAsItsCheckBoxAndToggleI
     EXPECT_TRUE(WaitFor([&] { return ReadAccessibleItem(List, 2).Check == "checked"; }));
     EXPECT_EQ(List.ItemState(2), CheckState::Checked);
     EXPECT_EQ(clicks, 3);
+    ProcessEvents();
+    EXPECT_EQ(*told, (std::vector<int>{1, 1, 2}));
 }
 
 TEST_F(CheckListPaintInputTest, StateChangeRepaintsOnlyItsCheckBoxAtOnce) {

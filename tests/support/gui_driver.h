@@ -112,6 +112,10 @@ std::string AccessibleName(TControl& control);
 // takes input.
 void DoAccessibleAction(TControl& list, int index);
 
+// Records, while the result lives, each item of list whose check assistive tools are told has
+// changed.
+std::shared_ptr<std::vector<int>> RecordCheckEvents(TControl& list);
+
 // Marks the control's client area as needing a paint, as the system does when a window is
 // uncovered; the event loop paints it.
 void AskForPaint(TControl& control);

@@ -23,6 +23,9 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 #include <qpa/qwindowsysteminterface.h>
 
 #include <algorithm>
@@ -417,4 +420,29 @@ void DoAccessibleAction(TControl& list, int index) {
     ASSERT_NE(actions, nullptr);
     ASSERT_EQ(actions->actionNames(), QStringList{QAccessibleActionInterface::toggleAction()});
     actions->doAction(QAccessibleActionInterface::toggleAction());
+}
+
+namespace {
+std::vector<int>* CheckEvents = nullptr;
+QObject* CheckEventList = nullptr;
+} // namespace
+
+// As a tool that has made itself known, which switches the reports on.
+std::shared_ptr<std::vector<int>> RecordCheckEvents(TControl& list) {
+    QPlatformAccessibility& bridge =
+        *QGuiApplicationPrivate::platformIntegration()->accessibility();
+    CheckEventList = QtWidget(list);
+    const QAccessible::UpdateHandler previous =
+        QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+            if (event->type() == QAccessible::StateChanged && event->object() == CheckEventList) {
+                CheckEvents->push_back(event->child());
+            }
+        });
+    bridge.setActive(true);
+    CheckEvents = new std::vector<int>;
+    return {CheckEvents, [&bridge, previous](std::vector<int>* events) {
+                bridge.setActive(false);
+                QAccessible::installUpdateHandler(previous);
+                delete events;
+            }};
 }

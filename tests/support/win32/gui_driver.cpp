@@ -710,3 +710,27 @@ void DoAccessibleAction(TControl& list, int index) {
     ASSERT_NE(accessible.Object, nullptr);
     EXPECT_EQ(accessible.Object->accDoDefaultAction(Child(index + 1)), S_OK);
 }
+
+namespace {
+std::vector<int>* CheckEvents = nullptr;
+HWND CheckEventList = nullptr;
+} // namespace
+
+// The events come through the message loop, as to a tool in another process.
+std::shared_ptr<std::vector<int>> RecordCheckEvents(TControl& list) {
+    CheckEventList = WindowOf(list);
+    HWINEVENTHOOK hook = SetWinEventHook(
+        EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr,
+        [](HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+            if (window == CheckEventList && object == OBJID_CLIENT) {
+                CheckEvents->push_back(child - 1);
+            }
+        },
+        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    EXPECT_NE(hook, nullptr);
+    CheckEvents = new std::vector<int>;
+    return {CheckEvents, [hook](std::vector<int>* events) {
+                UnhookWinEvent(hook);
+                delete events;
+            }};
+}
