@@ -118,8 +118,14 @@ void TApplication::WaitForProcessEnd(TProcessHandle process) {
             DeliverMessage(message);
         }
         AnswerCloseRequest();
+        // Its look at the queue counts as a look: what came just before it would not wake the
+        // wait, and a timer or a tool's call would wait for the process.
         if (WaitInterrupted ||
-            MsgWaitForMultipleObjectsEx(1, &ended, INFINITE, wakeFor, 0) == WAIT_OBJECT_0) {
+            PeekMessageA(&message, nullptr, 0, 0,
+                         PM_NOREMOVE | PM_QS_SENDMESSAGE | PM_QS_PAINT | PM_QS_POSTMESSAGE)) {
+            continue;
+        }
+        if (MsgWaitForMultipleObjectsEx(1, &ended, INFINITE, wakeFor, 0) == WAIT_OBJECT_0) {
             break;
         }
     }
