@@ -153,7 +153,7 @@ TEST_F(MainFormTest, SiteCommandsCheckExactlyTheFilesUnderTheDirectoryAsWritten)
     ASSERT_TRUE(WaitFor([&] { return HasFocus(list); }));
     list.SetItemIndex(1);
     EXPECT_EQ(ReadAccessibleItem(list, 1),
-              (TAccessibleItem{"check box", Items(*form)[1], "checked", true, true}));
+              (TAccessibleItem{Items(*form)[1], "checked", true, true}));
     PressKey(list, TKey::Tab);
     ASSERT_TRUE(WaitFor([&] { return HasFocus(*form->BClose); }));
     EXPECT_FALSE(ReadAccessibleItem(list, 1).Focused);

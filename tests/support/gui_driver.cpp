@@ -60,8 +60,3 @@ TRect TImage::Bounds(std::uint32_t background) const {
     }
     return bounds.Right > bounds.Left ? bounds : TRect{};
 }
-
-void PrintTo(const TAccessibleItem& item, std::ostream* out) {
-    *out << item.Role << " \"" << item.Name << "\" " << (item.Check.empty() ? "-" : item.Check)
-         << (item.Selected ? " selected" : "") << (item.Focused ? " focused" : "");
-}

@@ -10,7 +10,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -94,17 +93,14 @@ void QueueMenuKey(TForm& form);
 void QueueCloseKey(TForm& form);
 
 // What an assistive tool (a screen reader) reads of an item of a list, asked as such a tool
-// asks: through QAccessible on Linux, through the list window's IAccessible
-// (AccessibleObjectFromWindow) on Windows. Texts in UTF-8.
+// asks: QAccessible on Linux, the list window's IAccessible on Windows. Texts in UTF-8.
 struct TAccessibleItem {
-    std::string Role; // "check box", or the toolkit's number of another role
     std::string Name;
-    std::string Check; // "checked", "unchecked" or "mixed"; empty for no check box
+    std::string Check; // a check box's "checked", "unchecked" or "mixed"; else its role
     bool Selected = false;
     bool Focused = false;
     bool operator==(const TAccessibleItem&) const = default;
 };
-void PrintTo(const TAccessibleItem& item, std::ostream* out);
 TAccessibleItem ReadAccessibleItem(TControl& list, int index);
 // What such a tool calls the control.
 std::string AccessibleName(TControl& control);

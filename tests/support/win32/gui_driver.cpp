@@ -630,91 +630,65 @@ std::string DesktopTarget(const std::string& path) {
 
 namespace {
 
-// The object that a tool gets for the control's window, released when done.
-struct TAccessibleObject {
-    explicit TAccessibleObject(const TControl& control) {
-        EXPECT_EQ(AccessibleObjectFromWindow(WindowOf(control), static_cast<DWORD>(OBJID_CLIENT),
-                                             __uuidof(IAccessible),
-                                             reinterpret_cast<void**>(&Object)),
-                  S_OK);
-    }
-    ~TAccessibleObject() {
-        if (Object) {
-            Object->Release();
-        }
-    }
-    TAccessibleObject(const TAccessibleObject&) = delete;
-    TAccessibleObject& operator=(const TAccessibleObject&) = delete;
-
-    IAccessible* Object = nullptr;
+struct TRelease {
+    void operator()(IUnknown* object) const { object->Release(); }
 };
+using TAccessible = std::unique_ptr<IAccessible, TRelease>;
+
+std::vector<int>* CheckEvents = nullptr;
+HWND CheckEventList = nullptr;
+
+// The object that a tool gets for the control's window.
+TAccessible AccessibleOf(const TControl& control) {
+    IAccessible* object = nullptr;
+    AccessibleObjectFromWindow(WindowOf(control), static_cast<DWORD>(OBJID_CLIENT),
+                               __uuidof(IAccessible), reinterpret_cast<void**>(&object));
+    EXPECT_NE(object, nullptr);
+    return TAccessible(object);
+}
 
 VARIANT Child(long id) {
-    VARIANT child;
-    VariantInit(&child);
+    VARIANT child{};
     child.vt = VT_I4;
     child.lVal = id;
     return child;
 }
 
-std::string Utf8(BSTR text) {
-    const std::string utf8 = text ? Narrow(CP_UTF8, text) : std::string();
-    SysFreeString(text);
-    return utf8;
-}
-
 std::string NameOf(IAccessible& object, long child) {
     BSTR name = nullptr;
     object.get_accName(Child(child), &name);
-    return Utf8(name);
-}
-
-long Number(IAccessible& object, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*),
-            long child) {
-    VARIANT value;
-    VariantInit(&value);
-    EXPECT_EQ((object.*get)(Child(child), &value), S_OK);
-    return value.vt == VT_I4 ? value.lVal : -1;
+    const std::string utf8 = name ? Narrow(CP_UTF8, name) : std::string();
+    SysFreeString(name);
+    return utf8;
 }
 
 } // namespace
 
 TAccessibleItem ReadAccessibleItem(TControl& list, int index) {
-    TAccessibleObject accessible(list);
-    if (accessible.Object == nullptr) {
+    const TAccessible object = AccessibleOf(list);
+    VARIANT role{}, state{};
+    if (!object || object->get_accRole(Child(index + 1), &role) != S_OK ||
+        object->get_accState(Child(index + 1), &state) != S_OK) {
         return {};
     }
-    IAccessible& object = *accessible.Object;
-    long count = 0;
-    object.get_accChildCount(&count);
-    EXPECT_LT(index, count) << "no item " << index;
-    const long child = index + 1;
-    const long role = Number(object, &IAccessible::get_accRole, child);
-    const long state = Number(object, &IAccessible::get_accState, child);
-    const bool checkBox = role == ROLE_SYSTEM_CHECKBUTTON;
-    return {checkBox ? "check box" : std::to_string(role), NameOf(object, child),
-            !checkBox                      ? ""
-            : state & STATE_SYSTEM_MIXED   ? "mixed"
-            : state & STATE_SYSTEM_CHECKED ? "checked"
-                                           : "unchecked",
-            (state & STATE_SYSTEM_SELECTED) != 0, (state & STATE_SYSTEM_FOCUSED) != 0};
+    return {NameOf(*object, index + 1),
+            role.lVal != ROLE_SYSTEM_CHECKBUTTON ? "role " + std::to_string(role.lVal)
+            : state.lVal & STATE_SYSTEM_MIXED    ? "mixed"
+            : state.lVal & STATE_SYSTEM_CHECKED  ? "checked"
+                                                 : "unchecked",
+            (state.lVal & STATE_SYSTEM_SELECTED) != 0, (state.lVal & STATE_SYSTEM_FOCUSED) != 0};
 }
 
 std::string AccessibleName(TControl& control) {
-    TAccessibleObject accessible(control);
-    return accessible.Object ? NameOf(*accessible.Object, CHILDID_SELF) : std::string();
+    const TAccessible object = AccessibleOf(control);
+    return object ? NameOf(*object, CHILDID_SELF) : std::string();
 }
 
 void DoAccessibleAction(TControl& list, int index) {
-    TAccessibleObject accessible(list);
-    ASSERT_NE(accessible.Object, nullptr);
-    EXPECT_EQ(accessible.Object->accDoDefaultAction(Child(index + 1)), S_OK);
+    if (const TAccessible object = AccessibleOf(list)) {
+        EXPECT_EQ(object->accDoDefaultAction(Child(index + 1)), S_OK);
+    }
 }
-
-namespace {
-std::vector<int>* CheckEvents = nullptr;
-HWND CheckEventList = nullptr;
-} // namespace
 
 // The events come through the message loop, as to a tool in another process.
 std::shared_ptr<std::vector<int>> RecordCheckEvents(TControl& list) {
