@@ -77,6 +77,7 @@ void TMainForm::CreateComponents() {
     CLBLintFile = std::make_unique<TCheckListBox>(this);
     CLBLintFile->SetBounds(0, 0, 592, 198);
     CLBLintFile->SetFont(WindowFont);
+    CLBLintFile->SetAccessibleName(NarrowText("ﾁｪｯｸするﾌｧｲﾙの一覧"));
 
     BExecLint = std::make_unique<TButton>(Panel1.get());
     BExecLint->SetBounds(432, 3, 75, 25);

@@ -11,6 +11,18 @@ int MeasuredWidth = 0;
 int MeasuredHeight = 0;
 bool Measured = false;
 
+TAccessibleCheck AccessibleCheckOf(CheckState state) {
+    switch (state) {
+    case CheckState::Checked:
+        return TAccessibleCheck::Checked;
+    case CheckState::Grayed:
+        return TAccessibleCheck::Mixed;
+    case CheckState::Unchecked:
+        break;
+    }
+    return TAccessibleCheck::Unchecked;
+}
+
 TCheckBoxLook LookOf(CheckState state) {
     switch (state) {
     case CheckState::Checked:
@@ -236,6 +248,7 @@ void TCheckListBox::RefreshCheck(int index) {
     TRect rect = ItemRect(index);
     rect.Right = rect.Left + CheckColumnWidth();
     RepaintRect(rect);
+    AccessibleCheckChanged(index);
 }
 
 // Input
@@ -253,4 +266,12 @@ void TCheckListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int
     if (index >= 0 && x - ItemRect(index).Left < CheckColumnWidth()) {
         CycleItemState(index);
     }
+}
+
+TAccessibleCheck TCheckListBox::AccessibleCheck(int index) const {
+    return AccessibleCheckOf(ItemState(index));
+}
+
+void TCheckListBox::AccessibleAction(int index) {
+    CycleItemState(index);
 }

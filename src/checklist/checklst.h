@@ -61,7 +61,8 @@ public:
     CheckState ItemState(int index) const;
     bool ItemChecked(int index) const;
     // A call that changes nothing creates no record and repaints nothing; a change repaints
-    // the item's check box before returning. Neither calls OnClickCheck.
+    // the item's check box before returning and tells assistive tools. Neither calls
+    // OnClickCheck.
     void SetItemState(int index, CheckState state);
     // False unchecks only a Checked item: a Grayed one stays Grayed.
     void SetItemChecked(int index, bool value);
@@ -93,6 +94,10 @@ protected:
     void DrawItem(int index, const TRect& rect, TOwnerDrawState state) override;
     void KeyPress(char& key) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    // Assistive tools read each item as a check box, and their action on it is the user's
+    // toggle.
+    TAccessibleCheck AccessibleCheck(int index) const override;
+    void AccessibleAction(int index) override;
 
     // In the standard style, rows are as high as the text "Wg" in the control's font.
     void UpdateItemHeight();

@@ -144,8 +144,20 @@ TEST_F(MainFormTest, SiteCommandsCheckExactlyTheFilesUnderTheDirectoryAsWritten)
     EXPECT_EQ(Checked(*form), all);
     ChoosePopupCommand(*form, list, {100, 100}, {"ﾁｪｯｸｸﾘｱ"});
     EXPECT_EQ(Checked(*form), Strings{});
+    EXPECT_EQ(ReadAccessibleItem(list, 1).Check, "unchecked");
     ChoosePopupCommand(*form, *form->LStatus, {5, 5}, {"全てﾁｪｯｸ"});
     EXPECT_EQ(Checked(*form), all);
+
+    // A screen reader hears the list's name, and the focus where the keyboard is, only there.
+    EXPECT_EQ(AccessibleName(list), "ﾁｪｯｸするﾌｧｲﾙの一覧");
+    list.SetFocus();
+    ASSERT_TRUE(WaitFor([&] { return HasFocus(list); }));
+    list.SetItemIndex(1);
+    EXPECT_EQ(ReadAccessibleItem(list, 1),
+              (TAccessibleItem{Items(*form)[1], "checked", true, true}));
+    PressKey(list, TKey::Tab);
+    ASSERT_TRUE(WaitFor([&] { return HasFocus(*form->BClose); }));
+    EXPECT_FALSE(ReadAccessibleItem(list, 1).Focused);
 }
 
 // The scan runs whatever the reset did; the status line begins to say why the output file

@@ -90,6 +90,37 @@ TEST_F(CheckListPaintInputTest, SpaceTogglesTheCurrentItem) {
     EXPECT_EQ(List.ItemState(2), CheckState::Checked);
 }
 
+// A screen reader reads each row as the check box drawn in it, and the keyboard's row as
+// selected, focused while the list has the keyboard; its action is a click on the box.
+TEST_F(CheckListPaintInputTest, AssistiveToolsReadEachRowAsItsCheckBoxAndToggleIt) {
+    List.SetAccessibleName("pages");
+    List.SetItemState(2, CheckState::Grayed);
+    Show();
+    List.SetFocus();
+    int clicks = 0;
+    List.OnClickCheck = [&](TObject*) { ++clicks; };
+    const auto told = RecordCheckEvents(List);
+    const TRect row = List.ItemRect(1);
+    Click(List, TMouseButton::Left, {1, row.Top + row.Height() / 2});
+    EXPECT_EQ(AccessibleName(List), "pages");
+    const TAccessibleItem read[] = {
+        {"/site/page0.html", "unchecked", false, false},
+        {"/site/page1.html", "checked", true, HasFocus(List)},
+        {"/site/page2.html", "mixed", false, false},
+    };
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(ReadAccessibleItem(List, i), read[i]) << "item " << i;
+    }
+    PressKey(List, TKey::Space);
+    EXPECT_EQ(ReadAccessibleItem(List, 1).Check, "unchecked");
+
+    DoAccessibleAction(List, 2);
+    EXPECT_TRUE(WaitFor([&] { return ReadAccessibleItem(List, 2).Check == "checked"; }));
+    EXPECT_EQ(clicks, 3);
+    ProcessEvents();
+    EXPECT_EQ(*told, (std::vector<int>{1, 1, 2}));
+}
+
 TEST_F(CheckListPaintInputTest, StateChangeRepaintsOnlyItsCheckBoxAtOnce) {
     Show();
     TPaintLog log(List);

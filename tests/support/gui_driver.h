@@ -94,6 +94,26 @@ void QueueKey(TForm& form, TKey key);
 // manager makes of them.
 void QueueCloseKey(TForm& form);
 
+// What an assistive tool (a screen reader) reads of an item of a list, asked as such a tool
+// asks: QAccessible on Linux, the list window's IAccessible on Windows. Texts in UTF-8.
+struct TAccessibleItem {
+    std::string Name;
+    std::string Check; // a check box's "checked", "unchecked" or "mixed"; else its role
+    bool Selected = false;
+    bool Focused = false;
+    bool operator==(const TAccessibleItem&) const = default;
+};
+TAccessibleItem ReadAccessibleItem(TControl& list, int index);
+// What such a tool calls the control.
+std::string AccessibleName(TControl& control);
+// The item's one action, asked for as such a tool asks; it takes effect when the program next
+// takes input.
+void DoAccessibleAction(TControl& list, int index);
+
+// Records, while the result lives, each item of list whose check assistive tools are told has
+// changed.
+std::shared_ptr<std::vector<int>> RecordCheckEvents(TControl& list);
+
 // Marks the control's client area as needing a paint, as the system does when a window is
 // uncovered; the event loop paints it.
 void AskForPaint(TControl& control);

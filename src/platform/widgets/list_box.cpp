@@ -272,3 +272,15 @@ void TCustomListBox::RepaintRect(const TRect& rect) {
         Window().Repaint(rect);
     }
 }
+
+TAccessibleCheck TCustomListBox::AccessibleCheck(int /*index*/) const {
+    return TAccessibleCheck::None;
+}
+
+void TCustomListBox::AccessibleAction(int /*index*/) {}
+
+void TCustomListBox::AccessibleCheckChanged(int index) {
+    if (HandleAllocated()) {
+        Window().AccessibleCheckChanged(index);
+    }
+}

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TCustomListBox;
@@ -24,6 +25,10 @@ enum TOwnerDrawFlag : unsigned {
     odFocused = 2,
 };
 using TOwnerDrawState = unsigned;
+
+// What assistive tools (a screen reader) are told an item is: a plain row, or a check box in
+// the state that its box is drawn in.
+enum class TAccessibleCheck { None, Unchecked, Checked, Mixed };
 
 // What the window of a list box is created with.
 struct TCreateParams {
@@ -116,6 +121,10 @@ public:
     // height outside 1 to 255.
     bool SetRowHeight(int height);
 
+    // What assistive tools call the list: what it holds, in the narrow encoding.
+    const std::string& AccessibleName() const { return AccessibleNameValue; }
+    void SetAccessibleName(std::string name) { AccessibleNameValue = std::move(name); }
+
     TDrawItemEvent OnDrawItem;
     TKeyPressEvent OnKeyPress;
 
@@ -151,6 +160,14 @@ protected:
     // Repaints rect of the client area, its background erased, before returning.
     void RepaintRect(const TRect& rect);
 
+    // What assistive tools read of item index; a plain row here.
+    virtual TAccessibleCheck AccessibleCheck(int index) const;
+    // An assistive tool's action on item index, taken when the user's input would be (so not
+    // while a command runs); the index may name no item by then. Nothing here.
+    virtual void AccessibleAction(int index);
+    // Tells assistive tools that what AccessibleCheck gives for item index has changed.
+    void AccessibleCheckChanged(int index);
+
 private:
     friend class TListBoxStrings;
     friend class TListBoxWindow;
@@ -178,4 +195,5 @@ private:
     int ItemHeightValue = 16;
     // The items of a destroyed window until the next one is created.
     std::optional<TSavedWindow> Saved;
+    std::string AccessibleNameValue;
 };

@@ -65,6 +65,8 @@ public:
     virtual void Repaint(const TRect& rect) = 0;
     // Called after the control's font has changed.
     virtual void FontChanged() = 0;
+    // Tells assistive tools that the check of item index has changed.
+    virtual void AccessibleCheckChanged(int index) = 0;
 
 protected:
     // What the window hands over to the list box it belongs to.
@@ -79,6 +81,10 @@ protected:
                           int y) {
         list.MouseDown(button, shift, x, y);
     }
+    static TAccessibleCheck AccessibleCheck(const TCustomListBox& list, int index) {
+        return list.AccessibleCheck(index);
+    }
+    static void AccessibleAction(TCustomListBox& list, int index) { list.AccessibleAction(index); }
 };
 
 // The window behind a list box's control.

@@ -6,6 +6,8 @@
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -21,6 +23,9 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 #include <qpa/qwindowsysteminterface.h>
 
 #include <algorithm>
@@ -388,4 +393,63 @@ std::string DesktopTarget(const std::string& path) {
     const QUrl url =
         QUrl::fromLocalFile(QDir::current().absoluteFilePath(QFile::decodeName(path.c_str())));
     return url.toString(QUrl::FullyEncoded).toStdString();
+}
+
+namespace {
+
+QAccessibleInterface* AccessibleRow(TControl& list, int index) {
+    return QAccessible::queryAccessibleInterface(QtWidget(list))->child(index);
+}
+
+std::vector<int>* CheckEvents = nullptr;
+QObject* CheckEventList = nullptr;
+
+} // namespace
+
+TAccessibleItem ReadAccessibleItem(TControl& list, int index) {
+    QAccessibleInterface* row = AccessibleRow(list, index);
+    if (row == nullptr) {
+        return {};
+    }
+    const QAccessible::State state = row->state();
+    return {row->text(QAccessible::Name).toStdString(),
+            row->role() != QAccessible::CheckBox ? "role " + std::to_string(row->role())
+            : state.checkStateMixed              ? "mixed"
+            : state.checked                      ? "checked"
+                                                 : "unchecked",
+            bool(state.selected), bool(state.focused)};
+}
+
+std::string AccessibleName(TControl& control) {
+    return QAccessible::queryAccessibleInterface(QtWidget(control))
+        ->text(QAccessible::Name)
+        .toStdString();
+}
+
+void DoAccessibleAction(TControl& list, int index) {
+    QAccessibleInterface* row = AccessibleRow(list, index);
+    QAccessibleActionInterface* actions = row ? row->actionInterface() : nullptr;
+    ASSERT_NE(actions, nullptr);
+    ASSERT_EQ(actions->actionNames(), QStringList{QAccessibleActionInterface::toggleAction()});
+    actions->doAction(QAccessibleActionInterface::toggleAction());
+}
+
+// As a tool that has made itself known, which switches the reports on.
+std::shared_ptr<std::vector<int>> RecordCheckEvents(TControl& list) {
+    QPlatformAccessibility& bridge =
+        *QGuiApplicationPrivate::platformIntegration()->accessibility();
+    CheckEventList = QtWidget(list);
+    const QAccessible::UpdateHandler previous =
+        QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+            if (event->type() == QAccessible::StateChanged && event->object() == CheckEventList) {
+                CheckEvents->push_back(event->child());
+            }
+        });
+    bridge.setActive(true);
+    CheckEvents = new std::vector<int>;
+    return {CheckEvents, [&bridge, previous](std::vector<int>* events) {
+                bridge.setActive(false);
+                QAccessible::installUpdateHandler(previous);
+                delete events;
+            }};
 }

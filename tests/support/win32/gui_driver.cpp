@@ -5,6 +5,8 @@
 #include "platform/widgets/win32/canvas_impl.h"
 #include "platform/widgets/win32/control_impl.h"
 
+#include <oleacc.h>
+
 #include <chrono>
 #include <map>
 #include <optional>
@@ -656,4 +658,85 @@ TMessageBoxes::~TMessageBoxes() {
 
 std::string DesktopTarget(const std::string& path) {
     return path;
+}
+
+namespace {
+
+struct TRelease {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+using TAccessible = std::unique_ptr<IAccessible, TRelease>;
+
+std::vector<int>* CheckEvents = nullptr;
+HWND CheckEventList = nullptr;
+
+// The object that a tool gets for the control's window.
+TAccessible AccessibleOf(const TControl& control) {
+    IAccessible* object = nullptr;
+    AccessibleObjectFromWindow(WindowOf(control), static_cast<DWORD>(OBJID_CLIENT),
+                               __uuidof(IAccessible), reinterpret_cast<void**>(&object));
+    EXPECT_NE(object, nullptr);
+    return TAccessible(object);
+}
+
+VARIANT Child(long id) {
+    VARIANT child{};
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
+
+std::string NameOf(IAccessible& object, long child) {
+    BSTR name = nullptr;
+    object.get_accName(Child(child), &name);
+    const std::string utf8 = name ? Narrow(CP_UTF8, name) : std::string();
+    SysFreeString(name);
+    return utf8;
+}
+
+} // namespace
+
+TAccessibleItem ReadAccessibleItem(TControl& list, int index) {
+    const TAccessible object = AccessibleOf(list);
+    VARIANT role{}, state{};
+    if (!object || object->get_accRole(Child(index + 1), &role) != S_OK ||
+        object->get_accState(Child(index + 1), &state) != S_OK) {
+        return {};
+    }
+    return {NameOf(*object, index + 1),
+            role.lVal != ROLE_SYSTEM_CHECKBUTTON ? "role " + std::to_string(role.lVal)
+            : state.lVal & STATE_SYSTEM_MIXED    ? "mixed"
+            : state.lVal & STATE_SYSTEM_CHECKED  ? "checked"
+                                                 : "unchecked",
+            (state.lVal & STATE_SYSTEM_SELECTED) != 0, (state.lVal & STATE_SYSTEM_FOCUSED) != 0};
+}
+
+std::string AccessibleName(TControl& control) {
+    const TAccessible object = AccessibleOf(control);
+    return object ? NameOf(*object, CHILDID_SELF) : std::string();
+}
+
+void DoAccessibleAction(TControl& list, int index) {
+    if (const TAccessible object = AccessibleOf(list)) {
+        EXPECT_EQ(object->accDoDefaultAction(Child(index + 1)), S_OK);
+    }
+}
+
+// The events come through the message loop, as to a tool in another process.
+std::shared_ptr<std::vector<int>> RecordCheckEvents(TControl& list) {
+    CheckEventList = WindowOf(list);
+    HWINEVENTHOOK hook = SetWinEventHook(
+        EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr,
+        [](HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+            if (window == CheckEventList && object == OBJID_CLIENT) {
+                CheckEvents->push_back(child - 1);
+            }
+        },
+        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    EXPECT_NE(hook, nullptr);
+    CheckEvents = new std::vector<int>;
+    return {CheckEvents, [hook](std::vector<int>* events) {
+                UnhookWinEvent(hook);
+                delete events;
+            }};
 }

@@ -46,12 +46,14 @@ public:
 
 // Holds the user's input to the program's windows while a command runs, to hand it on in the
 // order given once the wait is over. It is taken where the window system hands it to a window,
-// before a widget sees it. Qt's own way, ExcludeUserInputEvents, would hold the window's close
-// request as well, which must be answered at once.
+// before a widget sees it; an assistive tool's action, where it is posted to its widget. Qt's own
+// way, ExcludeUserInputEvents, would hold the window's close request as well, which must be
+// answered at once.
 class TInputHold : public QObject {
 public:
     bool eventFilter(QObject* target, QEvent* event) override {
-        if (!target->isWindowType() || !IsUserInput(event->type())) {
+        const bool input = target->isWindowType() && IsUserInput(event->type());
+        if (!input && event->type() != TAccessibleActionEvent::EventType()) {
             return false;
         }
         Held.emplace_back(target, event->clone());

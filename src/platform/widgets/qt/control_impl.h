@@ -5,14 +5,17 @@
 #include "platform/widgets/control.h"
 
 #include <QByteArray>
+#include <QEvent>
 #include <QFile>
 #include <QFont>
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 struct TControlImpl {
     explicit TControlImpl(QWidget* widget) : Widget(widget) {}
@@ -30,6 +33,21 @@ inline QWidget* QtWidget(const TControl& control) {
 inline QWidget* ParentWidget(const TControl* parent) {
     return parent ? QtWidget(*parent) : nullptr;
 }
+
+// An assistive tool's action on a control, posted to the control's widget: the user's input by
+// other means, so it waits with the rest of that input while a command runs.
+class TAccessibleActionEvent : public QEvent {
+public:
+    explicit TAccessibleActionEvent(std::function<void()> action)
+        : QEvent(EventType()), Action(std::move(action)) {}
+    static QEvent::Type EventType() {
+        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return type;
+    }
+    TAccessibleActionEvent* clone() const override { return new TAccessibleActionEvent(*this); }
+
+    std::function<void()> Action;
+};
 
 QFont ToQFont(const TFont& font, const QFont& base);
 // Text that is UTF-8 whatever the narrow encoding: the layer's own, and lines that a box shows

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QWidget>
 
@@ -68,6 +69,19 @@ protected:
             menu->Popup(event->globalPos().x(), event->globalPos().y());
             event->accept();
         }
+    }
+
+    // Shift+F10 is the menu key of keyboards without one, as on Windows; Qt leaves it to the
+    // program. The menu opens at the control that has the focus.
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() != Qt::Key_F10 || event->modifiers() != Qt::ShiftModifier) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        const QWidget* focus = focusWidget() ? focusWidget() : this;
+        const QPoint at = focus->mapToGlobal(QPoint(0, 0));
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, focus->mapTo(this, QPoint(0, 0)), at);
+        contextMenuEvent(&menu);
     }
 
     void showEvent(QShowEvent* event) override {

@@ -7,6 +7,9 @@
 
 #include <QAbstractItemDelegate>
 #include <QAbstractListModel>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QListView>
@@ -17,6 +20,7 @@
 #include <algorithm>
 #include <functional>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -109,6 +113,8 @@ public:
     int Height = 16;
 };
 
+QAccessibleInterface* ListAccessibleFactory(const QString& className, QObject* object);
+
 // The list's window lives in this view: while Allocated, its model holds the items. Qt keeps
 // the current item, scrolls a row at a time and moves through the rows by keyboard.
 class TListBoxWidget : public QListView, public TListBoxWindow {
@@ -124,6 +130,11 @@ public:
         setVerticalScrollMode(ScrollPerItem);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         setEditTriggers(NoEditTriggers);
+        static const bool accessible = [] {
+            QAccessible::installFactory(ListAccessibleFactory);
+            return true;
+        }();
+        (void)accessible;
     }
     ~TListBoxWidget() override { setItemDelegate(nullptr); }
 
@@ -224,6 +235,37 @@ public:
         }
     }
 
+    void AccessibleCheckChanged(int index) override {
+        QAccessible::State changed;
+        changed.checked = true;
+        changed.checkStateMixed = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        event.setChild(index);
+        QAccessible::updateAccessibility(&event);
+    }
+
+    // What assistive tools read of the list and its rows.
+    TCustomListBox& List() const { return Owner; }
+    TAccessibleCheck ItemCheck(int index) const { return AccessibleCheck(Owner, index); }
+    QString RowName(int index) const { return FromFileName(Text(index)); }
+    // Only the row that the keyboard is at has the focus, and only while the list has it.
+    bool RowFocused(int index) const { return hasFocus() && index == Current(); }
+    // In screen coordinates.
+    QRect RowRect(int index) const {
+        return QRect(viewport()->mapToGlobal(QPoint(0, 0)), viewport()->size()) &
+               ToQRect(ItemRect(index)).translated(viewport()->mapToGlobal(QPoint(0, 0)));
+    }
+    int RowAtScreen(QPoint at) const {
+        const QPoint local = viewport()->mapFromGlobal(at);
+        return ItemAt({local.x(), local.y()});
+    }
+    // The action waits with the user's input: it comes from outside the program, through the
+    // event loop, at any moment.
+    void PostAccessibleAction(int index) {
+        QCoreApplication::postEvent(
+            this, new TAccessibleActionEvent([this, index] { AccessibleAction(Owner, index); }));
+    }
+
 protected:
     // A left press makes the item under it current, other buttons move nothing; then the list
     // box hears of it. The second press of a double click is a press all the same.
@@ -289,6 +331,12 @@ protected:
         return QListView::moveCursor(action, modifiers);
     }
 
+    void customEvent(QEvent* event) override {
+        if (event->type() == TAccessibleActionEvent::EventType()) {
+            GuardedCall(static_cast<TAccessibleActionEvent*>(event)->Action);
+        }
+    }
+
     // Taking the focus makes no item current, as the view would; the focused row shows it.
     void focusInEvent(QFocusEvent* event) override {
         QAbstractScrollArea::focusInEvent(event);
@@ -333,6 +381,129 @@ private:
     TListBoxStyle WindowStyle = TListBoxStyle::Standard;
     int UpdateCount = 0;
 };
+
+// A row as assistive tools read it: a check box named by the item's text, or a plain row where the
+// list has no check boxes, with the one action of toggling its check. Only valid while the list
+// has the row.
+class TRowAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    TRowAccessible(TListBoxWidget* list, int row) : List(list), Row(row) {}
+
+    bool isValid() const override { return List && Row < List->Count(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return List ? List->window()->windowHandle() : nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(List.data());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text kind) const override {
+        return isValid() && kind == QAccessible::Name ? List->RowName(Row) : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override { return isValid() ? List->RowRect(Row) : QRect(); }
+    QAccessible::Role role() const override {
+        return Check() == TAccessibleCheck::None ? QAccessible::ListItem : QAccessible::CheckBox;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        if (!isValid()) {
+            state.invalid = true;
+            return state;
+        }
+        state.selectable = true;
+        state.focusable = true;
+        state.selected = Row == List->Current();
+        state.focused = List->RowFocused(Row);
+        state.invisible = !List->isVisible() || List->RowRect(Row).isEmpty();
+        state.offscreen = state.invisible;
+        const TAccessibleCheck check = Check();
+        state.checkable = check != TAccessibleCheck::None;
+        // As Qt's own check boxes tell the grey state.
+        state.checked = check == TAccessibleCheck::Checked;
+        state.checkStateMixed = check == TAccessibleCheck::Mixed;
+        return state;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ActionInterface && Check() != TAccessibleCheck::None
+                   ? static_cast<QAccessibleActionInterface*>(this)
+                   : nullptr;
+    }
+
+    QStringList actionNames() const override { return {toggleAction()}; }
+    void doAction(const QString& name) override {
+        if (isValid() && name == toggleAction()) {
+            List->PostAccessibleAction(Row);
+        }
+    }
+    QStringList keyBindingsForAction(const QString& name) const override {
+        return name == toggleAction() ? QStringList{QStringLiteral("Space")} : QStringList();
+    }
+
+    int Index() const { return Row; }
+
+private:
+    TAccessibleCheck Check() const {
+        return isValid() ? List->ItemCheck(Row) : TAccessibleCheck::None;
+    }
+
+    QPointer<TListBoxWidget> List;
+    int Row;
+};
+
+// The list as assistive tools read it: a list named as the program names it, whose children
+// are its rows and nothing else (not its scroll bars). Qt keeps the rows' interfaces by their
+// number and hands them out again; they go with the list.
+class TListAccessible : public QAccessibleWidget {
+public:
+    explicit TListAccessible(TListBoxWidget* list)
+        : QAccessibleWidget(list, QAccessible::List), List(list) {}
+    ~TListAccessible() override {
+        for (const QAccessible::Id id : RowIds) {
+            QAccessible::deleteAccessibleInterface(id);
+        }
+    }
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name) {
+            return FromFileName(List->List().AccessibleName());
+        }
+        return QAccessibleWidget::text(kind);
+    }
+    int childCount() const override { return List->Count(); }
+    QAccessibleInterface* child(int index) const override {
+        if (index < 0 || index >= List->Count()) {
+            return nullptr;
+        }
+        const auto slot = static_cast<std::size_t>(index);
+        while (RowIds.size() <= slot) {
+            RowIds.push_back(QAccessible::registerAccessibleInterface(
+                new TRowAccessible(List, static_cast<int>(RowIds.size()))));
+        }
+        return QAccessible::accessibleInterface(RowIds[slot]);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        const auto* row = dynamic_cast<const TRowAccessible*>(child);
+        return row && row->parent() == this ? row->Index() : -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        return child(List->RowAtScreen({x, y}));
+    }
+    QAccessibleInterface* focusChild() const override {
+        return List->hasFocus() ? child(List->Current()) : nullptr;
+    }
+
+private:
+    TListBoxWidget* List;
+    mutable std::vector<QAccessible::Id> RowIds;
+};
+
+QAccessibleInterface* ListAccessibleFactory(const QString&, QObject* object) {
+    auto* list = dynamic_cast<TListBoxWidget*>(object);
+    return list ? new TListAccessible(list) : nullptr;
+}
 
 } // namespace
 

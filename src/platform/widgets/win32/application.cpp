@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 namespace {
 bool Running = false;
 bool Terminated = false;
@@ -91,13 +93,15 @@ void TApplication::ProcessMessages() {
 }
 
 // Sent messages, paints, posted messages and timers are handled; keyboard and mouse input stays
-// in the queue for the next ProcessMessages, but for a request to close. Only input that is new
+// in the queue for the next ProcessMessages, but for a request to close, and so do assistive
+// tools' actions, posted again once the wait is over. Only input that is new
 // since the last look wakes the wait, which would otherwise spin on what it leaves queued.
 void TApplication::WaitForProcessEnd(TProcessHandle process) {
     HANDLE ended = reinterpret_cast<HANDLE>(process);
     const DWORD wakeFor =
         QS_SENDMESSAGE | QS_PAINT | QS_POSTMESSAGE | QS_TIMER | QS_HOTKEY | QS_MOUSEBUTTON | QS_KEY;
     WaitInterrupted = false;
+    std::vector<MSG> actions;
     while (!WaitInterrupted) {
         MSG message;
         while (!WaitInterrupted &&
@@ -107,15 +111,28 @@ void TApplication::WaitForProcessEnd(TProcessHandle process) {
                 Terminated = true;
                 continue;
             }
+            if (message.message == WM_ACCESSIBLEACTION) {
+                actions.push_back(message);
+                continue;
+            }
             DeliverMessage(message);
         }
         AnswerCloseRequest();
+        // Its look at the queue counts as a look: what came just before it would not wake the
+        // wait, and a timer or a tool's call would wait for the process.
         if (WaitInterrupted ||
-            MsgWaitForMultipleObjectsEx(1, &ended, INFINITE, wakeFor, 0) == WAIT_OBJECT_0) {
+            PeekMessageA(&message, nullptr, 0, 0,
+                         PM_NOREMOVE | PM_QS_SENDMESSAGE | PM_QS_PAINT | PM_QS_POSTMESSAGE)) {
+            continue;
+        }
+        if (MsgWaitForMultipleObjectsEx(1, &ended, INFINITE, wakeFor, 0) == WAIT_OBJECT_0) {
             break;
         }
     }
     WaitInterrupted = false;
+    for (const MSG& action : actions) {
+        PostMessageW(action.hwnd, action.message, action.wParam, action.lParam);
+    }
 }
 
 void TApplication::InterruptWait() {

@@ -11,3 +11,8 @@ void EndRun();
 // Hands a message from the queue to its window, through the dialog navigation of the window
 // that it belongs to (Tab, the buttons' Alt accelerators, Escape).
 void DeliverMessage(MSG& message);
+
+// An assistive tool's action on a control, posted to the control's window with the action's
+// argument in wParam: the user's input by other means, so it waits with the rest of that input
+// while a command runs (TApplication::WaitForProcessEnd).
+inline constexpr UINT WM_ACCESSIBLEACTION = WM_APP + 1;
