@@ -213,6 +213,12 @@ int RunWithoutWindow(const TCommandLine& line) {
         return Failed;
     }
 
+    // No page to check is no failure: a site without pages, or nothing changed while a run cut
+    // short waited and was kept aside.
+    if (std::count(checks.begin(), checks.end(), 1) == 0) {
+        Say(StatusNothingChecked);
+        return 0;
+    }
     TConsoleRunView view(pages, std::move(checks), UserLanguageIsJapanese());
     std::optional<TContinuedRun> continuedRun;
     if (continued) {
