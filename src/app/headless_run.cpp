@@ -10,6 +10,7 @@
 #include "app/unreadable_sites.h"
 #include "files/file_list.h"
 #include "platform/console.h"
+#include "platform/exceptions.h"
 #include "platform/executable.h"
 #include "platform/file_identity.h"
 #include "platform/instance_lock.h"
@@ -164,7 +165,12 @@ int RunWithoutWindow(const TCommandLine& line) {
     std::vector<char> checks(pages.size(), 1);
     if (line.ChangedOnly) {
         std::string setAside;
-        checks = ChangedPages(pages, settings, setAside);
+        try {
+            checks = ChangedPages(pages, settings, setAside);
+        } catch (const EInOutError& error) {
+            Say(error.Message); // a record that cannot be trusted, and cannot be set aside
+            return Failed;
+        }
         if (!setAside.empty()) {
             Say(CheckRecordSetAsideText(CheckRecordPathFor(settings.OutputFile), setAside));
         }
