@@ -134,12 +134,5 @@ void TCheckRecordWriter::Add(const TJournalPage& page) {
     const std::string record =
         PageRecord(page.Finished, page.Path,
                    TCheckedPage{*page.Fingerprint, page.Checker, page.OpenParen, page.CloseParen});
-    File.Seek(End);
-    try {
-        File.WriteAll(record);
-    } catch (const EInOutError&) {
-        File.Truncate(End);
-        throw;
-    }
-    End += record.size();
+    End = AppendRecord(File, End, record);
 }

@@ -110,6 +110,17 @@ std::string FormatRecord(std::string_view kind, std::string_view payload) {
     return record;
 }
 
+std::uint64_t AppendRecord(TFile& file, std::uint64_t end, std::string_view record) {
+    file.Seek(end);
+    try {
+        file.WriteAll(record);
+    } catch (const EInOutError&) {
+        file.Truncate(end);
+        throw;
+    }
+    return end + record.size();
+}
+
 void AddField(std::string& payload, std::string_view field) {
     payload += std::to_string(field.size());
     payload += ':';

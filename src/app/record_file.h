@@ -28,6 +28,11 @@ std::string RecordFileHead(std::string_view name);
 // One record, ready to be appended.
 std::string FormatRecord(std::string_view kind, std::string_view payload);
 
+// Writes record at end of file, whole or not at all: whatever part of it was written is cut off
+// again before the failure goes on, so that the next record follows the whole ones. Gives the
+// new end. Raises EInOutError.
+std::uint64_t AppendRecord(TFile& file, std::uint64_t end, std::string_view record);
+
 // Appends one field to a payload.
 void AddField(std::string& payload, std::string_view field);
 

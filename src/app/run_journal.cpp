@@ -251,18 +251,7 @@ std::optional<TRunJournal> TRunJournal::Continue(const std::string& path, const 
 }
 
 void TRunJournal::Append(std::string_view kind, const std::string& payload) {
-    const std::string record = FormatRecord(kind, payload);
-    TFile& file = State->File;
-    file.Seek(End);
-    try {
-        file.WriteAll(record);
-    } catch (const EInOutError&) {
-        // Whatever part of the record was written goes again, so that the next one follows
-        // the whole records.
-        file.Truncate(End);
-        throw;
-    }
-    End += record.size();
+    End = AppendRecord(State->File, End, FormatRecord(kind, payload));
     State->Written();
 }
 

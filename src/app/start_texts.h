@@ -14,5 +14,4 @@ inline const std::string AlreadyRunning =
 inline const std::string ProgramUnnamed =
     NarrowText("ﾌﾟﾛｸﾞﾗﾑのﾌｫﾙﾀﾞかﾌｧｲﾙの名前にｼｽﾃﾑの文字ｺｰﾄﾞで表せない文字があるので、設定ﾌｧｲﾙを"
                "読めません。ﾌﾟﾛｸﾞﾗﾑをほかのﾌｫﾙﾀﾞに移してください:");
-inline const std::string NothingChanged =
-    NarrowText("前回のﾁｪｯｸから変更されたﾌｧｲﾙはありません");
+inline const std::string NothingChanged = NarrowText("前回のﾁｪｯｸから変更されたﾌｧｲﾙはありません");
